@@ -1,0 +1,124 @@
+#pragma once
+
+#include "platform/variant.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+class Recordset;
+
+enum class OpenMode { ReadOnly, ReadWrite };
+
+// One data file (an SQLite database). Column and table names in SQL text and in field
+// look-ups match without regard to character width (NFKC): 診断名１ finds 診断名1, ﾘﾊﾋﾞﾘﾃｰｼｮﾝ
+// finds リハビリテーション. Values are never pasted into SQL: they are bound as parameters (?).
+//
+// Every call that can fail returns false or nullptr and, when `error` is given, a sentence
+// that can be shown to the user. Nothing throws.
+class Database
+{
+public:
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing data file. A missing file, an empty file or a file that is not a
+    // database gives nullptr (never creates a file).
+    static std::unique_ptr<Database> open(const QString& path, OpenMode mode,
+                                          QString* error = nullptr);
+    // Creates a new, empty data file; fails when the file exists already.
+    static std::unique_ptr<Database> create(const QString& path, QString* error = nullptr);
+
+    QString path() const { return m_path; }
+    bool isReadOnly() const { return m_readOnly; }
+
+    // Runs one SQL statement with its parameters bound in order.
+    bool execute(const QString& sql, const QList<Variant>& params = {}, QString* error = nullptr);
+
+    // A table-type recordset over every row of `table`, in table order (insertion order)
+    // until an index is chosen with Recordset::setIndex.
+    std::unique_ptr<Recordset> openTable(const QString& table, QString* error = nullptr);
+    // A recordset over the rows of a SELECT; its rows can be read, and edited or deleted
+    // when the SELECT reads from one table.
+    std::unique_ptr<Recordset> openDynaset(const QString& sql, const QList<Variant>& params = {},
+                                           QString* error = nullptr);
+
+    // One transaction at a time; every write between begin and commit lands whole or not
+    // at all. A Database that is destroyed inside a transaction rolls it back.
+    bool beginTrans(QString* error = nullptr);
+    bool commitTrans(QString* error = nullptr);
+    void rollback();
+    bool inTransaction() const;
+
+    bool hasTable(const QString& table) const;
+    // The table's column names as stored (empty for a missing table).
+    QStringList columns(const QString& table) const;
+
+    // The SQL text with every identifier that names a table or column of this file, in
+    // whatever character width, replaced by its stored spelling. String literals are kept.
+    QString foldIdentifiers(const QString& sql) const;
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    Database(sqlite3* handle, const QString& path, bool readOnly);
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    bool m_readOnly = false;
+};
+
+// A DAO-style recordset: a current row, moves, Seek on an index, FindFirst, and the edit
+// buffer of AddNew/Edit that Update writes (or that a failed Update leaves unwritten).
+class Recordset
+{
+public:
+    enum class EditMode { None, Edit, AddNew };
+
+    virtual ~Recordset() = default;
+
+    virtual int recordCount() const = 0;
+    virtual bool eof() const = 0;
+    virtual bool bof() const = 0;
+    virtual void moveFirst() = 0;
+    virtual void moveLast() = 0;
+    virtual void moveNext() = 0;
+    virtual void movePrevious() = 0;
+
+    // Orders a table recordset by the named index and makes Seek use it.
+    virtual bool setIndex(const QString& indexName, QString* error = nullptr) = 0;
+    // Seek with the operators "=", "<", "<=", ">", ">=" on the current index; noMatch()
+    // tells whether a row was found (the position is undefined when it was not).
+    virtual bool seek(const QString& op, const Variant& key) = 0;
+    virtual bool noMatch() const = 0;
+    // Finds the first row that meets a simple criterion "column op value" (op one of = <>
+    // < <= > >=; value a number or a quoted string); false and noMatch() when none does,
+    // or when the criterion cannot be read.
+    virtual bool findFirst(const QString& criterion) = 0;
+
+    virtual QStringList fieldNames() const = 0;
+    virtual bool hasField(const QString& name) const = 0;
+    // The current row's (or, while editing, the edit buffer's) value of the field.
+    // Null with *ok false for a missing field or no current row.
+    virtual Variant field(const QString& name, bool* ok = nullptr) const = 0;
+    // Writes into the edit buffer. Fails alone (the buffer keeps the rest) when not in edit
+    // mode, when the field does not exist or when the value does not fit the column.
+    virtual bool setField(const QString& name, const Variant& value, QString* error = nullptr) = 0;
+
+    virtual bool addNew(QString* error = nullptr) = 0;
+    virtual bool edit(QString* error = nullptr) = 0;
+    virtual bool update(QString* error = nullptr) = 0;
+    virtual void cancelUpdate() = 0;
+    virtual EditMode editMode() const = 0;
+    // Deletes the current row; the position then stands on no row until the next move.
+    virtual bool deleteRow(QString* error = nullptr) = 0;
+};
+
+} // namespace db
