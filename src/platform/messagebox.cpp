@@ -79,7 +79,9 @@ int QtMessageBoxes::messageBox(const QString& text, int style, const QString& ti
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
-    box.setText(text);
+    // Texts come with CR LF line ends; the box shows them as plain text.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setIcon(iconOf(style));
 
     const std::vector<Button> buttons = buttonsOf(style);

@@ -135,10 +135,13 @@ private Q_SLOTS:
         QStringList seen;
         QString seenDefault;
         QString seenTitle;
+        QString seenText;
         QTimer::singleShot(0, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seenTitle = box->windowTitle();
+            seenText = box->text();
+            QCOMPARE(box->textFormat(), Qt::PlainText);
             for (QAbstractButton* b : box->buttons())
                 seen << b->text();
             seenDefault = box->defaultButton()->text();
@@ -147,12 +150,13 @@ private Q_SLOTS:
                     b->click();
             }
         });
-        QCOMPARE(QtMessageBoxes().messageBox("テスト", style, "題"), answer);
+        QCOMPARE(QtMessageBoxes().messageBox("<b>一行目</b>\r\n二行目", style, "題"), answer);
         seen.sort();
         buttons.sort();
         QCOMPARE(seen, buttons);
         QCOMPARE(seenDefault, defaultButton);
         QCOMPARE(seenTitle, QStringLiteral("題"));
+        QCOMPARE(seenText, QStringLiteral("<b>一行目</b>\n二行目"));
     }
 
     void escapeGivesCancelOrTheLastButton_data()
