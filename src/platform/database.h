@@ -2,17 +2,22 @@
 
 #include "platform/variant.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
 namespace db {
 
 class Recordset;
+namespace detail {
+class SqlRecordset;
+}
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
@@ -68,11 +73,23 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
+    friend class detail::SqlRecordset;
+
     Database(sqlite3* handle, const QString& path, bool readOnly);
+    static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,
+                                                QString* error);
+    // The stored spelling of a table, column or index name written in any width; "" when
+    // the file has no such name.
+    QString storedName(const QString& name) const;
+    void loadNames() const;
+    QString lastError() const;
 
     sqlite3* m_db = nullptr;
     QString m_path;
     bool m_readOnly = false;
+    mutable QHash<QString, QString> m_names; // folded name -> stored spelling
+    mutable bool m_namesLoaded = false;
+    std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
 };
 
 // A DAO-style recordset: a current row, moves, Seek on an index, FindFirst, and the edit
