@@ -45,11 +45,22 @@ ColumnKind kindFromDeclaredType(const char* declared)
 
 QString foldName(const QString& name)
 {
-    for (QChar c : name) {
-        if (c.unicode() >= 0x80)
-            return name.normalized(QString::NormalizationForm_KC).toLower();
-    }
-    return name.toLower();
+    bool ascii = true;
+    for (QChar c : name)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return name.toLower();
+    // The same few hundred names come again and again (every open, every query, every
+    // look-up by name); normalizing costs far more than finding the earlier result.
+    thread_local QHash<QString, QString> folded;
+    const auto it = folded.constFind(name);
+    if (it != folded.cend())
+        return *it;
+    if (folded.size() > 20000)
+        folded.clear();
+    const QString result = name.normalized(QString::NormalizationForm_KC).toLower();
+    folded.insert(name, result);
+    return result;
 }
 
 namespace {
@@ -406,30 +417,20 @@ void Database::loadNames() const
     if (m_namesLoaded)
         return;
     m_names.clear();
-    std::vector<QString> tables;
+    // Tables, views and indexes, then the columns of every table and view.
+    const char* sql = "SELECT name FROM sqlite_master WHERE type IN ('table','index','view') "
+                      "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                      "UNION ALL SELECT c.name FROM sqlite_master AS m, pragma_table_info(m.name) "
+                      "AS c WHERE m.type IN ('table','view') "
+                      "AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\'";
     sqlite3_stmt* stmt = nullptr;
-    const char* listSql = "SELECT name, type FROM sqlite_master WHERE type IN ('table','index',"
-                          "'view') AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'";
-    if (sqlite3_prepare_v2(m_db, listSql, -1, &stmt, nullptr) == SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) == SQLITE_OK) {
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             const QString name = detail::textOf(stmt, 0);
             m_names.insert(detail::foldName(name), name);
-            if (qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), "index"))
-                tables.push_back(name);
         }
     }
     sqlite3_finalize(stmt);
-    for (const QString& table : tables) {
-        const QString sql = QStringLiteral("SELECT name FROM pragma_table_info(?)");
-        if (sqlite3_prepare16_v2(m_db, sql.utf16(), -1, &stmt, nullptr) != SQLITE_OK)
-            continue;
-        detail::bindValue(stmt, 1, Variant::fromString(table));
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            const QString name = detail::textOf(stmt, 0);
-            m_names.insert(detail::foldName(name), name);
-        }
-        sqlite3_finalize(stmt);
-    }
     m_namesLoaded = true;
 }
 

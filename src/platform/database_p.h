@@ -128,6 +128,7 @@ private:
     std::vector<char> m_dirty;
     qint64 m_editKey = 0;
 
+    mutable int m_lastColumn = -1;                      // the column of the last look-up by name
     mutable QHash<QString, sqlite3_stmt*> m_statements; // prepared once per recordset
 };
 

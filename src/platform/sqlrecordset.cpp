@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace db::detail {
 
 namespace {
@@ -175,8 +177,8 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openTable(Database* db, const QStrin
     rs->m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
                          .arg(selected.join(u','), quoteName(table));
     rs->m_keysSql = QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoteName(table));
-    if (!rs->loadKeys(error))
-        return nullptr;
+    // The rows are read when first needed: a Seek reads the index alone, an AddNew nothing.
+    rs->m_keysStale = true;
     return rs;
 }
 
@@ -187,55 +189,62 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
     QString text = sql.trimmed();
     while (text.endsWith(u';'))
         text = text.chopped(1).trimmed();
-    sqlite3_stmt* stmt = rs->statement(text, error);
-    if (!stmt)
-        return nullptr;
-    if (sqlite3_stmt_readonly(stmt) == 0 || sqlite3_column_count(stmt) == 0) {
-        fail(error, QStringLiteral("Only a SELECT can be opened as a recordset."));
-        return nullptr;
-    }
-    const int count = sqlite3_column_count(stmt);
-    // The rows can be kept as rowids of one table when every column reads a column of it.
-    QString table;
-    bool keyed = true;
-    for (int i = 0; i < count; ++i) {
-        Column c;
-        c.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
-        const char* origin = sqlite3_column_origin_name(stmt, i);
-        const char* owner = sqlite3_column_table_name(stmt, i);
-        const char* schema = sqlite3_column_database_name(stmt, i);
-        c.origin = origin ? QString::fromUtf8(origin) : QString();
-        c.kind = kindFromDeclaredType(sqlite3_column_decltype(stmt, i));
-        const QString ownerName = owner ? QString::fromUtf8(owner) : QString();
-        if (!origin || !owner || qstrcmp(schema, "main") != 0 ||
-            (!table.isEmpty() && ownerName != table))
-            keyed = false;
-        table = ownerName;
-        rs->addColumn(std::move(c));
-    }
+
+    // The rows are kept as rowids of one table when every column reads a column of it: the
+    // same SELECT with the rowid in front then gives the keys and the first row at once.
     static const QRegularExpression select(QStringLiteral(R"(^SELECT\s+(?!DISTINCT\b))"),
                                            QRegularExpression::CaseInsensitiveOption);
     const auto head = select.match(text);
-    if (keyed && head.hasMatch()) {
-        const QString keysSql = QStringLiteral("SELECT %1.rowid, %2")
-                                    .arg(quoteName(table), text.mid(head.capturedEnd()));
-        if (sqlite3_stmt* keys = rs->statement(keysSql)) {
-            if (sqlite3_column_count(keys) == count + 1) {
-                QStringList selected;
-                for (const Column& c : rs->m_columns)
-                    selected << quoteName(c.origin);
-                rs->m_table = table;
-                rs->m_keysSql = keysSql;
-                rs->m_keysParams = params;
-                rs->m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                                     .arg(selected.join(u','), quoteName(table));
-                if (!rs->loadKeys(error))
-                    return nullptr;
-                return rs;
+    if (head.hasMatch()) {
+        const QString keysSql = u"SELECT rowid, "_s + text.mid(head.capturedEnd());
+        sqlite3_stmt* keys = rs->statement(keysSql);
+        const int count = keys ? sqlite3_column_count(keys) : 0;
+        const char* owner = count > 1 ? sqlite3_column_table_name(keys, 0) : nullptr;
+        bool keyed = owner && sqlite3_stmt_readonly(keys) &&
+                     qstrcmp(sqlite3_column_database_name(keys, 0), "main") == 0;
+        for (int i = 1; keyed && i < count; ++i) {
+            const char* origin = sqlite3_column_origin_name(keys, i);
+            keyed = origin && qstrcmp(sqlite3_column_table_name(keys, i), owner) == 0 &&
+                    qstrcmp(sqlite3_column_database_name(keys, i), "main") == 0;
+            if (keyed) {
+                rs->addColumn({QString::fromUtf8(sqlite3_column_name(keys, i)),
+                               QString::fromUtf8(origin),
+                               kindFromDeclaredType(sqlite3_column_decltype(keys, i))});
             }
         }
+        if (keyed) {
+            QStringList selected;
+            for (const Column& c : rs->m_columns)
+                selected << quoteName(c.origin);
+            rs->m_table = QString::fromUtf8(owner);
+            rs->m_keysSql = keysSql;
+            rs->m_keysParams = params;
+            rs->m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                                 .arg(selected.join(u','), quoteName(rs->m_table));
+            if (!rs->loadKeys(error))
+                return nullptr;
+            return rs;
+        }
+        rs->m_columns.clear();
+        rs->m_byName.clear();
+        rs->m_byFolded.clear();
     }
+
     // Any other SELECT: its rows are read in full and cannot be edited.
+    sqlite3_stmt* stmt = rs->statement(text, error);
+    if (!stmt)
+        return nullptr;
+    const int count = sqlite3_column_count(stmt);
+    if (sqlite3_stmt_readonly(stmt) == 0 || count == 0) {
+        fail(error, QStringLiteral("Only a SELECT can be opened as a recordset."));
+        return nullptr;
+    }
+    for (int i = 0; i < count; ++i) {
+        const char* origin = sqlite3_column_origin_name(stmt, i);
+        rs->addColumn({QString::fromUtf8(sqlite3_column_name(stmt, i)),
+                       origin ? QString::fromUtf8(origin) : QString(),
+                       kindFromDeclaredType(sqlite3_column_decltype(stmt, i))});
+    }
     for (int i = 0; i < params.size() && i < sqlite3_bind_parameter_count(stmt); ++i)
         bindValue(stmt, i + 1, params[i]);
     int rc;
@@ -268,8 +277,25 @@ bool SqlRecordset::loadKeys(QString* error) const
     m_keys.clear();
     m_keysStale = false;
     m_rowLoaded = false;
-    if (!collectKeys(stmt, m_keys))
+    // A dynaset's statement carries the columns after the rowid: keep the first row.
+    const bool withColumns = sqlite3_column_count(stmt) == int(m_columns.size()) + 1;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        m_keys.push_back(sqlite3_column_int64(stmt, 0));
+        if (withColumns && m_keys.size() == 1) {
+            m_row.clear();
+            m_row.reserve(m_columns.size());
+            for (int i = 0; i < int(m_columns.size()); ++i)
+                m_row.push_back(readColumn(stmt, i + 1, m_columns[i].kind));
+            m_rowKey = m_keys.front();
+            m_rowLoaded = true;
+        }
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) {
+        m_rowLoaded = false;
         return fail(error, errorOf(m_db->m_db));
+    }
     return true;
 }
 
@@ -321,10 +347,14 @@ const std::vector<Variant>* SqlRecordset::currentRow() const
 
 int SqlRecordset::columnIndex(const QString& name) const
 {
+    // Fields are mostly written and read in column order: try the next column first.
+    const int next = m_lastColumn + 1;
+    if (next < int(m_columns.size()) && m_columns[next].name == name)
+        return m_lastColumn = next;
     const auto exact = m_byName.constFind(name);
     if (exact != m_byName.cend())
-        return *exact;
-    return m_byFolded.value(foldName(name), -1);
+        return m_lastColumn = *exact;
+    return m_lastColumn = m_byFolded.value(foldName(name), -1);
 }
 
 qsizetype SqlRecordset::positionOfKey(qint64 key) const

@@ -1,4 +1,5 @@
 #include "common/schema.h"
+#include "letterfixture.h"
 #include "platform/database.h"
 
 #include <QSet>
@@ -15,69 +16,6 @@ namespace {
 QString u16(const char16_t* s)
 {
     return QString::fromUtf16(s);
-}
-
-// The record list's query, spelled as the record list has it.
-const QString kListQuery = u16(u"SELECT 作成NO,カルテ番号,患者名,患者名かな,性別,") +
-                           u16(u"年齢,診断名１,最新意見書記入日 ") + u16(u"FROM 申請者情報");
-
-// The sheet's two queries of one letter, spelled as the sheet filling has them.
-const QString kQuery1 =
-    u16(u"SELECT 最新意見書記入日,医療機関名,医療機関住所,医療機関電話局番,医療機関電話,"
-        u"医療機関FAX局番,医療機関FAX,"
-        u"医師同意,患者名,患者名かな,性別,生年月日,年齢,郵便番号,住所,電話局番,電話,最終診察日,"
-        u"意見書作成回数,他科受診,他科受診その他,診断名１,診断名２,診断名３,発症年月日１, "
-        u"発症年月日２, 発症年月日３, "
-        u"症状安定性,不安定,病状治療状態,病状治療状態印刷, "
-        u"薬剤名１,単位１,用法１,薬剤名２,単位２,用法２,薬剤名３,単位３,用法３,"
-        u"薬剤名４,単位４,用法４,薬剤名５,単位５,用法５,薬剤名６,単位６, 用法６,"
-        u"点滴管理,中心静脈栄養,透析,人工肛門,酸素療法,人工呼吸器,気管切開処置,疼痛看護,経管栄養,"
-        u"モニター測定, "
-        u"褥創処置,カテーテル,寝たきり度,認知症状況,短期記憶,認知能力,伝達能力,幻視幻聴,妄想,"
-        u"昼夜逆転,暴言,暴行, "
-        u"抵抗,徘徊,不始末,不潔行為,異食行動,性的問題行動,問題行動他,問題行動他名,精神神経疾患,"
-        u"精神神経疾患名, "
-        u"専門医,専門医名 "
-        u"FROM 申請者情報 "
-        u"Where 作成NO=");
-const QString kQuery2 =
-    u16(u"SELECT 利き腕,身長,体重,体重変化,四肢欠損,四肢欠損部位,麻痺,右上肢麻痺,右上肢麻痺程度, "
-        u"右下肢麻痺, 右下肢麻痺程度,左上肢麻痺,左上肢麻痺程度,左下肢麻痺,左下肢麻痺程度,"
-        u"その他麻痺, "
-        u"その他麻痺部位,その他麻痺程度,筋力低下,筋力低下部位,筋力低下程度,関節拘縮,関節拘縮部位,"
-        u"関節拘縮程度,関節疼痛,関節疼痛部位,関節疼痛程度,上肢失調右,上肢失調左,下肢失調右, "
-        u"下肢失調左,体幹失調右,体幹失調左,褥瘡,褥瘡部位,褥瘡程度,皮膚疾患,皮膚疾患部位,"
-        u"皮膚疾患程度, "
-        u"屋外歩行,車椅子,補助装具,食事行為,栄養状態,栄食留意,尿失禁,転倒骨折,移動能力,"
-        u"褥瘡可能性,心肺機能低下, "
-        u"閉じこもり,意欲低下,徘徊可能性,低栄養,摂食嚥下,脱水,易感染性,痛み,病態他,病態他名,"
-        u"対処方法,生活機能,"
-        u"訪問診療,訪問診療下線,訪問看護,訪問看護下線,訪問歯科診療,訪問歯科診療下線,"
-        u"訪問薬剤管理指導, "
-        u"訪問薬剤管理指導下線,訪問ﾘﾊﾋﾞﾘﾃｰｼｮﾝ,訪問ﾘﾊﾋﾞﾘﾃｰｼｮﾝ下線,短期入所療養介護,"
-        u"短期入所療養介護下線, "
-        u"訪問歯科衛生指導,訪問歯科衛生指導下線,訪問栄養食事指導,訪問栄養食事指導下線,"
-        u"通所ﾘﾊﾋﾞﾘﾃｰｼｮﾝ, "
-        u"通所ﾘﾊﾋﾞﾘﾃｰｼｮﾝ下線,医学的管理他,医学的管理他下線,医学的管理他名,介護血圧,"
-        u"介護血圧留意事項, "
-        u"介護移動,介護移動留意事項,介護摂食,介護摂食留意事項,介護運動,介護運動留意事項,介護嚥下,"
-        u"介護嚥下留意事項, "
-        u"介護他,感染症,感染症名,意見書特記事項,意見書特記事項印刷 "
-        u"FROM 申請者情報 "
-        u"Where 作成NO=");
-
-// A value of the field's kind that differs from letter to letter.
-Variant sampleValue(const common::LetterField& field, int no, int index)
-{
-    switch (field.kind) {
-    case FieldKind::YesNo:
-        return Variant::fromBool((no + index) % 2 == 0);
-    case FieldKind::AnswerCode:
-        return Variant::fromString(QString::number((no + index) % 4)); // a digit string
-    case FieldKind::Text:
-        break;
-    }
-    return Variant::fromString(QStringLiteral("%1-%2\r\n２行目").arg(field.name).arg(no));
 }
 
 } // namespace
@@ -101,8 +39,6 @@ private Q_SLOTS:
     void postCodeSeekIgnoresTrailingBlank();
 
 private:
-    void addLetter(Database& database, int no);
-
     QTemporaryDir* m_dir = nullptr;
     QString m_letters;
     QString m_postCodes;
@@ -123,22 +59,6 @@ void SchemaTest::init()
 void SchemaTest::cleanup()
 {
     delete m_dir;
-}
-
-void SchemaTest::addLetter(Database& database, int no)
-{
-    auto rs = database.openTable(common::LetterTable);
-    QVERIFY(rs);
-    QVERIFY(rs->addNew());
-    QVERIFY(rs->setField(common::LetterKey, Variant::fromLong(no)));
-    int index = 0;
-    for (const auto& field : common::letterFields()) {
-        QString error;
-        QVERIFY2(rs->setField(field.name, sampleValue(field, no, index++), &error),
-                 qPrintable(error));
-    }
-    QString error;
-    QVERIFY2(rs->update(&error), qPrintable(error));
 }
 
 void SchemaTest::fieldIndex()
@@ -225,7 +145,7 @@ void SchemaTest::fullLetterReadsBackTyped()
 {
     {
         auto database = Database::open(m_letters, OpenMode::ReadWrite);
-        addLetter(*database, 1);
+        QVERIFY(letterfixture::addLetters(*database, 1, 1));
     }
     auto database = Database::open(m_letters, OpenMode::ReadOnly);
     auto rs = database->openTable(common::LetterTable);
@@ -234,7 +154,7 @@ void SchemaTest::fullLetterReadsBackTyped()
     QCOMPARE(rs->field(common::LetterKey), Variant::fromLong(1));
     int index = 0;
     for (const auto& field : common::letterFields()) {
-        const Variant expected = sampleValue(field, 1, index++);
+        const Variant expected = letterfixture::sampleValue(field, 1, index++);
         const Variant value = rs->field(field.name);
         switch (field.kind) {
         case FieldKind::YesNo:
@@ -255,12 +175,12 @@ void SchemaTest::recordListQuery()
 {
     {
         auto database = Database::open(m_letters, OpenMode::ReadWrite);
-        for (int no = 1; no <= 3; ++no)
-            addLetter(*database, no);
+        QString error;
+        QVERIFY2(letterfixture::addLetters(*database, 1, 3, &error), qPrintable(error));
     }
     auto database = Database::open(m_letters, OpenMode::ReadWrite);
     QString error;
-    auto rs = database->openDynaset(kListQuery, {}, &error);
+    auto rs = database->openDynaset(letterfixture::listQuery(), {}, &error);
     QVERIFY2(rs, qPrintable(error));
     QCOMPARE(rs->recordCount(), 3);
     QCOMPARE(rs->fieldNames().size(), 8);
@@ -277,8 +197,8 @@ void SchemaTest::sheetQueries_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("sample"); // a field read by the half- or full-width name
-    QTest::newRow("page 1") << kQuery1 << 83 << u16(u"発症年月日２");
-    QTest::newRow("page 2") << kQuery2 << 98 << u16(u"訪問ﾘﾊﾋﾞﾘﾃｰｼｮﾝ下線");
+    QTest::newRow("page 1") << letterfixture::sheetQuery1() << 83 << u16(u"発症年月日２");
+    QTest::newRow("page 2") << letterfixture::sheetQuery2() << 98 << u16(u"訪問ﾘﾊﾋﾞﾘﾃｰｼｮﾝ下線");
 }
 
 void SchemaTest::sheetQueries()
@@ -288,8 +208,8 @@ void SchemaTest::sheetQueries()
     QFETCH(QString, sample);
     {
         auto database = Database::open(m_letters, OpenMode::ReadWrite);
-        for (int no = 1; no <= 3; ++no)
-            addLetter(*database, no);
+        QString error;
+        QVERIFY2(letterfixture::addLetters(*database, 1, 3, &error), qPrintable(error));
     }
     auto database = Database::open(m_letters, OpenMode::ReadOnly);
     QString error;
@@ -304,7 +224,7 @@ void SchemaTest::sheetQueries()
     for (int i = 0; i < common::LetterFieldCount; ++i) {
         const auto& field = common::letterFields()[i];
         if (field.name == folded)
-            QVERIFY(value.equals(sampleValue(field, 2, i)));
+            QVERIFY(value.equals(letterfixture::sampleValue(field, 2, i)));
     }
 }
 
