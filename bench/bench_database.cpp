@@ -106,6 +106,26 @@ void BM_ReadOneLetterForTheSheet(benchmark::State& state)
 }
 BENCHMARK(BM_ReadOneLetterForTheSheet)->Unit(benchmark::kMicrosecond);
 
+// What a new letter's save does before it adds the row: walk every letter in table order
+// for the highest 作成NO.
+void BM_HighestLetterNumberByWalk(benchmark::State& state)
+{
+    const QString& path = fullFile();
+    for (auto _ : state) {
+        auto database = db::Database::open(path, db::OpenMode::ReadWrite);
+        auto rs = database ? database->openTable(common::LetterTable) : nullptr;
+        if (!rs) {
+            state.SkipWithError("cannot open the letters");
+            break;
+        }
+        qint32 highest = 0;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            highest = std::max(highest, rs->field(common::LetterKey).toLong().value_or(0));
+        benchmark::DoNotOptimize(highest);
+    }
+}
+BENCHMARK(BM_HighestLetterNumberByWalk)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -122,6 +122,7 @@ private:
     mutable std::vector<Variant> m_row; // the current keyed row, read on demand
     mutable qint64 m_rowKey = 0;
     mutable bool m_rowLoaded = false;
+    mutable qint64 m_partKey = 0; // the row of which one field was read alone (rowids are > 0)
 
     EditMode m_mode = EditMode::None;
     std::vector<Variant> m_buffer;

@@ -548,6 +548,27 @@ Variant SqlRecordset::field(const QString& name, bool* ok) const
             *ok = true;
         return m_buffer[column];
     }
+    if (!m_table.isEmpty() && onRow() && !(m_rowLoaded && m_rowKey == m_keys[m_pos]) &&
+        m_partKey != m_keys[m_pos]) {
+        // The first field asked of a row is read alone: a walk that reads one field of
+        // every row (the highest number, a search by hand) then never reads whole rows.
+        sqlite3_stmt* stmt =
+            statement(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                          .arg(quoteName(m_columns[column].origin), quoteName(m_table)));
+        if (!stmt)
+            return {};
+        sqlite3_bind_int64(stmt, 1, m_keys[m_pos]);
+        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        const Variant value = found ? readColumn(stmt, 0, m_columns[column].kind) : Variant();
+        sqlite3_reset(stmt);
+        if (!found)
+            return {};
+        m_partKey = m_keys[m_pos];
+        if (ok)
+            *ok = true;
+        return value;
+    }
+    // A second field of the same row: the whole row is read and kept.
     const std::vector<Variant>* row = currentRow();
     if (!row)
         return {};
