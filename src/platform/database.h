@@ -51,7 +51,8 @@ public:
     // until an index is chosen with Recordset::setIndex.
     std::unique_ptr<Recordset> openTable(const QString& table, QString* error = nullptr);
     // A recordset over the rows of a SELECT; its rows can be read, and edited or deleted
-    // when the SELECT reads from one table.
+    // when every column it selects is a column of one table (then, as a table recordset,
+    // it holds the rows' keys and reads a row's values when they are asked for).
     std::unique_ptr<Recordset> openDynaset(const QString& sql, const QList<Variant>& params = {},
                                            QString* error = nullptr);
 
@@ -94,6 +95,8 @@ private:
 
 // A DAO-style recordset: a current row, moves, Seek on an index, FindFirst, and the edit
 // buffer of AddNew/Edit that Update writes (or that a failed Update leaves unwritten).
+// A move leaves an unfinished edit. After a rollback the recordset reads its rows again
+// and stands on the first; after its Database is gone every call fails harmlessly.
 class Recordset
 {
 public:
