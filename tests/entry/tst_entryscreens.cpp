@@ -42,6 +42,11 @@ void fillEveryControl(entry::frmDat3& form)
     }
     for (int i = 1; i <= 10; i += 3)
         form.control("KnariUnder", i)->setVisible(true);
+    // The longest level definition.
+    form.control("lblComment")
+        ->setText(QStringLiteral(
+            "屋内での生活は何らかの介助を要し、日中もベッド上での生活が主体であるが、座位を保つ。"
+            "\r\n車いすに移乗し、食事、排泄はベッドから離れて行う。"));
     form.control("txtKeika")->setText(QStringLiteral("一行目\r\n二行目"));
 }
 
@@ -72,6 +77,8 @@ void EntryScreensTest::grabEveryPage()
     for (int k = 0; k < entry::frmDat3::kPageCount; ++k) {
         form.tabStrip()->setCurrentIndex(k);
         QCOMPARE(form.TabNow(), k);
+        if (filled && k == 2)
+            form.control("lblComment")->setVisible(true); // as over a level option
         const QString path = QStringLiteral("%1/frmDat3_%2page%3.png")
                                  .arg(folder, filled ? QStringLiteral("filled_") : QString())
                                  .arg(k + 1);
