@@ -1,0 +1,90 @@
+#include "load/dataload.h"
+
+#include "common/schema.h"
+#include "common/settingskeys.h"
+#include "entry/frmDat3.h"
+#include "load/loadrules.h"
+#include "load/loadsections.h"
+#include "platform/database.h"
+#include "platform/settings.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace load {
+
+LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
+                    QString* error)
+{
+    QString reason;
+    const auto database = db::Database::open(databasePath, db::OpenMode::ReadOnly, &reason);
+    if (!database) {
+        if (error)
+            *error = reason;
+        return LoadResult::OpenFailed;
+    }
+    const auto rows = database->openTable(common::LetterTable, &reason);
+    if (!rows) {
+        if (error)
+            *error = reason;
+        return LoadResult::OpenFailed;
+    }
+    // Only the letter's own row is read: when no row has its number, nothing is loaded.
+    rows->moveFirst();
+    if (!rows->findFirst(common::LetterKey + u" ="_s + QString::number(letterNo)) || rows->eof() ||
+        !rows->field(common::LetterKey).equals(db::Variant::fromLong(letterNo)))
+        return LoadResult::NoRow;
+
+    LetterLoader loader(*rows, form.controls());
+    loadHeading(loader);
+    loadOtherDepartments(loader);
+    loadDisease(loader);
+    loadMentalState(loader);
+    loadPhysicalState(loader);
+    loadLifeAndCare(loader);
+    loadSpecialNotes(loader);
+    loadDoctorBlock(loader);
+    return LoadResult::Loaded;
+}
+
+void LoadDoctorS(entry::frmDat3& form)
+{
+    controls::ControlRegistry& controls = form.controls();
+    if (!controls.text(u"cmbKisaisya"_s).value_or(QString()).isEmpty())
+        return;
+    namespace keys = common::settings::data;
+    const struct
+    {
+        const common::settings::Key& key;
+        const char16_t* control;
+        int index;
+    } defaults[] = {
+        {keys::HospitalName, u"Kisaisya", 1},
+        {keys::Yubin1, u"txtYubin1Dr", controls::kNoIndex},
+        {keys::Yubin2, u"txtYubin2Dr", controls::kNoIndex},
+        {keys::Adress, u"txtZushoDr", controls::kNoIndex},
+        {keys::TEL1, u"Kisaisya", 5},
+        {keys::TEL2, u"Kisaisya", 6},
+        {keys::TEL3, u"Kisaisya", 7},
+        {keys::FAX1, u"Kisaisya", 8},
+        {keys::FAX2, u"Kisaisya", 9},
+        {keys::FAX3, u"Kisaisya", 10},
+    };
+    for (const auto& d : defaults) {
+        const QString value = platform::GetSetting(QString::fromLatin1(common::settings::App),
+                                                   QString::fromLatin1(common::settings::Data),
+                                                   QString::fromLatin1(d.key.name), QString());
+        controls.setText(QString::fromUtf16(d.control), d.index, value);
+    }
+}
+
+LoadResult LoadLetter(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
+                      QString* error)
+{
+    LoadResult result = LoadResult::NoRow;
+    if (letterNo != 0)
+        result = DataLoad(form, databasePath, letterNo, error);
+    LoadDoctorS(form);
+    return letterNo != 0 ? result : LoadResult::Loaded;
+}
+
+} // namespace load

@@ -1,0 +1,156 @@
+#include "load/loadrules.h"
+
+#include "common/controlregistry.h"
+#include "common/controlwidgets.h"
+#include "platform/database.h"
+#include "record/eradate.h"
+
+namespace load {
+
+using controls::Control;
+
+LetterLoader::LetterLoader(const db::Recordset& row, controls::ControlRegistry& controls)
+    : m_row(row), m_controls(controls)
+{
+}
+
+std::optional<db::Variant> LetterLoader::field(const QString& name) const
+{
+    bool ok = false;
+    db::Variant value = m_row.field(name, &ok);
+    if (!ok || value.isNull())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> LetterLoader::fieldText(const QString& name) const
+{
+    if (const auto value = field(name))
+        return value->toString();
+    return std::nullopt;
+}
+
+bool LetterLoader::isTrue(const QString& name) const
+{
+    const auto value = field(name);
+    return value && value->equals(db::Variant::fromBool(true));
+}
+
+std::optional<int> LetterLoader::code(const QString& name, int count, Compare compare) const
+{
+    const auto value = field(name);
+    if (!value)
+        return std::nullopt;
+    for (int c = 1; c <= count; ++c) {
+        const db::Variant constant = compare == Compare::Text
+                                         ? db::Variant::fromString(QString::number(c))
+                                         : db::Variant::fromLong(c);
+        if (value->equals(constant))
+            return c;
+    }
+    return std::nullopt;
+}
+
+void LetterLoader::text(const QString& fieldName, const QString& control, int index)
+{
+    if (const auto value = fieldText(fieldName))
+        setText(control, index, *value);
+}
+
+void LetterLoader::split(const QString& fieldName, const Option& first, const Option& second)
+{
+    const auto value = fieldText(fieldName);
+    if (!value)
+        return;
+    const qsizetype dash = value->indexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        setText(first.name, first.index, value->left(dash));
+    setText(second.name, second.index, value->mid(dash + 1));
+}
+
+void LetterLoader::era(const QString& fieldName, const QString& box, int index)
+{
+    const auto value = fieldText(fieldName);
+    if (!value || value->size() < 2)
+        return;
+    auto* list = m_controls.find<controls::ComboBox>(box, index);
+    const QString era = value->left(2);
+    if (list && list->items().contains(era))
+        list->setText(era);
+}
+
+void LetterLoader::dateParts(const QString& fieldName, const QString& year, const QString& month,
+                             const QString& day, int index, bool keepZeros)
+{
+    const auto value = fieldText(fieldName);
+    if (!value || value->isEmpty())
+        return;
+    const QString* boxes[] = {&year, &month, &day};
+    for (int part = 1; part <= 3; ++part) {
+        const auto text =
+            keepZeros ? record::EraDatePart(*value, part) : record::EraDatePartSp(*value, part);
+        if (text)
+            setText(*boxes[part - 1], index, *text);
+    }
+}
+
+void LetterLoader::optionCode(const QString& fieldName, const QList<Option>& options,
+                              Compare compare)
+{
+    if (const auto c = code(fieldName, int(options.size()), compare)) {
+        const Option& option = options.at(*c - 1);
+        setValue(option.name, option.index, 1);
+    }
+}
+
+void LetterLoader::optionCode(const QString& fieldName, const QString& array, int count,
+                              int firstIndex)
+{
+    if (const auto c = code(fieldName, count))
+        setValue(array, firstIndex + *c - 1, 1);
+}
+
+void LetterLoader::check(const QString& fieldName, const QString& box, int index)
+{
+    if (isTrue(fieldName))
+        setValue(box, index, 1);
+}
+
+void LetterLoader::underline(const QString& fieldName, const QString& line, int index)
+{
+    if (isTrue(fieldName))
+        m_controls.setVisible(line, index, true);
+}
+
+void LetterLoader::setText(const QString& control, int index, const QString& text)
+{
+    m_controls.setText(control, index, text);
+}
+
+void LetterLoader::setValue(const QString& control, int index, int value)
+{
+    m_controls.setValue(control, index, value);
+}
+
+void LetterLoader::setEnabled(const QString& control, int index, bool enabled)
+{
+    m_controls.setEnabled(control, index, enabled);
+}
+
+void LetterLoader::setLook(const QString& control, int index, controls::Look look)
+{
+    if (Control* c = m_controls.find(control, index))
+        controls::applyLook(c, look);
+}
+
+int LetterLoader::value(const QString& control, int index) const
+{
+    return m_controls.value(control, index).value_or(0);
+}
+
+QString LetterLoader::controlText(const QString& control, int index) const
+{
+    return m_controls.text(control, index).value_or(QString());
+}
+
+} // namespace load
