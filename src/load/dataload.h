@@ -32,7 +32,8 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
 void LoadDoctorS(entry::frmDat3& form);
 
 // What the entry form's loading does with a letter: a stored one (letterNo not 0) is loaded
-// and then gets the doctor defaults; a new one (0) gets the doctor defaults alone.
+// and then gets the doctor defaults, and the result is DataLoad's; a new one (0) gets the
+// doctor defaults alone, and the result is Loaded.
 LoadResult LoadLetter(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
                       QString* error = nullptr);
 
