@@ -1,5 +1,7 @@
 #include "sheet/paintertarget.h"
 
+#include "sheetdata/sheetlayout.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -166,8 +168,8 @@ void PainterTarget::drawPicture(const QImage& image, int x, int y, int width, in
 
 QImage newPreviewCanvas(double twipsPerPixel)
 {
-    const int width = static_cast<int>(std::lround(SheetWidth / twipsPerPixel));
-    const int height = static_cast<int>(std::lround(SheetHeight / twipsPerPixel));
+    const int width = static_cast<int>(std::lround(sheetdata::SheetWidth / twipsPerPixel));
+    const int height = static_cast<int>(std::lround(sheetdata::SheetHeight / twipsPerPixel));
     QImage canvas(width, height, QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(std::lround(TwipsPerInch / twipsPerPixel / 0.0254));
     canvas.setDotsPerMeterX(dotsPerMeter);

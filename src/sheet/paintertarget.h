@@ -52,8 +52,4 @@ private:
 // screen's, 15 at 96 dpi). Its resolution is set so that fonts come out at their true size.
 QImage newPreviewCanvas(double twipsPerPixel);
 
-// Sheet size in twips.
-inline constexpr int SheetWidth = 23814;
-inline constexpr int SheetHeight = 16840;
-
 } // namespace sheet

@@ -1,8 +1,9 @@
 #include "sheet/arrowpicture.h"
 #include "sheet/drawtarget.h"
+#include "sheet/pagetables.h"
 #include "sheet/printlines.h"
-#include "sheet/sheetlayout.h"
 #include "sheet/sheetpages.h"
+#include "sheetdata/sheetlayout.h"
 
 namespace sheet {
 
@@ -294,7 +295,8 @@ void DrawPage1(DrawTarget& obj, int x, int y, const QString& writingEra, const Q
     obj.setFontSize(9.75);
     obj.setFontBold(false);
     drawCaptions(obj, x, y, Group2);
-    PrintLines(obj, writingEra.isEmpty() ? DefaultEra : writingEra, x + 8925, y + 1860);
+    PrintLines(obj, writingEra.isEmpty() ? QString::fromUtf16(sheetdata::DefaultEra) : writingEra,
+               x + 8925, y + 1860);
 
     obj.setFontSize(8);
     drawCaptions(obj, x, y, Group3);
@@ -304,7 +306,8 @@ void DrawPage1(DrawTarget& obj, int x, int y, const QString& writingEra, const Q
 
     obj.setFont(minchoP, 9.75);
     drawCaptions(obj, x, y, Group5);
-    PrintLines(obj, examEra.isEmpty() ? DefaultEra : examEra, x + 3315, y + 4650);
+    PrintLines(obj, examEra.isEmpty() ? QString::fromUtf16(sheetdata::DefaultEra) : examEra,
+               x + 3315, y + 4650);
 
     obj.setFontSize(18);
     obj.setFontBold(true);

@@ -1,6 +1,6 @@
 #include "sheet/drawtarget.h"
+#include "sheet/pagetables.h"
 #include "sheet/printlines.h"
-#include "sheet/sheetlayout.h"
 #include "sheet/sheetpages.h"
 
 namespace sheet {

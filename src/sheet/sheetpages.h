@@ -8,10 +8,6 @@ namespace sheet {
 
 class DrawTarget;
 
-// The era printed before the writing date and before the last examination date of page 1 when
-// no letter gives one.
-inline const QString DefaultEra = QStringLiteral("令和");
-
 // The fixed form of page 1 (left half of the sheet) at origin (x, y) in twips: frames, rules,
 // 79 check boxes, 162 captions and the arrow. `writingEra` and `examEra` are the era captions
 // before the writing date and the last examination date ("" gives "令和").

@@ -1,7 +1,8 @@
-#include "sheet/sheetlayout.h"
+#include "sheet/pagetables.h"
 
 #include "sheet/drawtarget.h"
 #include "sheet/printlines.h"
+#include "sheetdata/sheetlayout.h"
 
 namespace sheet {
 
@@ -22,7 +23,8 @@ void drawCheckBoxes(DrawTarget& obj, int x, int y, std::span<const CheckBoxPlace
     obj.setDrawWidth(1);
     obj.setDrawStyle(PenSolid);
     for (const CheckBoxPlace& b : boxes)
-        obj.box(x + b.x, y + b.y, x + b.x + CheckBoxSize, y + b.y + CheckBoxSize);
+        obj.box(x + b.x, y + b.y, x + b.x + sheetdata::CheckBoxSize,
+                y + b.y + sheetdata::CheckBoxSize);
 }
 
 void drawCaptions(DrawTarget& obj, int x, int y, std::span<const Caption> captions)

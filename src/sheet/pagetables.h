@@ -21,8 +21,6 @@ struct Caption
     const char16_t* text;
 };
 
-inline constexpr int CheckBoxSize = 120;
-
 // Rectangle outlines (boxes) and lines at the target's current pen, moved by (x, y).
 void drawBoxes(DrawTarget& obj, int x, int y, std::span<const Segment> boxes);
 void drawLines(DrawTarget& obj, int x, int y, std::span<const Segment> lines);
