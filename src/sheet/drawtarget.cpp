@@ -126,6 +126,21 @@ void DrawTarget::paintPicture(const QImage& image, int x, int y, int width, int 
     drawPicture(image, x, y, width, height);
 }
 
+double textCellHeight(double points)
+{
+    return points * 20;
+}
+
+double textCellBaseline(double points)
+{
+    return 0.859 * textCellHeight(points);
+}
+
+double DrawTarget::textHeight(const QString&) const
+{
+    return textCellHeight(m_state.fontSize);
+}
+
 int frameWidth(const DrawTarget& target)
 {
     if (target.isPreview())

@@ -110,9 +110,9 @@ public:
     // `image` stretched into the rectangle of the given size, covering what lies under it.
     void paintPicture(const QImage& image, int x, int y, int width, int height);
 
-    // The size of `text` in the current font, twips.
+    // The size of one line of `text` in the current font, twips.
     virtual double textWidth(const QString& text) = 0;
-    virtual double textHeight(const QString& text) = 0;
+    double textHeight(const QString& text) const;
 
 protected:
     enum class Setting { DrawWidth, DrawStyle, FillStyle, FillColor, ForeColor, Font, Position };
@@ -128,6 +128,12 @@ private:
     DrawState m_state;
     double m_screenTwipsPerPixelX = 15;
 };
+
+// The text cell of the sheet's fonts: one em tall, the baseline 0.859 em below its top. The
+// substitute fonts have taller cells of their own; taking the cell from the size keeps lines
+// of text as far apart as the sheet was laid out for.
+double textCellHeight(double points);   // twips
+double textCellBaseline(double points); // twips from the top of the cell
 
 // Frame width for the page layouts: 2 pixels on the preview, and on a printer the screen's
 // 1.5 pixels in printer dots, rounded half up.

@@ -90,7 +90,7 @@ void PainterTarget::settingChanged(Setting setting)
     }
 }
 
-const QFontMetricsF& PainterTarget::metrics()
+const QFont& PainterTarget::font()
 {
     if (!m_font) {
         QFont font(fontName());
@@ -100,19 +100,19 @@ const QFontMetricsF& PainterTarget::metrics()
         font.setHintingPreference(QFont::PreferNoHinting);
         m_font = font;
     }
+    return *m_font;
+}
+
+const QFontMetricsF& PainterTarget::metrics()
+{
     if (!m_metrics)
-        m_metrics.emplace(*m_font, m_painter.device());
+        m_metrics.emplace(font(), m_painter.device());
     return *m_metrics;
 }
 
 double PainterTarget::textWidth(const QString& text)
 {
     return metrics().horizontalAdvance(text) * m_twipsPerPixelX;
-}
-
-double PainterTarget::textHeight(const QString&)
-{
-    return metrics().height() * m_twipsPerPixelY;
 }
 
 void PainterTarget::drawLine(int x1, int y1, int x2, int y2, const QColor& color)
@@ -152,11 +152,9 @@ void PainterTarget::drawEllipse(double cx, double cy, double rx, double ry, cons
 
 void PainterTarget::drawText(double x, double y, const QString& text)
 {
-    const QFontMetricsF& fm = metrics();
-    m_painter.setFont(*m_font);
+    m_painter.setFont(font());
     m_painter.setPen(foreColor());
-    const QPointF topLeft = toDevice(x, y);
-    m_painter.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), text);
+    m_painter.drawText(toDevice(x, y + textCellBaseline(fontSize())), text);
 }
 
 void PainterTarget::drawPicture(const QImage& image, int x, int y, int width, int height)

@@ -23,7 +23,6 @@ public:
     bool isPreview() const override { return m_preview; }
     double twipsPerPixelX() const override { return m_twipsPerPixelX; }
     double textWidth(const QString& text) override;
-    double textHeight(const QString& text) override;
 
 protected:
     void settingChanged(Setting setting) override;
@@ -38,6 +37,7 @@ private:
     QPointF toDevice(double x, double y) const;
     QPen pen(const QColor& color) const;
     QBrush brush() const;
+    const QFont& font();
     const QFontMetricsF& metrics();
 
     QPainter& m_painter;

@@ -43,11 +43,6 @@ double RecordingTarget::textWidth(const QString& text)
     return twipMetrics(state()).horizontalAdvance(text);
 }
 
-double RecordingTarget::textHeight(const QString&)
-{
-    return twipMetrics(state()).height();
-}
-
 QList<RecordedOp> RecordingTarget::ops(RecordedOp::Kind kind) const
 {
     QList<RecordedOp> found;

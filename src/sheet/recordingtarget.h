@@ -34,7 +34,6 @@ public:
     bool isPreview() const override { return m_preview; }
     double twipsPerPixelX() const override { return m_twipsPerPixel; }
     double textWidth(const QString& text) override;
-    double textHeight(const QString& text) override;
 
     const QList<RecordedOp>& ops() const { return m_ops; }
     QList<RecordedOp> ops(RecordedOp::Kind kind) const;
