@@ -1,5 +1,6 @@
 #include "sheet/paintertarget.h"
 
+#include "platform/screen.h"
 #include "sheetdata/sheetlayout.h"
 
 #include <QPaintDevice>
@@ -44,6 +45,7 @@ PainterTarget::PainterTarget(QPainter& painter, bool preview)
     const QPaintDevice* device = painter.device();
     m_twipsPerPixelX = TwipsPerInch / device->logicalDpiX();
     m_twipsPerPixelY = TwipsPerInch / device->logicalDpiY();
+    setScreenTwipsPerPixelX(platform::twipsPerPixelX());
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
