@@ -3,15 +3,20 @@
 //
 //   sheet-render [--sample | --data FILE --letter N] [--dpi 150] [--png out.png]
 //                [--crop x,y,w,h] [--pdf out.pdf] [--a4] [--log out.log] [--page-head]
+//   sheet-render --write-letters FILE
 //
 // Without --sample or --data it draws the empty sheet. --crop cuts the PNG to a rectangle of
-// the sheet given in twips.
+// the sheet given in twips. --write-letters makes a new data file with three test letters.
 
 #include "common/fontsubstitution.h"
+#include "common/schema.h"
+#include "letterfixture.h"
+#include "platform/database.h"
 #include "samplesheet.h"
 #include "sheet/paintertarget.h"
 #include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
+#include "sheetdata/setformdata.h"
 #include "sheetdata/sheetmodel.h"
 
 #include <QCommandLineParser>
@@ -86,6 +91,13 @@ bool writeLog(const sheetdata::SheetModel& model, bool pageHead, const QString& 
     return out.status() == QTextStream::Ok;
 }
 
+bool writeLetters(const QString& path, QString* error)
+{
+    const auto database = db::Database::create(path, error);
+    return database && common::createLetterTables(*database, error) &&
+           letterfixture::addLetters(*database, 1, 3, error);
+}
+
 int fail(const QString& message)
 {
     std::fprintf(stderr, "sheet-render: %s\n", qPrintable(message));
@@ -113,14 +125,28 @@ int main(int argc, char* argv[])
     const QCommandLineOption a4(u"a4"_qs, u"Print on two A4 pages instead of one A3."_qs);
     const QCommandLineOption log(u"log"_qs, u"Write the drawing operations."_qs, u"file"_qs);
     const QCommandLineOption pageHead(u"page-head"_qs, u"Print the page-2 header line."_qs);
-    parser.addOptions({sample, data, letter, dpi, png, crop, pdf, a4, log, pageHead});
+    const QCommandLineOption letters(u"write-letters"_qs,
+                                     u"Make a data file with three test letters."_qs, u"file"_qs);
+    parser.addOptions({sample, data, letter, dpi, png, crop, pdf, a4, log, pageHead, letters});
     parser.process(app);
+
+    if (parser.isSet(letters)) {
+        QString error;
+        if (!writeLetters(parser.value(letters), &error))
+            return fail(error);
+        return 0;
+    }
 
     sheetdata::SheetModel model;
     if (parser.isSet(sample)) {
         model = sampleFilledSheet();
     } else if (parser.isSet(data) || parser.isSet(letter)) {
-        return fail(u"letters from a data file are not available in this build"_qs);
+        if (!parser.isSet(data) || !parser.isSet(letter))
+            return fail(u"--data and --letter go together"_qs);
+        const sheetdata::SheetFillResult result =
+            sheetdata::SetFormData(model, parser.value(data), parser.value(letter));
+        if (!result.letterFound)
+            return fail(result.problem);
     }
     const bool head = parser.isSet(pageHead);
 
