@@ -3,6 +3,7 @@
 #include "platform/variant.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QPair>
 #include <QString>
 
@@ -33,3 +34,5 @@ bool writeLetter(const QString& path, qint32 number, const Fields& fields,
                  QString* error = nullptr);
 
 } // namespace letterfixtures
+
+Q_DECLARE_METATYPE(letterfixtures::Fields)
