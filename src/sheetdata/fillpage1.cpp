@@ -1,5 +1,6 @@
 // The sections of page 1: heading, physician, patient, other departments, diagnoses,
 // course, medication, special medical care, independence, dementia and psychiatric findings.
+#include "record/eradate.h"
 #include "sheetdata/letterrow.h"
 
 #include <QStringList>
@@ -31,7 +32,7 @@ void dateParts(SheetModel& model, const std::optional<QString>& value, int first
     if (!value || value->isEmpty())
         return;
     for (int part = 1; part <= 3; ++part) {
-        if (const auto text = datePart(*value, part))
+        if (const auto text = record::EraDatePartSp(*value, part))
             model.FormText[firstSlot + part - 1] = *text;
     }
 }
@@ -227,7 +228,7 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
         if (!onset[k])
             continue;
         for (int part = 1; part <= 3; ++part) {
-            if (const auto value = datePart(*onset[k], part))
+            if (const auto value = record::EraDatePartSp(*onset[k], part))
                 text[47 + 3 * k + part - 1] = *value;
         }
     }

@@ -58,9 +58,6 @@ QString leftChars(const QString& s, int n);
 QString rightChars(const QString& s, int n);
 QString midChars(const QString& s, int start, int n = -1); // start 0-based
 
-// The era date procedures used by the filling: the year (1), month (2) or day (3) of an era
-// date in print form; std::nullopt when the date lacks its markers.
-std::optional<QString> datePart(const QString& s, int part);
 // The era (first two characters) of an era date when it is one the program knows,
 // otherwise std::nullopt.
 std::optional<QString> eraOf(const QString& s);

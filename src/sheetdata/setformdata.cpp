@@ -1,5 +1,6 @@
 #include "sheetdata/setformdata.h"
 
+#include "common/schema.h"
 #include "platform/database.h"
 #include "sheetdata/letterrow.h"
 
@@ -8,9 +9,6 @@
 namespace sheetdata {
 
 namespace {
-
-const QString LetterTable = u"申請者情報"_qs;
-const QString KeyColumn = u"作成NO"_qs;
 
 // The columns of the page-1 query and of the page-2 query.
 const QStringList Page1Columns = {u"最新意見書記入日"_qs,
@@ -212,7 +210,7 @@ std::unique_ptr<db::Recordset> openLetterQuery(db::Database& database, const QSt
                                                qint32 number, QString* problem)
 {
     QStringList present;
-    const QStringList stored = database.columns(LetterTable);
+    const QStringList stored = database.columns(common::LetterTable);
     QStringList storedFolded;
     for (const QString& name : stored)
         storedFolded.append(name.normalized(QString::NormalizationForm_KC));
@@ -221,12 +219,12 @@ std::unique_ptr<db::Recordset> openLetterQuery(db::Database& database, const QSt
             present.append(name);
     }
     if (present.isEmpty()) {
-        if (!database.hasTable(LetterTable))
+        if (!database.hasTable(common::LetterTable))
             *problem = u"データファイルに申請者情報の表がありません。"_qs;
         return nullptr;
     }
-    const QString sql = u"SELECT "_qs + present.join(u',') + u" FROM "_qs + LetterTable +
-                        u" WHERE "_qs + KeyColumn + u" = ?"_qs;
+    const QString sql = u"SELECT "_qs + present.join(u',') + u" FROM "_qs + common::LetterTable +
+                        u" WHERE "_qs + common::LetterKey + u" = ?"_qs;
     QString error;
     auto recordset = database.openDynaset(sql, {db::Variant::fromLong(number)}, &error);
     if (!recordset)
