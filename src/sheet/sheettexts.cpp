@@ -4,6 +4,9 @@
 #include "sheet/printlines.h"
 #include "sheetdata/sheetlayout.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace sheet {
 
 namespace {
@@ -153,6 +156,44 @@ const SlotPlace Page2Slots[] = {
     {87, at<12990>, 12585, Mincho, 10.5},
 };
 
+// The height and weight are printed inside the value boxes of page 2. Their places were chosen
+// for narrower digits than this system's fonts have: a value that would run over the right
+// side of its box moves left, and one wider than the box is set smaller, so that it always
+// stays inside.
+struct ValueBox
+{
+    int slot;
+    int left;
+    int right;
+};
+constexpr ValueBox ValueBoxes[] = {{67, 15630, 16155}, {68, 17070, 17595}};
+constexpr int ValueBoxMargin = 15;
+
+struct Placed
+{
+    int x;
+    double size;
+};
+
+Placed fitInValueBox(DrawTarget& obj, int slot, int x, const QString& text)
+{
+    for (const ValueBox& box : ValueBoxes) {
+        if (box.slot != slot || text.contains(u'\r'))
+            continue;
+        const double width = obj.textWidth(text);
+        const int room = box.right - box.left - 2 * ValueBoxMargin;
+        if (width > room) {
+            // Quarter points, rounded down.
+            const double size = std::floor(obj.fontSize() * room / width * 4) / 4;
+            return {box.left + ValueBoxMargin, size};
+        }
+        const int end = box.right - ValueBoxMargin;
+        if (x + width > end)
+            return {static_cast<int>(std::floor(end - width)), obj.fontSize()};
+    }
+    return {x, obj.fontSize()};
+}
+
 void printSlots(DrawTarget& obj, int x, int y, std::span<const QString> formText,
                 std::span<const SlotPlace> places)
 {
@@ -165,7 +206,10 @@ void printSlots(DrawTarget& obj, int x, int y, std::span<const QString> formText
         if (place.slot >= qsizetype(formText.size()))
             continue;
         const QString& text = formText[place.slot];
-        PrintLines(obj, text, x + place.x(charCount(text)), y + place.y);
+        const Placed at = fitInValueBox(obj, place.slot, place.x(charCount(text)), text);
+        if (at.size != obj.fontSize())
+            obj.setFontSize(at.size);
+        PrintLines(obj, text, x + at.x, y + place.y);
     }
 }
 

@@ -6,12 +6,11 @@
 //   sheet-render --write-letters FILE
 //
 // Without --sample or --data it draws the empty sheet. --crop cuts the PNG to a rectangle of
-// the sheet given in twips. --write-letters makes a new data file with three test letters.
+// the sheet given in twips. --write-letters makes a new data file with four test letters:
+// 1 answers everything, 2 nothing, 3 was imported with Nulls, 4 holds edge values.
 
 #include "common/fontsubstitution.h"
-#include "common/schema.h"
-#include "letterfixture.h"
-#include "platform/database.h"
+#include "letterfixtures.h"
 #include "samplesheet.h"
 #include "sheet/paintertarget.h"
 #include "sheet/recordingtarget.h"
@@ -91,11 +90,15 @@ bool writeLog(const sheetdata::SheetModel& model, bool pageHead, const QString& 
     return out.status() == QTextStream::Ok;
 }
 
+// Letter 1 answers everything, 2 nothing, 3 is an imported letter with Nulls, 4 holds edge
+// values.
 bool writeLetters(const QString& path, QString* error)
 {
-    const auto database = db::Database::create(path, error);
-    return database && common::createLetterTables(*database, error) &&
-           letterfixture::addLetters(*database, 1, 3, error);
+    using namespace letterfixtures;
+    return createDataFile(path, error) && writeLetter(path, 1, fullyFilledLetter(), error) &&
+           writeLetter(path, 2, unansweredLetter(), error) &&
+           writeLetter(path, 3, importedLetterWithNulls(), error) &&
+           writeLetter(path, 4, edgeValueLetter(), error);
 }
 
 int fail(const QString& message)
@@ -126,7 +129,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption log(u"log"_qs, u"Write the drawing operations."_qs, u"file"_qs);
     const QCommandLineOption pageHead(u"page-head"_qs, u"Print the page-2 header line."_qs);
     const QCommandLineOption letters(u"write-letters"_qs,
-                                     u"Make a data file with three test letters."_qs, u"file"_qs);
+                                     u"Make a data file with four test letters."_qs, u"file"_qs);
     parser.addOptions({sample, data, letter, dpi, png, crop, pdf, a4, log, pageHead, letters});
     parser.process(app);
 

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void printLines();
     void placeByLength_data();
     void placeByLength();
+    void valuesStayInsideTheirBoxes_data();
+    void valuesStayInsideTheirBoxes();
     void slotFonts_data();
     void slotFonts();
     void pageTwoTextsInProportionalMincho();
@@ -106,7 +108,7 @@ void SheetTextsTest::placeByLength_data()
     QTest::newRow("26 of length 5") << 26 << u"12345"_qs << 8655;
     QTest::newRow("26 counts characters") << 26 << u"𠮷𠮷"_qs << 8745;
     QTest::newRow("67 height 165") << 67 << u"165"_qs << 15750;
-    QTest::newRow("67 height 165.5") << 67 << u"165.5"_qs << 15660;
+    QTest::newRow("67 height 16.5") << 67 << u"16.5"_qs << 15660;
     QTest::newRow("68 weight 55") << 68 << u"55"_qs << 17250;
     QTest::newRow("68 weight 105") << 68 << u"105"_qs << 17160;
 }
@@ -128,6 +130,40 @@ void SheetTextsTest::placeByLength()
     QCOMPARE(out.size(), 2);
     QCOMPARE(out[0].text, text);
     QCOMPARE(out[0].x, double(x));
+}
+
+void SheetTextsTest::valuesStayInsideTheirBoxes_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("right");
+    QTest::newRow("height 165.5") << 67 << u"165.5"_qs << 15630 << 16155;
+    QTest::newRow("height 148.5") << 67 << u"148.5"_qs << 15630 << 16155;
+    QTest::newRow("weight 105.5") << 68 << u"105.5"_qs << 17070 << 17595;
+    QTest::newRow("weight 42.25") << 68 << u"42.25"_qs << 17070 << 17595;
+}
+
+// Digits wider than the layout was made for move the value left or set it smaller, never out
+// of its box.
+void SheetTextsTest::valuesStayInsideTheirBoxes()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(int, left);
+    QFETCH(int, right);
+    FormText formText;
+    formText[slot] = text;
+    RecordingTarget target;
+    sheet::DrawData2(target, 0, 0, formText, false);
+    const QList<RecordedOp> out = target.ops(RecordedOp::Text);
+    QCOMPARE(out.size(), 1);
+    QCOMPARE(out[0].text, text);
+    target.setFont(u"ＭＳ Ｐ明朝"_qs, out[0].state.fontSize);
+    const double width = target.textWidth(text);
+    QVERIFY(out[0].x1 > left);
+    QVERIFY(out[0].x1 + width < right);
+    QVERIFY(out[0].x1 < (slot == 67 ? 15660 : 17160));
 }
 
 void SheetTextsTest::slotFonts_data()
