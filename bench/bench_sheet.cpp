@@ -1,8 +1,8 @@
 // Drawing the whole sheet with a letter: on the preview canvas, and into a PDF.
 #include "common/fontsubstitution.h"
-#include "samplesheet.h"
 #include "sheet/paintertarget.h"
 #include "sheet/sheetdrawing.h"
+#include "sheetfixture.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -13,9 +13,20 @@
 
 namespace {
 
+// The sheet model of a letter with every question answered, read from a data file.
+sheetdata::SheetModel filledLetter()
+{
+    SheetFixture fixture;
+    sheetdata::SheetModel model;
+    if (!fixture.add(1, letterfixtures::fullyFilledLetter()) ||
+        !fixture.fill(model, QStringLiteral("1")).letterFound)
+        qFatal("bench_sheet: the test letter cannot be read: %s", qPrintable(fixture.error()));
+    return model;
+}
+
 void previewCanvas(benchmark::State& state)
 {
-    const sheetdata::SheetModel model = sampleFilledSheet();
+    const sheetdata::SheetModel model = filledLetter();
     for (auto _ : state) {
         QImage canvas = sheet::newPreviewCanvas(15);
         {
@@ -31,7 +42,7 @@ BENCHMARK(previewCanvas)->Unit(benchmark::kMillisecond);
 void pdfSheet(benchmark::State& state)
 {
     const bool a4 = state.range(0) != 0;
-    const sheetdata::SheetModel model = sampleFilledSheet();
+    const sheetdata::SheetModel model = filledLetter();
     for (auto _ : state) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
