@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -87,13 +88,18 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
     const bool own = widget == m_widget;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (own)
+    case QEvent::FocusOut: {
+        // The focus moving inside the window, not the window being activated or a list
+        // popping up.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!own || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        if (event->type() == QEvent::FocusIn)
             Q_EMIT gotFocus();
-        break;
-    case QEvent::FocusOut:
-        if (own)
+        else
             Q_EMIT lostFocus();
         break;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         if (!own)
@@ -191,5 +197,24 @@ void Control::initColors(OleColor back, OleColor fore)
 }
 
 void Control::applyColors() {}
+
+void applyLook(Control* control, Look look)
+{
+    const bool enabled = look == Look::Enabled;
+    switch (control->kind()) {
+    case ControlKind::Label:
+        control->setForeColor(enabled ? kEnabledForeColor : kDisabledForeColor);
+        break;
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ListComboBox:
+        control->setEnabled(enabled);
+        control->setBackColor(enabled ? kEnabledBackColor : kDisabledBackColor);
+        break;
+    default:
+        control->setEnabled(enabled);
+        break;
+    }
+}
 
 } // namespace controls

@@ -139,4 +139,10 @@ private:
     OleColor m_foreColor = kSystemWindowText;
 };
 
+// The two looks of a dependent control. Enabled look: a box enabled on light cyan, a label
+// in the button-text colour; disabled look: a box disabled on grey, a label dark grey. A
+// check box or option button only changes Enabled. Values are never touched.
+enum class Look { Enabled, Disabled };
+void applyLook(Control* control, Look look);
+
 } // namespace controls

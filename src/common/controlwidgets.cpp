@@ -423,9 +423,22 @@ bool Frame::setText(const QString& caption)
     return true;
 }
 
+void Frame::setBorderless(bool borderless)
+{
+    m_borderless = borderless;
+    update();
+}
+
 void Frame::applyColors()
 {
-    setFore(this, foreColor(), {QPalette::WindowText});
+    // The caption's colour; every control inside sets its own text colour.
+    setFore(this, foreColor(), {QPalette::WindowText, QPalette::Text});
+}
+
+void Frame::paintEvent(QPaintEvent* event)
+{
+    if (!m_borderless)
+        QGroupBox::paintEvent(event);
 }
 
 } // namespace controls

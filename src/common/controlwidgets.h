@@ -28,6 +28,8 @@ class Label : public QLabel, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     Label(const QString& name, int index, const QString& caption, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::Label; }
     QString text() const override { return QLabel::text(); }
@@ -48,6 +50,8 @@ class TextBox : public QLineEdit, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     TextBox(const QString& name, int index, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::TextBox; }
     QString text() const override { return QLineEdit::text(); }
@@ -74,6 +78,8 @@ class MultiLineTextBox : public QPlainTextEdit, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     MultiLineTextBox(const QString& name, int index, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::TextBox; }
     QString text() const override;
@@ -95,6 +101,8 @@ class ComboBox : public QComboBox, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     enum class Style { Editable, List };
     ComboBox(const QString& name, int index, Style style, QWidget* parent = nullptr);
     ControlKind kind() const override;
@@ -122,6 +130,8 @@ class CheckBox : public QCheckBox, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     CheckBox(const QString& name, int index, const QString& caption, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::CheckBox; }
     QString text() const override { return QCheckBox::text(); }
@@ -159,6 +169,8 @@ class OptionButton : public QRadioButton, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     OptionButton(const QString& name, int index, const QString& caption, OptionGroup* group,
                  QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::OptionButton; }
@@ -186,6 +198,8 @@ class CommandButton : public QPushButton, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     CommandButton(const QString& name, int index, const QString& caption,
                   QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::CommandButton; }
@@ -198,6 +212,8 @@ class PictureBox : public QLabel, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     PictureBox(const QString& name, int index, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::PictureBox; }
 
@@ -210,6 +226,8 @@ class Line : public QFrame, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     Line(const QString& name, int index, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::Line; }
 
@@ -222,13 +240,21 @@ class Frame : public QGroupBox, public Control
 {
     Q_OBJECT
 public:
+    using Control::setEnabled;
+    using Control::setVisible;
     Frame(const QString& name, int index, const QString& caption, QWidget* parent = nullptr);
     ControlKind kind() const override { return ControlKind::Frame; }
     QString text() const override { return title(); }
     bool setText(const QString& caption) override;
+    // A page frame: no border and no caption drawn.
+    void setBorderless(bool borderless);
 
 protected:
     void applyColors() override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_borderless = false;
 };
 
 } // namespace controls

@@ -1,0 +1,8 @@
+#include "entry/formbuilder.h"
+#include "entry/frmDat3.h"
+
+namespace entry {
+
+void frmDat3::buildPage9(FormBuilder&, QWidget*) {}
+
+} // namespace entry
