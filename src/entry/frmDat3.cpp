@@ -1,6 +1,7 @@
 #include "entry/frmDat3.h"
 
 #include "entry/formbuilder.h"
+#include "entry/frmDat3_handlers.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -122,6 +123,7 @@ frmDat3::frmDat3(QWidget* parent)
     connect(m_tabStrip, &QTabBar::currentChanged, this, &frmDat3::showSelectedPage);
     m_tabStrip->installEventFilter(this);
     connectPageJumps();
+    attachHandlers(m_controls);
 }
 
 frmDat3::~frmDat3() = default;
