@@ -85,7 +85,12 @@ frmDat3::frmDat3(QWidget* parent)
     m_tabStrip->setUsesScrollButtons(false);
     m_tabStrip->setElideMode(Qt::ElideNone);
     // Nine tabs in one row across the form.
-    m_tabStrip->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
+    m_tabStrip->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 4px; border: 1px solid #909090; background: #ececec;"
+        " margin-right: -1px; }"
+        "QTabBar::tab:selected { background: #ffe0c0; border-bottom-color: #ffe0c0; }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"
+        "QTabBar::tab:selected:focus { color: #0000c0; }"));
     for (const char* caption : kTabCaptions)
         m_tabStrip->addTab(QString::fromUtf8(caption));
     m_tabStrip->setTabData(0, QStringLiteral("Patient"));
