@@ -81,6 +81,12 @@ public:
         return m_form->controls().find(name, index);
     }
     controls::Control* at(const Ref& ref) const { return at(ref.name, ref.index); }
+    // The first control of spec ("name:index").
+    controls::Control* first(const QString& spec) const
+    {
+        const QList<Ref> list = refs(spec);
+        return list.isEmpty() ? nullptr : at(list.constFirst());
+    }
 
     // The names of the controls in spec that do not show look; "" when all do.
     QString without(const QString& spec, controls::Look look) const

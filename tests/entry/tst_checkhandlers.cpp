@@ -112,8 +112,7 @@ void CheckHandlersTest::masterEnablesDependants()
     Form form;
     QCOMPARE(form.without(dependants, Look::Disabled), QString());
     QVERIFY(form.setValue(setup, 1));
-    const handlertest::Ref ref = handlertest::refs(master).constFirst();
-    Control* check = form.at(ref);
+    Control* check = form.first(master);
     QVERIFY(check);
 
     const auto flip = [&] {
@@ -128,18 +127,18 @@ void CheckHandlersTest::masterEnablesDependants()
     QCOMPARE(check->value(), 1);
     QCOMPARE(form.without(dependants, Look::Enabled), QString());
     if (!box.isEmpty())
-        QVERIFY(form.at(box)->setText(QStringLiteral("右手指")));
+        QVERIFY(form.first(box)->setText(QStringLiteral("右手指")));
 
     flip();
     QCOMPARE(check->value(), 0);
     QCOMPARE(form.without(dependants, Look::Disabled), QString());
     if (!box.isEmpty())
-        QCOMPARE(form.at(box)->text(), QStringLiteral("右手指"));
+        QCOMPARE(form.first(box)->text(), QStringLiteral("右手指"));
 
     flip();
     QCOMPARE(form.without(dependants, Look::Enabled), QString());
     if (!box.isEmpty())
-        QCOMPARE(form.at(box)->text(), QStringLiteral("右手指"));
+        QCOMPARE(form.first(box)->text(), QStringLiteral("右手指"));
 }
 
 // Any member of 他科, 周辺症状 and 医学的管理 sets the look that the "その他" member implies;
@@ -461,7 +460,7 @@ void CheckHandlersTest::ctrlTabTurnsThePage()
 
     Form form;
     QVERIFY(form.setValue(setup, 1));
-    Control* control = form.at(handlertest::refs(box).constFirst());
+    Control* control = form.first(box);
     QVERIFY(control);
     form.showPageOf(control);
     const int before = form->TabNow();
