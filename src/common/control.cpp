@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -124,6 +125,10 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    case QEvent::InputMethod:
+        if (own)
+            Q_EMIT inputMethod(*static_cast<QInputMethodEvent*>(event));
+        break;
     case QEvent::MouseButtonPress:
         Q_EMIT mouseDown(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;

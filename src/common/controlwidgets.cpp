@@ -280,6 +280,12 @@ bool CheckBox::setValue(int value)
     return true;
 }
 
+void CheckBox::mouseMoveEvent(QMouseEvent* event)
+{
+    QCheckBox::mouseMoveEvent(event);
+    event->accept();
+}
+
 void CheckBox::applyColors()
 {
     setFore(this, foreColor(), {QPalette::WindowText});
@@ -346,6 +352,12 @@ bool OptionButton::setValue(int value)
 void OptionButton::applyColors()
 {
     setFore(this, foreColor(), {QPalette::WindowText});
+}
+
+void OptionButton::mouseMoveEvent(QMouseEvent* event)
+{
+    QRadioButton::mouseMoveEvent(event);
+    event->accept();
 }
 
 void OptionButton::nextCheckState()

@@ -142,6 +142,8 @@ public:
 
 protected:
     void applyColors() override;
+    // A move over the box is the box's, not its frame's.
+    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 class OptionButton;
@@ -187,6 +189,8 @@ protected:
     void applyColors() override;
     void nextCheckState() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A move over the button is the button's, not its frame's.
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     OptionGroup* m_group;

@@ -1,7 +1,6 @@
 #include "entry/formbuilder.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/screen.h"
 
 namespace entry {
 
@@ -15,9 +14,7 @@ constexpr int kBoxHeightTwips = 300;
 
 int FormBuilder::px(int twips)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    return qRound(twips * dpi / 1440.0);
+    return qRound(twips / platform::twipsPerPixelX());
 }
 
 void FormBuilder::enter(Control* control)

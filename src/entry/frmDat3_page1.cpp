@@ -82,11 +82,11 @@ void frmDat3::buildPage1(FormBuilder& b, QWidget* page)
                       nullptr, item(QStringLiteral("住　所")),
                       b.text(QStringLiteral("txtZusho"), kNoIndex, 5700, 0, ImeMode::On, C)});
     FormBuilder::row(a, {item(QStringLiteral("電話番号")),
-                         b.text(QStringLiteral("txtTel"), 0, 720, 0, ImeMode::Disabled, Y),
+                         b.text(QStringLiteral("txtTel"), 0, 900, 0, ImeMode::Disabled, Y),
                          b.label(QStringLiteral("―")),
-                         b.text(QStringLiteral("txtTel"), 1, 720, 0, ImeMode::Disabled, Y),
+                         b.text(QStringLiteral("txtTel"), 1, 900, 0, ImeMode::Disabled, Y),
                          b.label(QStringLiteral("―")),
-                         b.text(QStringLiteral("txtTel"), 2, 720, 0, ImeMode::Disabled, Y)});
+                         b.text(QStringLiteral("txtTel"), 2, 900, 0, ImeMode::Disabled, Y)});
     col->addWidget(applicant);
 
     // The last examination and the count of letters.

@@ -94,7 +94,7 @@ void frmDat3::buildPage3(FormBuilder& b, QWidget* page)
     comment->setSizePolicy(keepPlace);
     comment->setVisible(false);
     auto* commentRow = new QHBoxLayout;
-    commentRow->setContentsMargins(FormBuilder::px(1440) - 8, 0, 0, 0);
+    commentRow->setContentsMargins(FormBuilder::px(180), 0, 0, 0);
     commentRow->addWidget(comment);
     commentRow->addStretch(1);
     f->addLayout(commentRow);

@@ -67,11 +67,11 @@ void frmDat3::buildPage4(FormBuilder& b, QWidget* page)
     QList<CheckBox*> boxes;
     for (int i = 1; i <= 12; ++i)
         boxes.append(b.check(QStringLiteral("chkShuhen"), i, names.at(i - 1)));
-    FormBuilder::row(p, {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6]}, 6);
+    FormBuilder::row(p, {boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5]}, 6);
+    FormBuilder::row(p, {boxes[6], boxes[7], boxes[8], boxes[9], boxes[10]}, 6);
     FormBuilder::row(p,
-                     {boxes[7], boxes[8], boxes[9], boxes[10], boxes[11],
-                      b.label(QStringLiteral("（"), QStringLiteral("Label25"), 0),
-                      b.text(QStringLiteral("txtMondai"), kNoIndex, 2400, 0, ImeMode::On, C),
+                     {boxes[11], b.label(QStringLiteral("（"), QStringLiteral("Label25"), 0),
+                      b.text(QStringLiteral("txtMondai"), kNoIndex, 4500, 0, ImeMode::On, C),
                       b.label(QStringLiteral("）"), QStringLiteral("Label25"), 3)},
                      6);
     col->addWidget(peripheral);

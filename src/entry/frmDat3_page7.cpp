@@ -2,6 +2,8 @@
 #include "entry/formbuilder.h"
 #include "entry/frmDat3.h"
 
+#include <QGridLayout>
+
 namespace entry {
 
 using namespace controls;
@@ -53,14 +55,20 @@ void frmDat3::buildPage7(FormBuilder& b, QWidget* page)
         auto* underline = new Line(QStringLiteral("KnariUnder"), i, name);
         underline->setFixedHeight(2);
         m_controls.add(underline);
-        name->adjustSize();
+        name->setFixedSize(name->sizeHint());
         underline->setGeometry(0, name->height() - 2, name->width(), 2);
         underline->setVisible(false);
+        layout->addStretch(1);
         items.append(holder);
     }
-    FormBuilder::row(m, {items[0], items[1], items[2], items[3]}, 10);
-    FormBuilder::row(m, {items[4], items[5], items[6]}, 10);
-    FormBuilder::row(m, {items[7], items[8]}, 10);
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(FormBuilder::px(150));
+    grid->setVerticalSpacing(1);
+    for (int i = 0; i < 9; ++i)
+        grid->addWidget(items[i], i / 3, i % 3);
+    grid->setColumnStretch(3, 1);
+    m->addLayout(grid);
     FormBuilder::row(m, {items[9], b.label(QStringLiteral("（"), QStringLiteral("Label40"), 8),
                          b.text(QStringLiteral("txtKanri"), kNoIndex, 3900, 0, ImeMode::On, C),
                          b.label(QStringLiteral("）"), QStringLiteral("Label15"), 11)});

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void enabledAndVisibleAreOwnState();
     void looksSetColoursAndKeepValues();
     void registryFindsByNameAndIndex();
+    void inputMethodEventsReachTheHook();
     void ctrlTabIsSeenWhateverElseIsHeld_data();
     void ctrlTabIsSeenWhateverElseIsHeld();
 };
@@ -331,6 +332,22 @@ void ControlLayerTest::ctrlTabIsSeenWhateverElseIsHeld()
     });
     QTest::keyClick(&box, Qt::Key(key), modifiers);
     QCOMPARE(seen, ctrlTab);
+}
+
+void ControlLayerTest::inputMethodEventsReachTheHook()
+{
+    TextBox box(QStringLiteral("txtname"), kNoIndex);
+    QStringList seen;
+    connect(box.events(), &ControlEvents::inputMethod, this, [&](const QInputMethodEvent& event) {
+        seen << event.preeditString() + QLatin1Char('|') + event.commitString();
+    });
+    QInputMethodEvent preedit(QStringLiteral("やまだ"), {});
+    QCoreApplication::sendEvent(&box, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("山田"));
+    QCoreApplication::sendEvent(&box, &commit);
+    QCOMPARE(seen, (QStringList{u"やまだ|"_qs, u"|山田"_qs}));
+    QCOMPARE(box.text(), QStringLiteral("山田"));
 }
 
 QTEST_MAIN(ControlLayerTest)
