@@ -95,11 +95,14 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (!own || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
+        // The control takes the focus event first (a line edit selects its text on Tab),
+        // then the handlers run, as they would after the control has the focus.
+        static_cast<QObject*>(m_widget)->event(event);
         if (event->type() == QEvent::FocusIn)
             Q_EMIT gotFocus();
         else
             Q_EMIT lostFocus();
-        break;
+        return true;
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {

@@ -135,7 +135,14 @@ frmDat3::frmDat3(QWidget* parent)
     attachHandlers(m_controls);
 }
 
-frmDat3::~frmDat3() = default;
+frmDat3::~frmDat3()
+{
+    // The widgets outlive the registry and the handlers' state while the dialog is torn
+    // down: nothing may react to the focus leaving them then.
+    m_tabStrip->removeEventFilter(this);
+    for (Control* control : m_controls.all())
+        control->events()->blockSignals(true);
+}
 
 QWidget* frmDat3::page(int frameIndex) const
 {

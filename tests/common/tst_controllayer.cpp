@@ -26,6 +26,7 @@ private Q_SLOTS:
     void looksSetColoursAndKeepValues();
     void registryFindsByNameAndIndex();
     void inputMethodEventsReachTheHook();
+    void gotFocusRunsAfterTheBoxHasTheFocus();
     void ctrlTabIsSeenWhateverElseIsHeld_data();
     void ctrlTabIsSeenWhateverElseIsHeld();
 };
@@ -146,7 +147,7 @@ void ControlLayerTest::listComboTakesOnlyItsItems()
 void ControlLayerTest::editableComboNeverAddsTypedText()
 {
     ComboBox box(QStringLiteral("cmb"), kNoIndex, ComboBox::Style::Editable);
-    box.addItems({QStringLiteral("a"), QString(), QStringLiteral("編集...")});
+    box.addItems({QStringLiteral("abc"), QString(), QStringLiteral("編集...")});
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QSignalSpy changes(box.events(), &ControlEvents::changed);
@@ -157,6 +158,9 @@ void ControlLayerTest::editableComboNeverAddsTypedText()
     QCOMPARE(clicks.count(), 0);
     box.setText(QString());
     box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("a")); // an item's text is not completed
+    QCOMPARE(box.text(), QStringLiteral("a"));
+    box.setText(QString());
     QTest::keyClicks(&box, QStringLiteral("typed"));
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(box.count(), 3);
@@ -348,6 +352,34 @@ void ControlLayerTest::inputMethodEventsReachTheHook()
     QCoreApplication::sendEvent(&box, &commit);
     QCOMPARE(seen, (QStringList{u"やまだ|"_qs, u"|山田"_qs}));
     QCOMPARE(box.text(), QStringLiteral("山田"));
+}
+
+void ControlLayerTest::gotFocusRunsAfterTheBoxHasTheFocus()
+{
+    QWidget window;
+    auto* first = new TextBox(QStringLiteral("a"), kNoIndex, &window);
+    auto* address = new TextBox(QStringLiteral("b"), kNoIndex, &window);
+    address->move(0, 30);
+    address->setText(QStringLiteral("東京都"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    int gotFocus = 0;
+    int lostFocus = 0;
+    // A handler that puts the caret at the end is not undone by the box's own focus-in.
+    connect(address->events(), &ControlEvents::gotFocus, this, [&] {
+        ++gotFocus;
+        QVERIFY(address->hasFocus());
+        address->deselect();
+        address->setCursorPosition(int(address->text().size()));
+    });
+    connect(first->events(), &ControlEvents::lostFocus, this, [&] { ++lostFocus; });
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCOMPARE(gotFocus, 1);
+    QCOMPARE(lostFocus, 1);
+    QVERIFY(!address->hasSelectedText());
+    QCOMPARE(address->cursorPosition(), 3);
 }
 
 QTEST_MAIN(ControlLayerTest)
