@@ -135,9 +135,13 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         Q_EMIT mouseDown(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;
-    case QEvent::MouseButtonRelease:
-        Q_EMIT mouseUp(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
-        break;
+    case QEvent::MouseButtonRelease: {
+        // After the control has taken the release: a check box's tick has changed by then.
+        const MouseArgs args = mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget);
+        static_cast<QObject*>(widget)->event(event);
+        Q_EMIT mouseUp(args);
+        return true;
+    }
     case QEvent::MouseMove:
         Q_EMIT mouseMove(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;

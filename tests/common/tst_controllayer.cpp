@@ -55,9 +55,13 @@ void ControlLayerTest::checkBoxClickRunsForCodeAndUser()
     QCOMPARE(clicks.count(), 1);
     box.setValue(0);
     QCOMPARE(clicks.count(), 2);
+    int valueAtMouseUp = -1;
+    connect(box.events(), &ControlEvents::mouseUp, this,
+            [&](const MouseArgs&) { valueAtMouseUp = box.value(); });
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(8, 10));
     QCOMPARE(box.value(), 1);
     QCOMPARE(clicks.count(), 3);
+    QCOMPARE(valueAtMouseUp, 1); // the release has changed the tick before mouseUp
 }
 
 void ControlLayerTest::optionGroupMayHaveNoneChosen()
