@@ -2,9 +2,8 @@
 
 namespace common {
 
-// Maps the sheet's and the forms' Japanese font names to the IPA fonts installed on this
-// system (ＭＳ 明朝 → IPAMincho and so on). Called once at start-up and by the tests; calling it
-// again does no harm.
+// Maps the Japanese font names that the forms and the sheet ask for (ＭＳ 明朝, ＭＳ Ｐゴシック …)
+// to the IPA fonts installed here. Call once after the application object exists.
 void installFontSubstitutions();
 
 } // namespace common
