@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -94,11 +95,14 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (!own || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
+        // The control takes the focus event first (a line edit selects its text on Tab),
+        // then the handlers run, as they would after the control has the focus.
+        static_cast<QObject*>(m_widget)->event(event);
         if (event->type() == QEvent::FocusIn)
             Q_EMIT gotFocus();
         else
             Q_EMIT lostFocus();
-        break;
+        return true;
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
@@ -124,12 +128,20 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    case QEvent::InputMethod:
+        if (own)
+            Q_EMIT inputMethod(*static_cast<QInputMethodEvent*>(event));
+        break;
     case QEvent::MouseButtonPress:
         Q_EMIT mouseDown(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;
-    case QEvent::MouseButtonRelease:
-        Q_EMIT mouseUp(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
-        break;
+    case QEvent::MouseButtonRelease: {
+        // After the control has taken the release: a check box's tick has changed by then.
+        const MouseArgs args = mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget);
+        static_cast<QObject*>(widget)->event(event);
+        Q_EMIT mouseUp(args);
+        return true;
+    }
     case QEvent::MouseMove:
         Q_EMIT mouseMove(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;

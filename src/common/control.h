@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+class QInputMethodEvent;
 class QWidget;
 
 namespace controls {
@@ -79,6 +80,8 @@ Q_SIGNALS:
     void mouseDown(const controls::MouseArgs& args);
     void mouseUp(const controls::MouseArgs& args);
     void mouseMove(const controls::MouseArgs& args);
+    // The input method's pre-edit or commit in the control, before the control takes it.
+    void inputMethod(const QInputMethodEvent& event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -188,6 +188,8 @@ ComboBox::ComboBox(const QString& name, int index, Style style, QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
     if (QLineEdit* edit = lineEdit()) {
+        // What the user types stays as typed: no completion from the list.
+        setCompleter(nullptr);
         events()->watchMouse(edit);
         connect(edit, &QLineEdit::textChanged, this, [this] {
             if (!m_settingText)

@@ -1,6 +1,7 @@
 #include "entry/frmDat3.h"
 
 #include "entry/formbuilder.h"
+#include "entry/frmDat3_handlers.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -131,9 +132,17 @@ frmDat3::frmDat3(QWidget* parent)
     // its options.
     connect(m_controls.find(QStringLiteral("Frame17"))->events(), &ControlEvents::mouseMove, this,
             [this] { m_controls.setVisible(QStringLiteral("lblComment"), kNoIndex, false); });
+    attachHandlers(m_controls);
 }
 
-frmDat3::~frmDat3() = default;
+frmDat3::~frmDat3()
+{
+    // The widgets outlive the registry and the handlers' state while the dialog is torn
+    // down: nothing may react to the focus leaving them then.
+    m_tabStrip->removeEventFilter(this);
+    for (Control* control : m_controls.all())
+        control->events()->blockSignals(true);
+}
 
 QWidget* frmDat3::page(int frameIndex) const
 {

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void enabledAndVisibleAreOwnState();
     void looksSetColoursAndKeepValues();
     void registryFindsByNameAndIndex();
+    void inputMethodEventsReachTheHook();
+    void gotFocusRunsAfterTheBoxHasTheFocus();
     void ctrlTabIsSeenWhateverElseIsHeld_data();
     void ctrlTabIsSeenWhateverElseIsHeld();
 };
@@ -53,9 +55,13 @@ void ControlLayerTest::checkBoxClickRunsForCodeAndUser()
     QCOMPARE(clicks.count(), 1);
     box.setValue(0);
     QCOMPARE(clicks.count(), 2);
+    int valueAtMouseUp = -1;
+    connect(box.events(), &ControlEvents::mouseUp, this,
+            [&](const MouseArgs&) { valueAtMouseUp = box.value(); });
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(8, 10));
     QCOMPARE(box.value(), 1);
     QCOMPARE(clicks.count(), 3);
+    QCOMPARE(valueAtMouseUp, 1); // the release has changed the tick before mouseUp
 }
 
 void ControlLayerTest::optionGroupMayHaveNoneChosen()
@@ -145,7 +151,7 @@ void ControlLayerTest::listComboTakesOnlyItsItems()
 void ControlLayerTest::editableComboNeverAddsTypedText()
 {
     ComboBox box(QStringLiteral("cmb"), kNoIndex, ComboBox::Style::Editable);
-    box.addItems({QStringLiteral("a"), QString(), QStringLiteral("編集...")});
+    box.addItems({QStringLiteral("abc"), QString(), QStringLiteral("編集...")});
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QSignalSpy changes(box.events(), &ControlEvents::changed);
@@ -156,6 +162,9 @@ void ControlLayerTest::editableComboNeverAddsTypedText()
     QCOMPARE(clicks.count(), 0);
     box.setText(QString());
     box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("a")); // an item's text is not completed
+    QCOMPARE(box.text(), QStringLiteral("a"));
+    box.setText(QString());
     QTest::keyClicks(&box, QStringLiteral("typed"));
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(box.count(), 3);
@@ -331,6 +340,50 @@ void ControlLayerTest::ctrlTabIsSeenWhateverElseIsHeld()
     });
     QTest::keyClick(&box, Qt::Key(key), modifiers);
     QCOMPARE(seen, ctrlTab);
+}
+
+void ControlLayerTest::inputMethodEventsReachTheHook()
+{
+    TextBox box(QStringLiteral("txtname"), kNoIndex);
+    QStringList seen;
+    connect(box.events(), &ControlEvents::inputMethod, this, [&](const QInputMethodEvent& event) {
+        seen << event.preeditString() + QLatin1Char('|') + event.commitString();
+    });
+    QInputMethodEvent preedit(QStringLiteral("やまだ"), {});
+    QCoreApplication::sendEvent(&box, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("山田"));
+    QCoreApplication::sendEvent(&box, &commit);
+    QCOMPARE(seen, (QStringList{u"やまだ|"_qs, u"|山田"_qs}));
+    QCOMPARE(box.text(), QStringLiteral("山田"));
+}
+
+void ControlLayerTest::gotFocusRunsAfterTheBoxHasTheFocus()
+{
+    QWidget window;
+    auto* first = new TextBox(QStringLiteral("a"), kNoIndex, &window);
+    auto* address = new TextBox(QStringLiteral("b"), kNoIndex, &window);
+    address->move(0, 30);
+    address->setText(QStringLiteral("東京都"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    int gotFocus = 0;
+    int lostFocus = 0;
+    // A handler that puts the caret at the end is not undone by the box's own focus-in.
+    connect(address->events(), &ControlEvents::gotFocus, this, [&] {
+        ++gotFocus;
+        QVERIFY(address->hasFocus());
+        address->deselect();
+        address->setCursorPosition(int(address->text().size()));
+    });
+    connect(first->events(), &ControlEvents::lostFocus, this, [&] { ++lostFocus; });
+    QTest::keyClick(first, Qt::Key_Tab);
+    QCOMPARE(gotFocus, 1);
+    QCOMPARE(lostFocus, 1);
+    QVERIFY(!address->hasSelectedText());
+    QCOMPARE(address->cursorPosition(), 3);
 }
 
 QTEST_MAIN(ControlLayerTest)

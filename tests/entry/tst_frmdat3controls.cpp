@@ -59,6 +59,8 @@ private Q_SLOTS:
     void tabs();
     void optionColours();
     void designStateHasNothingSetAndAllEnabled();
+    void pairsStandInTheirOwnOrder_data();
+    void pairsStandInTheirOwnOrder();
     void eraBoxes();
     void formCannotBeClosedOrEscaped();
     void buttonsAreNotDefault();
@@ -381,6 +383,37 @@ void FrmDat3ControlsTest::designStateHasNothingSetAndAllEnabled()
     for (const char* hidden : {"lblBackward", "lblTemp", "lblKanaPre", "lblComment"})
         QVERIFY2(!form.controls().visible(QString::fromLatin1(hidden)).value(), hidden);
     QVERIFY(form.controls().visible(QStringLiteral("lblForward")).value());
+}
+
+void FrmDat3ControlsTest::pairsStandInTheirOwnOrder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<int>>("leftToRight");
+    QTest::newRow("optNinchi 無 有") << "optNinchi" << QList<int>{2, 1};
+    QTest::newRow("opPsy 無 有") << "opPsy" << QList<int>{2, 1};
+    QTest::newRow("opPsyist 有 無") << "opPsyist" << QList<int>{1, 2};
+    QTest::newRow("optKansen 無 有 不明") << "optKansen" << QList<int>{2, 1, 3};
+    QTest::newRow("optKanten1 特になし 有") << "optKanten1" << QList<int>{1, 2};
+}
+
+void FrmDat3ControlsTest::pairsStandInTheirOwnOrder()
+{
+    QFETCH(QString, name);
+    QFETCH(QList<int>, leftToRight);
+    entry::frmDat3 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (int k = 0; k < entry::frmDat3::kPageCount; ++k) {
+        if (form.page(k)->isAncestorOf(form.control(name, 1)->widget()))
+            form.tabStrip()->setCurrentIndex(k); // laid out once shown
+    }
+    QCoreApplication::processEvents();
+    const auto x = [&](int index) {
+        QWidget* widget = form.control(name, index)->widget();
+        return widget->mapTo(&form, QPoint(0, 0)).x();
+    };
+    for (qsizetype i = 1; i < leftToRight.size(); ++i)
+        QVERIFY(x(leftToRight.at(i - 1)) < x(leftToRight.at(i)));
 }
 
 void FrmDat3ControlsTest::eraBoxes()
