@@ -29,9 +29,16 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
         return LoadResult::OpenFailed;
     }
     // Only the letter's own row is read: when no row has its number, nothing is loaded.
-    rows->moveFirst();
-    if (!rows->findFirst(common::LetterKey + u" ="_s + QString::number(letterNo)) || rows->eof() ||
-        !rows->field(common::LetterKey).equals(db::Variant::fromLong(letterNo)))
+    // The key's index finds it at once; a table without that index is searched.
+    const db::Variant key = db::Variant::fromLong(letterNo);
+    bool found = false;
+    if (rows->setIndex(common::LetterIndex)) {
+        found = rows->seek(u"="_s, key) && !rows->noMatch();
+    } else {
+        rows->moveFirst();
+        found = rows->findFirst(common::LetterKey + u" ="_s + QString::number(letterNo));
+    }
+    if (!found || rows->eof() || !rows->field(common::LetterKey).equals(key))
         return LoadResult::NoRow;
 
     LetterLoader loader(*rows, form.controls());

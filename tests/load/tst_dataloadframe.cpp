@@ -37,17 +37,25 @@ void DataLoadFrameTest::noRowKeepsTheStartState_data()
 {
     QTest::addColumn<QList<int>>("stored");
     QTest::addColumn<int>("letterNo");
-    QTest::newRow("number between two rows") << QList<int>{1, 3} << 2;
-    QTest::newRow("number above every row") << QList<int>{1, 2} << 12;
-    QTest::newRow("empty table") << QList<int>{} << 1;
-    QTest::newRow("negative number") << QList<int>{1} << -1;
+    QTest::addColumn<bool>("indexed"); // false: a table without the key's index
+    QTest::newRow("number between two rows") << QList<int>{1, 3} << 2 << true;
+    QTest::newRow("number above every row") << QList<int>{1, 2} << 12 << true;
+    QTest::newRow("empty table") << QList<int>{} << 1 << true;
+    QTest::newRow("negative number") << QList<int>{1} << -1 << true;
+    QTest::newRow("no index, number between two rows") << QList<int>{1, 3} << 2 << false;
+    QTest::newRow("no index, empty table") << QList<int>{} << 1 << false;
 }
 
 void DataLoadFrameTest::noRowKeepsTheStartState()
 {
     QFETCH(QList<int>, stored);
     QFETCH(int, letterNo);
-    LetterFile file;
+    QFETCH(bool, indexed);
+    std::unique_ptr<LetterFile> made =
+        indexed ? std::make_unique<LetterFile>()
+                : std::make_unique<LetterFile>(QStringList{
+                      u"患者名"_s, u"他科受診"_s, u"他科受診その他"_s, u"麻痺"_s, u"医師名"_s});
+    LetterFile& file = *made;
     for (int no : stored) {
         QVERIFY(file.add(no, {{u"患者名"_s, S(u"他の人%1"_s.arg(no))},
                               {u"他科受診"_s, S(u"0102"_s)},
