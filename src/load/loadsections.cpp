@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kNo = controls::kNoIndex;
 using controls::Look;
-using Option = LetterLoader::Option;
 
 // Fields and controls named together, in loading order.
 struct Pair
