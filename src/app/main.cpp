@@ -1,11 +1,14 @@
+#include "shell/form1.h"
+#include "shell/frmstart.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.resize(1024, 700);
-    window.show();
+    shell::InstanceLock lock;
+    std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
+    if (!mainWindow)
+        return 0;
     return app.exec();
 }
