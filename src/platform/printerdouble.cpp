@@ -84,7 +84,10 @@ QSizeF FakePrinter::paperSizeTwips() const
 {
     if (!m_spec.installed)
         return {};
-    QSizeF size = QPageSize(QPageSize::id(m_paper)).size(QPageSize::Point) * 20.0;
+    // From the size as the paper is defined (millimetres or inches), not the rounded points.
+    const QPageSize page(QPageSize::id(m_paper));
+    const double perUnit = page.definitionUnits() == QPageSize::Inch ? 1440.0 : 1440.0 / 25.4;
+    QSizeF size = page.definitionSize() * perUnit;
     if (m_orientation == Landscape)
         size.transpose();
     return size;

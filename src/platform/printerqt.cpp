@@ -122,7 +122,7 @@ QSizeF QtPrinter::paperSizeTwips() const
     const QPrinter* p = qprinter();
     if (!p)
         return {};
-    return p->pageLayout().fullRect(QPageLayout::Point).size() * 20.0;
+    return p->pageLayout().fullRect(QPageLayout::Millimeter).size() * (1440.0 / 25.4);
 }
 
 QPainter* QtPrinter::beginDocument(const QString& title)

@@ -132,9 +132,11 @@ private Q_SLOTS:
         QTest::newRow("on screen") << QRect(100, 100, 640, 480) << QRect(100, 100, 640, 480);
         QTest::newRow("partly off to the right")
             << QRect(1500, 100, 640, 480) << QRect(1500, 100, 640, 480);
-        QTest::newRow("far right") << QRect(5000, 100, 640, 480) << QRect(2560 - 640, 100, 640, 480);
+        QTest::newRow("far right")
+            << QRect(5000, 100, 640, 480) << QRect(2560 - 640, 100, 640, 480);
         QTest::newRow("above") << QRect(100, -900, 640, 480) << QRect(100, 0, 640, 480);
-        QTest::newRow("left of the first") << QRect(-3000, 300, 640, 480) << QRect(0, 300, 640, 480);
+        QTest::newRow("left of the first")
+            << QRect(-3000, 300, 640, 480) << QRect(0, 300, 640, 480);
         QTest::newRow("too big") << QRect(9000, 9000, 4000, 3000) << QRect(1280, 0, 1280, 1024);
     }
     void windowOffEveryScreenIsPulledOn()
