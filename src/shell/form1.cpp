@@ -1,8 +1,10 @@
 #include "shell/form1.h"
 
 #include "common/appstate.h"
+#include "common/controlprocs.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/screen.h"
 #include "shell/previewcanvas.h"
 #include "shell/printeroptions.h"
 #include "shell/startupsettings.h"
@@ -74,23 +76,14 @@ QPixmap cornerPicture()
     return pixmap;
 }
 
-int screenTwipsPerPixel(bool horizontal)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = !screen      ? 96.0
-                       : horizontal ? screen->logicalDotsPerInchX()
-                                    : screen->logicalDotsPerInchY();
-    return std::clamp(roundHalfEven(1440.0 / (dpi > 0 ? dpi : 96.0)), 1, 255);
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Sarnet意見書"));
     setWindowIcon(windowIcon());
-    state().TwipsX = quint8(screenTwipsPerPixel(true));
-    state().TwipsY = quint8(screenTwipsPerPixel(false));
+    state().TwipsX = platform::twipsPerPixelX();
+    state().TwipsY = platform::twipsPerPixelY();
 
     m_inner = new InnerArea(this, [this] { Form_Resize(); });
     setCentralWidget(m_inner);
@@ -121,19 +114,17 @@ int Form1::toPixelsY(double twips) const
 
 void Form1::place(QWidget* widget, const ControlRect& r)
 {
-    // SizeMove: width, height, left, top in twips.
-    widget->setGeometry(toPixelsX(r.left), toPixelsY(r.top), std::max(0, toPixelsX(r.width)),
-                        std::max(0, toPixelsY(r.height)));
+    common::SizeMove(*widget, r.width, r.height, r.left, r.top);
 }
 
 int Form1::innerWidthTwips() const
 {
-    return m_inner->width() * state().TwipsX;
+    return roundHalfEven(m_inner->width() * state().TwipsX);
 }
 
 int Form1::innerHeightTwips() const
 {
-    return m_inner->height() * state().TwipsY;
+    return roundHalfEven(m_inner->height() * state().TwipsY);
 }
 
 void Form1::createMenus()
@@ -614,31 +605,33 @@ void Form1::placeWindow()
 void Form1::load()
 {
     common::AppState& s = state();
-    HookMain();    // 1
-    s.IsNT = true; // 2
+    HookMain();
+    s.IsNT = true;
     s.AppPath = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/Dizur/");        // 3
-    s.TwipsX = quint8(screenTwipsPerPixel(true)); // 4
-    s.TwipsY = quint8(screenTwipsPerPixel(false));
-    s.ZoomType = true;                                                                 // 5
-    Picture2->move(0, 0);                                                              // 6
-    placeWindow();                                                                     // 7
-    s.InportState = quint8(startup::readInteger(QStringLiteral("InPort"), 0, 0, 255)); // 8
+                QStringLiteral("/Dizur/");
+    s.TwipsX = platform::twipsPerPixelX();
+    s.TwipsY = platform::twipsPerPixelY();
+    // Full size while the window is placed, so that the layout is the full-size one.
+    s.ZoomType = true;
+    Picture2->move(0, 0);
+    placeWindow();
+    s.InportState = quint8(startup::readInteger(QStringLiteral("InPort"), 0, 0, 255));
     s.UserX = startup::readSingle(QStringLiteral("UserX"), 0);
     s.UserY = startup::readSingle(QStringLiteral("UserY"), 0);
-    DevModeSave();                                                       // 9
-    setUpPrinter();                                                      // 10 - 13
-    s.ZoomType = startup::readBoolean(QStringLiteral("ZoomType"), true); // 14
-    drawBlankSheet();                                                    // 15
-    setZoomControls();                                                   // 16
+    // Keep the default printer's stored options before anything is set on the printer.
+    DevModeSave();
+    setUpPrinter();
+    s.ZoomType = startup::readBoolean(QStringLiteral("ZoomType"), true);
+    drawBlankSheet();
+    setZoomControls();
     if (!s.ZoomType)
         ZoomOut();
-    GetPrintArea(); // 17
+    GetPrintArea();
     ShowPaperSize();
-    s.PageHead = startup::readBoolean(QStringLiteral("PageHead"), false); // 18
+    s.PageHead = startup::readBoolean(QStringLiteral("PageHead"), false);
     mnu2P_Head->setChecked(s.PageHead);
-    s.DataSort = quint8(startup::readInteger(QStringLiteral("DataSort"), 0, 0, 255)); // 19
-    s.SortDesc = s.DataSort % 10 != 0 ? 1 : 0;
+    s.DataSort = quint8(startup::readInteger(QStringLiteral("DataSort"), 0, 0, 255));
+    s.SortDesc = common::SortDescOf(s.DataSort);
     m_loaded = true;
 }
 

@@ -7,7 +7,7 @@
 
 namespace shell {
 
-PreviewCanvas::PreviewCanvas(QWidget* parent, int twipsX, int twipsY)
+PreviewCanvas::PreviewCanvas(QWidget* parent, double twipsX, double twipsY)
     : QWidget(parent), m_twipsX(twipsX), m_twipsY(twipsY)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);

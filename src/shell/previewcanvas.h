@@ -15,7 +15,7 @@ class PreviewCanvas : public QWidget
 {
     Q_OBJECT
 public:
-    PreviewCanvas(QWidget* parent, int twipsX, int twipsY);
+    PreviewCanvas(QWidget* parent, double twipsX, double twipsY);
 
     // Sizes the canvas (and its image, cleared to white) to a sheet of w × h twips.
     void setSheetSize(int widthTwips, int heightTwips);
@@ -32,8 +32,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int m_twipsX;
-    int m_twipsY;
+    double m_twipsX;
+    double m_twipsY;
     QImage m_image;
     sheet::Outline m_outline;
     QLabel* m_zisitu;

@@ -1,47 +1,33 @@
 #include "shell/startupsettings.h"
 
+#include "common/settingskeys.h"
 #include "platform/settings.h"
-#include "shell/viewlayout.h"
 
-#include <QLocale>
-
-#include <charconv>
 #include <cmath>
 
 namespace shell::startup {
 
 namespace {
-const QString App = QStringLiteral("Dizur");
-const QString Section = QStringLiteral("Startup");
-
-std::optional<double> number(const QString& key)
-{
-    bool ok = false;
-    const double v = platform::GetSetting(App, Section, key, QString()).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
+const QString App = QString::fromLatin1(common::settings::App);
+const QString Section = QString::fromLatin1(common::settings::Startup);
 } // namespace
 
 float readSingle(const QString& key, float def)
 {
-    const auto v = number(key);
-    return v && std::fabs(*v) <= 3.4e38 ? float(*v) : def;
+    const double v = platform::GetSettingDouble(App, Section, key, def);
+    return std::isfinite(v) && std::fabs(v) <= 3.4e38 ? float(v) : def;
 }
 
 double readDouble(const QString& key, double def)
 {
-    return number(key).value_or(def);
+    const double v = platform::GetSettingDouble(App, Section, key, def);
+    return std::isfinite(v) ? v : def;
 }
 
 int readInteger(const QString& key, int def, int minimum, int maximum)
 {
-    const auto v = number(key);
-    if (!v)
-        return def;
-    const double whole = std::nearbyint(*v);
-    return whole < minimum || whole > maximum ? def : int(whole);
+    const int v = platform::GetSettingInt(App, Section, key, def);
+    return v < minimum || v > maximum ? def : v;
 }
 
 bool readBoolean(const QString& key, bool def)
@@ -56,24 +42,17 @@ void write(const QString& key, const QString& value)
 
 void writeNumber(const QString& key, double value)
 {
-    write(key, QString::number(value, 'g', QLocale::FloatingPointShortest));
-}
-
-QString singleText(float value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+    write(key, platform::SettingText(value));
 }
 
 void writeSingle(const QString& key, float value)
 {
-    write(key, singleText(value));
+    write(key, platform::SettingText(value));
 }
 
 void writeBoolean(const QString& key, bool value)
 {
-    write(key, value ? QStringLiteral("True") : QStringLiteral("False"));
+    write(key, platform::SettingText(value));
 }
 
 } // namespace shell::startup

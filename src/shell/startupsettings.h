@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <optional>
-
 namespace shell {
 
 // The settings section "Startup" of application "Dizur": window placement and options,
@@ -20,9 +18,6 @@ void write(const QString& key, const QString& value);
 void writeNumber(const QString& key, double value);
 void writeSingle(const QString& key, float value);
 void writeBoolean(const QString& key, bool value);
-
-// A single-precision number in its shortest decimal text ("0.1", "-2.5", "9600").
-QString singleText(float value);
 
 } // namespace startup
 } // namespace shell

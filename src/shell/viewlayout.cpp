@@ -40,7 +40,7 @@ FullSizeLayout fullSizeLayout(int sw, int sh)
     return layout;
 }
 
-std::optional<FittedView> fittedView(int w, int h, int twipsX, int twipsY)
+std::optional<FittedView> fittedView(int w, int h, double twipsX, double twipsY)
 {
     const int bands = ToolbarHeight + StatusHeight;
     const int withBar = bands + ScrollBarSize;

@@ -63,7 +63,7 @@ struct FittedView
     QRect source;
     friend bool operator==(const FittedView&, const FittedView&) = default;
 };
-std::optional<FittedView> fittedView(int innerWidth, int innerHeight, int twipsX, int twipsY);
+std::optional<FittedView> fittedView(int innerWidth, int innerHeight, double twipsX, double twipsY);
 
 // The mouse wheel: 150 twips of the sheet for every 120 units of wheel delta, added up
 // across events so that the small deltas of a touchpad move the sheet as far as one notch.
