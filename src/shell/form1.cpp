@@ -241,11 +241,10 @@ void Form1::createToolbar()
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::NoFocus);
         edit->setFont(pGothic(9.75));
-        edit->setFrame(true);
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-        edit->setPalette(palette);
+        edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(mid); padding: "
+                                           "0px; background: palette(button); }"));
         edit->setGeometry(toPixelsX(left), toPixelsY(120) - 4, toPixelsX(width), toPixelsY(375));
+        edit->setCursorPosition(0);
         return edit;
     };
     txtPapersize = box(QStringLiteral("用紙サイズ"), 5640, 975);
@@ -309,6 +308,7 @@ void Form1::createPreview()
     imgSumi = new QLabel(picSumi);
     imgSumi->setPixmap(cornerPicture());
     imgSumi->setGeometry(0, 0, 17, 17);
+    picSumi->stackUnder(Picture1);
 }
 
 void Form1::layoutBands()
@@ -317,6 +317,10 @@ void Form1::layoutBands()
     const int h = m_inner->height();
     Toolbar1->setGeometry(0, 0, w, toPixelsY(ToolbarHeight));
     picStatus->setGeometry(0, h - toPixelsY(StatusHeight), w, toPixelsY(StatusHeight));
+    // The corner square between the scroll bars; the fitted view lies over it.
+    const FullSizeLayout layout = fullSizeLayout(innerWidthTwips(), innerHeightTwips());
+    picSumi->setGeometry(toPixelsX(layout.corner.x()), toPixelsY(layout.corner.y()),
+                         toPixelsX(ScrollBarSize), toPixelsY(ScrollBarSize));
 }
 
 void Form1::Form_Resize()
@@ -348,8 +352,6 @@ void Form1::Form_Resize()
     }
     place(VScroll1, layout.vScroll);
     setRange(VScroll1, layout.vRange);
-    picSumi->setGeometry(toPixelsX(layout.corner.x()), toPixelsY(layout.corner.y()),
-                         toPixelsX(ScrollBarSize), toPixelsY(ScrollBarSize));
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -410,6 +412,7 @@ void Form1::ShowPaperSize()
     const platform::Printer& printer = platform::printer();
     if (!printer.isInstalled()) {
         txtPaper->setText(sheet::noPrinterLabel());
+        txtPaper->setCursorPosition(0);
         return;
     }
     const QSizeF paper = printer.paperSizeTwips();
@@ -420,6 +423,7 @@ void Form1::ShowPaperSize()
         txtPaper->setPalette(palette);
     }
     txtPaper->setText(sheet::paperLabel(code, paper.width(), paper.height()));
+    txtPaper->setCursorPosition(0);
 }
 
 void Form1::setPaperChecks(bool a3)
