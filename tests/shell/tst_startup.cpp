@@ -39,6 +39,19 @@ private Q_SLOTS:
             QVERIFY(!w->isVisible() || w == form.get());
     }
 
+    void lockOfACrashedRunIsTakenOver()
+    {
+        const QString folder = m_env->configHome() + QStringLiteral("/Dizur");
+        QDir().mkpath(folder);
+        QFile file(folder + QStringLiteral("/ruviro.lock"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        // A process number that runs no process.
+        file.write("2147483646\nruviro\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        file.close();
+        InstanceLock lock;
+        QVERIFY(lock.acquire());
+    }
+
     void secondInstanceAsks_data()
     {
         QTest::addColumn<int>("answer");
