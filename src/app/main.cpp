@@ -1,11 +1,18 @@
+#include "common/datafiles.h"
 #include "shell/form1.h"
 #include "shell/frmstart.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QString error;
+    if (!common::ensureDataFolder(&error))
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Dizur"),
+            QStringLiteral("データフォルダを作成できませんでした。\n%1").arg(error));
     shell::InstanceLock lock;
     std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
     if (!mainWindow)

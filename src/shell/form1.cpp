@@ -2,6 +2,7 @@
 
 #include "common/appstate.h"
 #include "common/controlprocs.h"
+#include "common/datafiles.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -611,8 +611,7 @@ void Form1::load()
     common::AppState& s = state();
     HookMain();
     s.IsNT = true;
-    s.AppPath = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/Dizur/");
+    s.AppPath = common::dataFolder();
     s.TwipsX = platform::twipsPerPixelX();
     s.TwipsY = platform::twipsPerPixelY();
     // Full size while the window is placed, so that the layout is the full-size one.
