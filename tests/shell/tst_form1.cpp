@@ -88,6 +88,7 @@ private Q_SLOTS:
         QCOMPARE(s.SortDesc, quint8(0));
         QCOMPARE(s.InportState, quint8(0));
         QVERIFY(f.isHooked());
+        QCOMPARE(s.AppPath, m_env->dataHome() + QStringLiteral("/Dizur/"));
 
         f.close();
         // Maximised: the default size and a centred position for the next normal window.
