@@ -48,7 +48,7 @@ Outline outlineFor(const PrintArea& a, bool paperA3, const Outline& previous)
         for (int i = 4; i < 8; ++i)
             outline[i].visible = false;
     } else {
-        const auto second = page(Page2Shift);
+        const auto second = page(sheetdata::Page2Shift);
         std::copy(second.begin(), second.end(), outline.begin() + 4);
     }
     return outline;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/printer.h"
+#include "sheetdata/sheetlayout.h"
 
 #include <QLine>
 #include <QString>
@@ -9,9 +10,6 @@
 #include <array>
 
 namespace sheet {
-
-// One A4 width in twips: page 2 of the sheet lies this far right of page 1.
-inline constexpr int Page2Shift = 11907;
 
 // The current printer's unprintable left and top offsets and its printable size, in twips.
 // Printing subtracts the offsets from every printed position.

@@ -466,6 +466,7 @@ void Form1::toolbarButtonClick(const QString& key)
 void Form1::mnuDel_Click()
 {
     // The sheet model's letter is dropped; the stored letter is not touched.
+    m_model.clear();
     Picture2->clear();
     lblPointer->setText(QString());
     drawBlankSheet();

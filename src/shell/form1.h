@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/printarea.h"
+#include "sheetdata/sheetmodel.h"
 #include "shell/viewlayout.h"
 
 #include <QAction>
@@ -40,6 +41,9 @@ public:
     void ShowPaperSize() override;
     // Draws the blank sheet on the canvas: page 1, its onset labels, page 2.
     void drawBlankSheet();
+
+    // The sheet model: the letter on the sheet, or none.
+    sheetdata::SheetModel& model() { return m_model; }
 
     // The toolbar's click handler: the action of the button with `key`.
     void toolbarButtonClick(const QString& key);
@@ -132,6 +136,7 @@ private:
     int toPixelsX(double twips) const;
     int toPixelsY(double twips) const;
 
+    sheetdata::SheetModel m_model;
     QWidget* m_inner = nullptr;
     QList<QAction*> m_buttons;
     WheelScroller m_wheel;

@@ -2,6 +2,7 @@
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
 #include "scripteddialogs.h"
+#include "sheetfixture.h"
 #include "shell/form1.h"
 #include "shell/previewcanvas.h"
 #include "testenvironment.h"
@@ -420,9 +421,18 @@ private Q_SLOTS:
     void clearingTheSheetEmptiesThePatientName()
     {
         Form1& f = start();
+        SheetFixture letters;
+        QVERIFY2(letters.isValid(), qPrintable(letters.error()));
+        QVERIFY(letters.add(1, letterfixtures::fullyFilledLetter()));
+        QVERIFY(letters.fill(f.model(), QStringLiteral("1")).letterFound);
+        QVERIFY(f.model().FormLoaded);
         f.lblPointer->setText(QStringLiteral("山田　太郎"));
         f.toolbarButtonClick(QStringLiteral("Del"));
         QCOMPARE(f.lblPointer->text(), QString());
+        QVERIFY(!f.model().FormLoaded);
+        QCOMPARE(f.model().ShapeCount, qint16(0));
+        for (const QString& text : f.model().FormText)
+            QVERIFY(text.isEmpty());
     }
 
     void endClosesTheWindow()
