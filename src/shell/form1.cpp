@@ -6,6 +6,8 @@
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
+#include "sheet/paintertarget.h"
+#include "sheet/sheetdrawing.h"
 #include "shell/previewcanvas.h"
 #include "shell/printeroptions.h"
 #include "shell/startupsettings.h"
@@ -387,9 +389,13 @@ void Form1::ZoomIn()
     Form_Resize();
 }
 
-void Form1::drawBlankSheet()
+void Form1::drawSheet()
 {
-    Picture2->clear();
+    QPainter painter(&Picture2->image());
+    sheet::PainterTarget canvas(painter, true);
+    sheet::DrawSheet(canvas, m_model, state().PageHead);
+    painter.end();
+    Picture2->update();
 }
 
 void Form1::GetPrintArea()
@@ -469,7 +475,7 @@ void Form1::mnuDel_Click()
     m_model.clear();
     Picture2->clear();
     lblPointer->setText(QString());
-    drawBlankSheet();
+    drawSheet();
     if (!state().ZoomType)
         ZoomOut();
 }
@@ -512,7 +518,7 @@ void Form1::mnu2P_Head_Click()
     state().PageHead = !state().PageHead;
     mnu2P_Head->setChecked(state().PageHead);
     Picture2->clear();
-    drawBlankSheet();
+    drawSheet();
     if (!state().ZoomType)
         ZoomOut();
 }
@@ -626,7 +632,7 @@ void Form1::load()
     DevModeSave();
     setUpPrinter();
     s.ZoomType = startup::readBoolean(QStringLiteral("ZoomType"), true);
-    drawBlankSheet();
+    drawSheet();
     setZoomControls();
     if (!s.ZoomType)
         ZoomOut();

@@ -39,8 +39,9 @@ public:
     // Refreshes the printable area with its outline, and the paper label.
     void GetPrintArea() override;
     void ShowPaperSize() override;
-    // Draws the blank sheet on the canvas: page 1, its onset labels, page 2.
-    void drawBlankSheet();
+    // Draws the sheet on the (cleared) canvas: both pages and, when a letter is on the sheet,
+    // its texts and marks; the blank sheet shows the onset-date template instead.
+    void drawSheet();
 
     // The sheet model: the letter on the sheet, or none.
     sheetdata::SheetModel& model() { return m_model; }

@@ -1,5 +1,6 @@
 #include "shell/previewcanvas.h"
 
+#include "sheet/paintertarget.h"
 #include "shell/viewlayout.h"
 
 #include <QPaintEvent>
@@ -27,7 +28,10 @@ void PreviewCanvas::setSheetSize(int widthTwips, int heightTwips)
     const QSize size(roundHalfEven(double(widthTwips) / m_twipsX),
                      roundHalfEven(double(heightTwips) / m_twipsY));
     resize(size);
-    m_image = QImage(size, QImage::Format_RGB32);
+    // The canvas image carries the screen's resolution, so that its fonts have their true size.
+    m_image = sheet::newPreviewCanvas(m_twipsX);
+    if (m_image.size() != size)
+        m_image = m_image.scaled(size);
     clear();
 }
 
