@@ -435,6 +435,41 @@ private Q_SLOTS:
             QVERIFY(text.isEmpty());
     }
 
+    void commandsRedrawTheSheet()
+    {
+        Form1& f = start();
+        const QImage blank = f.Picture2->image().copy();
+        QVERIFY(blank != QImage(blank.size(), blank.format()));
+        // Clearing a blank sheet draws the same blank sheet.
+        f.mnuDel->trigger();
+        QCOMPARE(f.Picture2->image(), blank);
+        // The paper mode changes the outline and the label, not the drawing.
+        f.mnuA3->trigger();
+        QCOMPARE(f.Picture2->image(), blank);
+
+        SheetFixture letters;
+        QVERIFY(letters.add(1, letterfixtures::fullyFilledLetter()));
+        QVERIFY(letters.fill(f.model(), QStringLiteral("1")).letterFound);
+        f.mnu2P_Head->trigger();
+        const QImage withHeader = f.Picture2->image().copy();
+        QVERIFY(withHeader != blank);
+        f.mnu2P_Head->trigger();
+        const QImage withoutHeader = f.Picture2->image().copy();
+        QVERIFY(withoutHeader != withHeader);
+        f.mnu2P_Head->trigger();
+        QCOMPARE(f.Picture2->image(), withHeader);
+
+        // The fitted view is the same picture however often it is made.
+        f.mnuUnzoom->trigger();
+        const QImage fitted = f.Picture1->fitted().copy();
+        f.ZoomOut();
+        QCOMPARE(f.Picture1->fitted(), fitted);
+        // A sheet cleared in the fitted view shows there at once.
+        f.mnuDel->trigger();
+        QVERIFY(f.Picture1->fitted() != fitted);
+        QCOMPARE(f.Picture2->image(), blank);
+    }
+
     void endClosesTheWindow()
     {
         Form1& f = start();
