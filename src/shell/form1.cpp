@@ -547,7 +547,7 @@ void Form1::mnuPrint_Click()
 {
     if (!platform::printer().isInstalled()) {
         platform::MsgBox(
-            QStringLiteral("プリンタがありません。\nプリンタを設定してから印刷して下さい。"), 48,
+            QStringLiteral("プリンタがありません。\r\nプリンタを設定してから印刷して下さい。"), 48,
             QStringLiteral("印刷"));
         return;
     }

@@ -274,6 +274,7 @@ private Q_SLOTS:
         QCOMPARE(commands.size(), 0);
         QCOMPARE(dialogs.messages().size(), 1);
         QCOMPARE(dialogs.messages().at(0).style, 48);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("プリンタがありません。")));
 
         // The views and the paper menu still work.
         f.mnuUnzoom->trigger();
