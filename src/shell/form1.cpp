@@ -171,9 +171,7 @@ void Form1::createMenus()
     mnuReserve = item(mnuBack, QStringLiteral("データ保存"), "mnuReserve");
     mnuReturn = item(mnuBack, QStringLiteral("データ復帰"), "mnuReturn");
     separator(mnuFile, "SeparatorDesu");
-    mnuEne = item(mnuFile, QStringLiteral("終了(&X)"), "mnuEne");
-    disconnect(mnuEne, &QAction::triggered, this, nullptr);
-    connect(mnuEne, &QAction::triggered, this, &QWidget::close);
+    mnuEne = item(mnuFile, QStringLiteral("終了(&X)"), "mnuEne", &Form1::mnuEne_Click);
 
     mnuExp = menuBar()->addMenu(QStringLiteral("表示(&S)"));
     mnuExp->setObjectName(QStringLiteral("mnuExp"));
@@ -466,7 +464,7 @@ void Form1::toolbarButtonClick(const QString& key)
     else if (key == QLatin1String("About"))
         mnuAbout_Click();
     else if (key == QLatin1String("End"))
-        close();
+        mnuEne_Click();
 }
 
 void Form1::mnuDel_Click()
@@ -535,6 +533,11 @@ void Form1::mnuZoom_Click()
     state().ZoomType = true;
     setZoomControls();
     ZoomIn();
+}
+
+void Form1::mnuEne_Click()
+{
+    close();
 }
 
 void Form1::mnuAbout_Click()

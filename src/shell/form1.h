@@ -58,6 +58,8 @@ public:
     void mnuZoom_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    // The end: closes the main window, which ends the run.
+    void mnuEne_Click();
 
     // Controls, by the names the program gives them.
     QToolBar* Toolbar1 = nullptr;
