@@ -1,7 +1,9 @@
 #include "shell/frmstart.h"
 
 #include "platform/messagebox.h"
+#include "platform/screen.h"
 #include "shell/form1.h"
+#include "shell/viewlayout.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,15 +17,21 @@ namespace shell {
 frmStart::frmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmStart"));
-    // 4185 × 1290 twips at 15 twips per pixel; back colour &H00C0E0FF&.
-    setFixedSize(279, 86);
+    const double tx = platform::twipsPerPixelX();
+    const double ty = platform::twipsPerPixelY();
+    auto twips = [tx, ty](int left, int top, int width, int height) {
+        return QRect(roundHalfEven(left / tx), roundHalfEven(top / ty), roundHalfEven(width / tx),
+                     roundHalfEven(height / ty));
+    };
+    // Back colour &H00C0E0FF&.
+    setFixedSize(twips(0, 0, 4185, 1290).size());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(0xFF, 0xE0, 0xC0));
     setPalette(palette);
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(8, 0, 265, 81);
+    frame->setGeometry(twips(120, 0, 3975, 1215));
     auto* label = new QLabel(QStringLiteral("Sarnet 意見書 を起動中．．．"), frame);
     label->setObjectName(QStringLiteral("Label1"));
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -32,7 +40,7 @@ frmStart::frmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     QPalette text = label->palette();
     text.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x40));
     label->setPalette(text);
-    label->setGeometry(24, 32, 225, 17);
+    label->setGeometry(twips(480, 480, 3375, 255));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }

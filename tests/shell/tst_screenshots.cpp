@@ -49,6 +49,18 @@ private Q_SLOTS:
             fitted ? QStringLiteral("main-fitted.png") : QStringLiteral("main-full-size.png");
         QVERIFY(form.grab().save(QDir(folder).filePath(name)));
     }
+
+    void startupForm()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        installFontSubstitutes();
+        frmStart splash;
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QVERIFY(splash.grab().save(QDir(folder).filePath(QStringLiteral("start.png"))));
+    }
 };
 
 QTEST_MAIN(ScreenshotTest)
