@@ -1,5 +1,7 @@
 #include "shell/frmstart.h"
 
+#include "common/fontsubstitution.h"
+
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/form1.h"
@@ -59,17 +61,9 @@ bool InstanceLock::acquire()
     return m_lock->isLocked() || m_lock->tryLock(0);
 }
 
-void installFontSubstitutes()
-{
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-}
-
 std::unique_ptr<Form1> startProgram(InstanceLock& lock)
 {
-    installFontSubstitutes();
+    common::installFontSubstitutions();
     if (!lock.acquire() && platform::MsgBox(QStringLiteral("二重起動です。続けますか？"), 52,
                                             QStringLiteral("注意！")) != 6)
         return nullptr;

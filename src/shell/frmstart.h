@@ -32,9 +32,6 @@ private:
     std::unique_ptr<QLockFile> m_lock;
 };
 
-// The Japanese faces the forms and the sheet are designed with, drawn with the IPA fonts.
-void installFontSubstitutes();
-
 // The start-up: the second-instance question, the splash while the main window loads, and
 // the main window shown. Returns the main window, or nullptr when the user chose not to
 // start a second instance.

@@ -1,4 +1,5 @@
 #include "common/appstate.h"
+#include "common/fontsubstitution.h"
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
 #include "shell/form1.h"
@@ -39,7 +40,7 @@ private Q_SLOTS:
         platform::SaveSetting(app, section, QStringLiteral("FormHeight"), QStringLiteral("13500"));
         platform::SaveSetting(app, section, QStringLiteral("ZoomType"),
                               fitted ? QStringLiteral("False") : QStringLiteral("True"));
-        installFontSubstitutes();
+        common::installFontSubstitutions();
         Form1 form;
         form.load();
         form.show();
@@ -55,7 +56,7 @@ private Q_SLOTS:
         const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
         if (folder.isEmpty())
             QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
-        installFontSubstitutes();
+        common::installFontSubstitutions();
         frmStart splash;
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
