@@ -1,0 +1,145 @@
+#include "record/eradate.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace record {
+
+namespace {
+
+struct Era
+{
+    const char16_t* name;
+    int offset;
+};
+
+constexpr std::array<Era, 5> Eras{{
+    {u"明治", 1867},
+    {u"大正", 1911},
+    {u"昭和", 1925},
+    {u"平成", 1988},
+    {u"令和", 2018},
+}};
+
+const QDate ReiwaStart(2019, 5, 1);
+
+// Works on whole characters, so that a character outside the BMP counts one.
+using Chars = std::u32string;
+
+// 1-based position of the first `marker`, 0 when absent.
+qsizetype position(const Chars& s, char32_t marker)
+{
+    const size_t i = s.find(marker);
+    return i == Chars::npos ? 0 : qsizetype(i) + 1;
+}
+
+// `length` characters from the 1-based `start`, cut at the end; nullopt for a negative length.
+std::optional<QString> mid(const Chars& s, qsizetype start, qsizetype length)
+{
+    if (length < 0)
+        return std::nullopt;
+    const qsizetype from = start - 1;
+    if (from >= qsizetype(s.size()) || length == 0)
+        return QString();
+    return QString::fromStdU32String(s.substr(from, length));
+}
+
+std::optional<QString> extract(const QString& text, int part)
+{
+    const Chars s = text.toStdU32String();
+    const qsizetype year = position(s, U'年');
+    const qsizetype month = position(s, U'月');
+    const qsizetype day = position(s, U'日');
+    switch (part) {
+    case 1:
+        return mid(s, 3, year - 3);
+    case 2:
+        return mid(s, year + 1, month - year - 1);
+    case 3:
+        return mid(s, month + 1, day - month - 1);
+    default:
+        return QString();
+    }
+}
+
+// The leading number of `text`: blanks anywhere are skipped; digits with at most one
+// decimal point, up to the first other character; 0 when there are none.
+double leadingNumber(const QString& text)
+{
+    QString number;
+    bool point = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' '))
+            continue;
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            number += c;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    return number.isEmpty() || number == QLatin1String(".") ? 0 : number.toDouble();
+}
+
+QString shortestNumber(double v)
+{
+    if (v == std::trunc(v) && std::fabs(v) < 1e15)
+        return QString::number(static_cast<qint64>(v));
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+std::optional<QString> EraDatePart(const QString& s, int part)
+{
+    return extract(s, part);
+}
+
+std::optional<QString> EraDatePartSp(const QString& s, int part)
+{
+    std::optional<QString> p = extract(s, part);
+    if (!p)
+        return p;
+    const Chars c = p->toStdU32String();
+    if (!c.empty() && c.front() == U'0')
+        *p = QLatin1Char(' ') + QString::fromStdU32String(c.substr(c.size() - 1));
+    if (*p == QLatin1String(" 0"))
+        p->clear();
+    return p;
+}
+
+std::optional<int> EraOffset(const QString& era)
+{
+    for (const Era& e : Eras) {
+        if (era == QStringView(e.name))
+            return e.offset;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> EraToSeireki(const QString& s)
+{
+    const std::optional<int> offset =
+        EraOffset(QString::fromStdU32String(s.toStdU32String().substr(0, 2)));
+    if (!offset)
+        return QString();
+    const auto year = EraDatePartSp(s, 1);
+    const auto month = EraDatePartSp(s, 2);
+    const auto day = EraDatePartSp(s, 3);
+    if (!year || !month || !day)
+        return std::nullopt;
+    return shortestNumber(leadingNumber(*year) + *offset) + QLatin1Char('/') + *month +
+           QLatin1Char('/') + *day;
+}
+
+EraYear EraOfDate(const QDate& date)
+{
+    if (date >= ReiwaStart)
+        return {QStringLiteral("令和"), date.year() - 2018};
+    return {QStringLiteral("平成"), date.year() - 1988};
+}
+
+} // namespace record
