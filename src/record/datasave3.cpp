@@ -1,5 +1,6 @@
 #include "record/datasave3.h"
 
+#include "common/settingskeys.h"
 #include "platform/database.h"
 #include "platform/settings.h"
 #include "record/wrapforprint.h"
@@ -630,30 +631,32 @@ QString LeftChars(const QString& text, int count)
 
 void SaveDoctorDefaults(const FormReader& form)
 {
+    namespace keys = common::settings;
     struct Default
     {
-        const char* key;
+        const keys::Key& key;
         const char16_t* control;
         int index;
     };
     static const std::array<Default, 11> defaults = {{
-        {"DoctorName", u"cmbKisaisya", NoIndex},
-        {"HospitalName", u"Kisaisya", 1},
-        {"Yubin1", u"txtYubin1Dr", NoIndex},
-        {"Yubin2", u"txtYubin2Dr", NoIndex},
-        {"Adress", u"txtZushoDr", NoIndex},
-        {"TEL1", u"Kisaisya", 5},
-        {"TEL2", u"Kisaisya", 6},
-        {"TEL3", u"Kisaisya", 7},
-        {"FAX1", u"Kisaisya", 8},
-        {"FAX2", u"Kisaisya", 9},
-        {"FAX3", u"Kisaisya", 10},
+        {keys::data::DoctorName, u"cmbKisaisya", NoIndex},
+        {keys::data::HospitalName, u"Kisaisya", 1},
+        {keys::data::Yubin1, u"txtYubin1Dr", NoIndex},
+        {keys::data::Yubin2, u"txtYubin2Dr", NoIndex},
+        {keys::data::Adress, u"txtZushoDr", NoIndex},
+        {keys::data::TEL1, u"Kisaisya", 5},
+        {keys::data::TEL2, u"Kisaisya", 6},
+        {keys::data::TEL3, u"Kisaisya", 7},
+        {keys::data::FAX1, u"Kisaisya", 8},
+        {keys::data::FAX2, u"Kisaisya", 9},
+        {keys::data::FAX3, u"Kisaisya", 10},
     }};
     for (const Default& d : defaults) {
         const OptText value = form.text(QString::fromUtf16(d.control), d.index);
+        // A failed write leaves the stored default; the letter itself is not affected.
         if (value && !value->isEmpty()) {
-            platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Data"),
-                                  QString::fromLatin1(d.key), *value);
+            platform::SaveSetting(QString::fromLatin1(keys::App), QString::fromLatin1(keys::Data),
+                                  QString::fromLatin1(d.key.name), *value);
         }
     }
 }

@@ -128,8 +128,8 @@ qint32 SaveLetterOrTell(const QString& databasePath, qint32 letterNo, const Form
     const LetterSaveResult result = SaveLetter(databasePath, letterNo, form);
     if (result.saved)
         return result.letterNo;
-    platform::MsgBox(QStringLiteral("データを保存できませんでした。\r\n") + result.error, 16,
-                     QStringLiteral("登録エラー"));
+    platform::MsgBox(QStringLiteral("データを保存できませんでした。\r\n") + result.error,
+                     platform::vbCritical, QStringLiteral("登録エラー"));
     return 0;
 }
 
