@@ -2,17 +2,22 @@
 
 #include "platform/variant.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
 namespace db {
 
 class Recordset;
+namespace detail {
+class SqlRecordset;
+}
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
@@ -46,7 +51,8 @@ public:
     // until an index is chosen with Recordset::setIndex.
     std::unique_ptr<Recordset> openTable(const QString& table, QString* error = nullptr);
     // A recordset over the rows of a SELECT; its rows can be read, and edited or deleted
-    // when the SELECT reads from one table.
+    // when every column it selects is a column of one table (then, as a table recordset,
+    // it holds the rows' keys and reads a row's values when they are asked for).
     std::unique_ptr<Recordset> openDynaset(const QString& sql, const QList<Variant>& params = {},
                                            QString* error = nullptr);
 
@@ -68,15 +74,29 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
+    friend class detail::SqlRecordset;
+
     Database(sqlite3* handle, const QString& path, bool readOnly);
+    static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,
+                                                QString* error);
+    // The stored spelling of a table, column or index name written in any width; "" when
+    // the file has no such name.
+    QString storedName(const QString& name) const;
+    void loadNames() const;
+    QString lastError() const;
 
     sqlite3* m_db = nullptr;
     QString m_path;
     bool m_readOnly = false;
+    mutable QHash<QString, QString> m_names; // folded name -> stored spelling
+    mutable bool m_namesLoaded = false;
+    std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
 };
 
 // A DAO-style recordset: a current row, moves, Seek on an index, FindFirst, and the edit
 // buffer of AddNew/Edit that Update writes (or that a failed Update leaves unwritten).
+// A move leaves an unfinished edit. After a rollback the recordset reads its rows again
+// and stands on the first; after its Database is gone every call fails harmlessly.
 class Recordset
 {
 public:

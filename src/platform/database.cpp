@@ -1,0 +1,550 @@
+#include "platform/database.h"
+
+#include "platform/database_p.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace db {
+
+namespace detail {
+
+bool fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+ColumnKind kindFromDeclaredType(const char* declared)
+{
+    if (!declared || !*declared)
+        return ColumnKind::Untyped;
+    const QByteArray t = QByteArray(declared).toUpper();
+    if (t.contains("BOOL") || t.contains("YESNO") || t == "BIT")
+        return ColumnKind::Boolean;
+    if (t.contains("SMALLINT") || t.contains("SHORT") || t.contains("TINYINT") || t == "BYTE")
+        return ColumnKind::Integer;
+    if (t.contains("INT") || t.contains("LONG") || t.contains("COUNTER"))
+        return ColumnKind::Long;
+    if (t.contains("SINGLE"))
+        return ColumnKind::Single;
+    if (t.contains("REAL") || t.contains("FLOA") || t.contains("DOUB") || t.contains("NUMERIC") ||
+        t.contains("DECIMAL") || t.contains("CURRENCY"))
+        return ColumnKind::Double;
+    if (t.contains("CHAR") || t.contains("TEXT") || t.contains("CLOB") || t.contains("MEMO"))
+        return ColumnKind::Text;
+    return ColumnKind::Untyped;
+}
+
+QString foldName(const QString& name)
+{
+    bool ascii = true;
+    for (QChar c : name)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return name.toLower();
+    // The same few hundred names come again and again (every open, every query, every
+    // look-up by name); normalizing costs far more than finding the earlier result.
+    thread_local QHash<QString, QString> folded;
+    const auto it = folded.constFind(name);
+    if (it != folded.cend())
+        return *it;
+    if (folded.size() > 20000)
+        folded.clear();
+    const QString result = name.normalized(QString::NormalizationForm_KC).toLower();
+    folded.insert(name, result);
+    return result;
+}
+
+namespace {
+
+bool isIdentifierChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+               u == '_' || u == '$';
+    return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
+}
+
+} // namespace
+
+QString quoteName(const QString& name)
+{
+    bool plain = !name.isEmpty() && !name.front().isDigit();
+    for (QChar c : name)
+        plain = plain && isIdentifierChar(c) && c != u'$';
+    if (plain)
+        return name;
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+namespace {
+
+QString textOf(sqlite3_stmt* stmt, int column)
+{
+    const auto* data = static_cast<const QChar*>(sqlite3_column_text16(stmt, column));
+    const int bytes = sqlite3_column_bytes16(stmt, column);
+    return data ? QString(data, bytes / 2) : QString();
+}
+
+Variant integerValue(qint64 v, ColumnKind kind)
+{
+    if (kind == ColumnKind::Integer && v >= std::numeric_limits<qint16>::min() &&
+        v <= std::numeric_limits<qint16>::max())
+        return Variant::fromInteger(qint16(v));
+    if (v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max())
+        return Variant::fromLong(qint32(v));
+    return Variant::fromDouble(double(v));
+}
+
+} // namespace
+
+Variant readColumn(sqlite3_stmt* stmt, int column, ColumnKind kind)
+{
+    const int type = sqlite3_column_type(stmt, column);
+    if (type == SQLITE_NULL)
+        return {};
+    switch (kind) {
+    case ColumnKind::Boolean:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return Variant::fromBool(sqlite3_column_double(stmt, column) != 0.0);
+        break;
+    case ColumnKind::Integer:
+    case ColumnKind::Long:
+        if (type == SQLITE_INTEGER)
+            return integerValue(sqlite3_column_int64(stmt, column), kind);
+        if (type == SQLITE_FLOAT)
+            return Variant::fromDouble(sqlite3_column_double(stmt, column));
+        break;
+    case ColumnKind::Single:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return Variant::fromSingle(float(sqlite3_column_double(stmt, column)));
+        break;
+    case ColumnKind::Double:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return Variant::fromDouble(sqlite3_column_double(stmt, column));
+        break;
+    case ColumnKind::Text:
+        return Variant::fromString(textOf(stmt, column));
+    case ColumnKind::Untyped:
+        if (type == SQLITE_INTEGER)
+            return integerValue(sqlite3_column_int64(stmt, column), ColumnKind::Long);
+        if (type == SQLITE_FLOAT)
+            return Variant::fromDouble(sqlite3_column_double(stmt, column));
+        break;
+    }
+    // A value stored in another type than the column declares reads as it is stored.
+    if (type == SQLITE_INTEGER)
+        return integerValue(sqlite3_column_int64(stmt, column), ColumnKind::Long);
+    if (type == SQLITE_FLOAT)
+        return Variant::fromDouble(sqlite3_column_double(stmt, column));
+    return Variant::fromString(textOf(stmt, column));
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const Variant& value)
+{
+    switch (value.type()) {
+    case Variant::Type::Null:
+        sqlite3_bind_null(stmt, index);
+        return;
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+        sqlite3_bind_int64(stmt, index, *value.toLong());
+        return;
+    case Variant::Type::Boolean:
+        sqlite3_bind_int(stmt, index, *value.toBool() ? 1 : 0);
+        return;
+    case Variant::Type::Single:
+    case Variant::Type::Double:
+        sqlite3_bind_double(stmt, index, *value.toDouble());
+        return;
+    case Variant::Type::String: {
+        const QString s = value.toString();
+        sqlite3_bind_text16(stmt, index, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, QString* error)
+{
+    if (value.isNull())
+        return value;
+    const auto mismatch = [&](const char* what) {
+        fail(error, QStringLiteral("The value \"%1\" cannot be stored as %2.")
+                        .arg(value.toString(), QLatin1String(what)));
+        return std::nullopt;
+    };
+    switch (kind) {
+    case ColumnKind::Boolean:
+        if (const auto b = value.toBool())
+            return Variant::fromBool(*b);
+        return mismatch("Yes/No");
+    case ColumnKind::Integer: {
+        const auto v = value.toLong();
+        if (v && *v >= std::numeric_limits<qint16>::min() &&
+            *v <= std::numeric_limits<qint16>::max())
+            return Variant::fromInteger(qint16(*v));
+        return mismatch("an integer");
+    }
+    case ColumnKind::Long:
+        if (const auto v = value.toLong())
+            return Variant::fromLong(*v);
+        return mismatch("a long integer");
+    case ColumnKind::Single:
+        if (const auto v = value.toDouble(); v && std::abs(*v) <= std::numeric_limits<float>::max())
+            return Variant::fromSingle(float(*v));
+        return mismatch("a number");
+    case ColumnKind::Double:
+        if (const auto v = value.toDouble())
+            return Variant::fromDouble(*v);
+        return mismatch("a number");
+    case ColumnKind::Text:
+        return Variant::fromString(value.toString());
+    case ColumnKind::Untyped:
+        break;
+    }
+    return value;
+}
+
+} // namespace detail
+
+using detail::fail;
+
+namespace {
+
+const QByteArray kSqliteMagic("SQLite format 3\0", 16);
+
+bool isSchemaChange(const QString& sql)
+{
+    const QString s = sql.trimmed().left(6).toUpper();
+    return s.startsWith(QLatin1String("CREATE")) || s.startsWith(QLatin1String("DROP")) ||
+           s.startsWith(QLatin1String("ALTER"));
+}
+
+// Runs every statement of `sql` (no parameters); false with the engine's message.
+bool exec(sqlite3* db, const QString& sql, QString* error)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    sqlite3_free(message);
+    return fail(error, text);
+}
+
+} // namespace
+
+Database::Database(sqlite3* handle, const QString& path, bool readOnly)
+    : m_db(handle), m_path(path), m_readOnly(readOnly)
+{
+}
+
+Database::~Database()
+{
+    for (detail::SqlRecordset* rs : std::vector(m_recordsets))
+        rs->detach();
+    if (inTransaction())
+        rollback();
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnly, bool create,
+                                               QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sqlite3* handle = nullptr;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE;
+    if (sqlite3_open_v2(name.constData(), &handle, flags, nullptr) != SQLITE_OK) {
+        fail(error, QStringLiteral("The data file %1 cannot be opened: %2")
+                        .arg(path, QString::fromUtf8(sqlite3_errmsg(handle))));
+        sqlite3_close_v2(handle);
+        return nullptr;
+    }
+    std::unique_ptr<Database> db(new Database(handle, path, readOnly));
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, 5000);
+    QString message;
+    // A file that is no database shows here, at the first read of the schema.
+    if (!exec(handle, QStringLiteral("PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE;"),
+              &message) ||
+        !exec(handle, QStringLiteral("SELECT count(*) FROM sqlite_master;"), &message) ||
+        (create && !exec(handle, QStringLiteral("PRAGMA user_version=1;"), &message))) {
+        fail(error, QStringLiteral("The file %1 is not a data file of this program (%2).")
+                        .arg(path, message));
+        return nullptr;
+    }
+    return db;
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QString* error)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        fail(error, QStringLiteral("The data file %1 does not exist.").arg(path));
+        return nullptr;
+    }
+    if (!info.isFile()) {
+        fail(error, QStringLiteral("%1 is not a file.").arg(path));
+        return nullptr;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error,
+             QStringLiteral("The data file %1 cannot be read: %2").arg(path, file.errorString()));
+        return nullptr;
+    }
+    const QByteArray head = file.read(kSqliteMagic.size());
+    file.close();
+    if (head.isEmpty()) {
+        fail(error, QStringLiteral("The data file %1 is empty.").arg(path));
+        return nullptr;
+    }
+    if (head != kSqliteMagic) {
+        fail(error, QStringLiteral("The file %1 is not a data file of this program.").arg(path));
+        return nullptr;
+    }
+    return openHandle(path, mode == OpenMode::ReadOnly, false, error);
+}
+
+std::unique_ptr<Database> Database::create(const QString& path, QString* error)
+{
+    QFile file(path);
+    // NewOnly never replaces a file that exists; the data stays the user's alone (0600).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        fail(error, QStringLiteral("The data file %1 cannot be created: %2")
+                        .arg(path, file.exists() ? QStringLiteral("it exists already")
+                                                 : file.errorString()));
+        return nullptr;
+    }
+    file.close();
+    auto db = openHandle(path, false, true, error);
+    if (!db)
+        QFile::remove(path);
+    return db;
+}
+
+QString Database::lastError() const
+{
+    return QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
+bool Database::execute(const QString& sql, const QList<Variant>& params, QString* error)
+{
+    const QString folded = foldIdentifiers(sql);
+    bool ok = false;
+    if (params.isEmpty()) {
+        ok = exec(m_db, folded, error);
+    } else {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare16_v2(m_db, folded.utf16(), int(folded.size() * 2), &stmt, nullptr) !=
+            SQLITE_OK)
+            return fail(error, lastError());
+        for (int i = 0; i < params.size() && i < sqlite3_bind_parameter_count(stmt); ++i)
+            detail::bindValue(stmt, i + 1, params[i]);
+        int rc = SQLITE_ROW;
+        while (rc == SQLITE_ROW)
+            rc = sqlite3_step(stmt);
+        ok = rc == SQLITE_DONE || fail(error, lastError());
+        sqlite3_finalize(stmt);
+    }
+    if (isSchemaChange(sql))
+        m_namesLoaded = false;
+    return ok;
+}
+
+std::unique_ptr<Recordset> Database::openTable(const QString& table, QString* error)
+{
+    loadNames();
+    const QString stored = storedName(table);
+    if (stored.isEmpty() || !hasTable(stored)) {
+        fail(error, QStringLiteral("The data file has no table %1.").arg(table));
+        return nullptr;
+    }
+    return detail::SqlRecordset::openTable(this, stored, error);
+}
+
+std::unique_ptr<Recordset> Database::openDynaset(const QString& sql, const QList<Variant>& params,
+                                                 QString* error)
+{
+    return detail::SqlRecordset::openQuery(this, foldIdentifiers(sql), params, error);
+}
+
+bool Database::beginTrans(QString* error)
+{
+    if (inTransaction())
+        return fail(error, QStringLiteral("A transaction is open already."));
+    return exec(m_db, m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"),
+                error);
+}
+
+bool Database::commitTrans(QString* error)
+{
+    if (!inTransaction())
+        return fail(error, QStringLiteral("No transaction is open."));
+    return exec(m_db, QStringLiteral("COMMIT"), error);
+}
+
+void Database::rollback()
+{
+    if (!inTransaction())
+        return;
+    exec(m_db, QStringLiteral("ROLLBACK"), nullptr);
+    m_namesLoaded = false;
+    for (detail::SqlRecordset* rs : m_recordsets)
+        rs->invalidate();
+}
+
+bool Database::inTransaction() const
+{
+    return m_db && sqlite3_get_autocommit(m_db) == 0;
+}
+
+void Database::loadNames() const
+{
+    if (m_namesLoaded)
+        return;
+    m_names.clear();
+    // Tables, views and indexes, then the columns of every table and view.
+    const char* sql = "SELECT name FROM sqlite_master WHERE type IN ('table','index','view') "
+                      "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                      "UNION ALL SELECT c.name FROM sqlite_master AS m, pragma_table_info(m.name) "
+                      "AS c WHERE m.type IN ('table','view') "
+                      "AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\'";
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            const QString name = detail::textOf(stmt, 0);
+            m_names.insert(detail::foldName(name), name);
+        }
+    }
+    sqlite3_finalize(stmt);
+    m_namesLoaded = true;
+}
+
+QString Database::storedName(const QString& name) const
+{
+    loadNames();
+    return m_names.value(detail::foldName(name));
+}
+
+bool Database::hasTable(const QString& table) const
+{
+    loadNames();
+    const QString stored = storedName(table);
+    if (stored.isEmpty())
+        return false;
+    sqlite3_stmt* stmt = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?", -1,
+                           &stmt, nullptr) == SQLITE_OK) {
+        detail::bindValue(stmt, 1, Variant::fromString(stored));
+        found = sqlite3_step(stmt) == SQLITE_ROW;
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
+QStringList Database::columns(const QString& table) const
+{
+    QStringList result;
+    if (!hasTable(table))
+        return result;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, "SELECT name FROM pragma_table_info(?)", -1, &stmt, nullptr) ==
+        SQLITE_OK) {
+        detail::bindValue(stmt, 1, Variant::fromString(storedName(table)));
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            result << detail::textOf(stmt, 0);
+    }
+    sqlite3_finalize(stmt);
+    return result;
+}
+
+QString Database::foldIdentifiers(const QString& sql) const
+{
+    loadNames();
+    QString out;
+    out.reserve(sql.size());
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    // Copies a quoted run (a string literal or a quoted identifier) from i to its closing
+    // quote; a doubled closing quote stands for itself.
+    const auto quotedRun = [&](QChar close) {
+        qsizetype j = i + 1;
+        while (j < n) {
+            if (sql[j] == close) {
+                if (close != u']' && j + 1 < n && sql[j + 1] == close) {
+                    j += 2;
+                    continue;
+                }
+                ++j;
+                break;
+            }
+            ++j;
+        }
+        return j;
+    };
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == u'\'') {
+            const qsizetype j = quotedRun(c);
+            out += QStringView(sql).mid(i, j - i);
+            i = j;
+        } else if (c == u'"' || c == u'`' || c == u'[') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const qsizetype j = quotedRun(close);
+            const bool closed = j - i >= 2 && sql[j - 1] == close;
+            QString inner = sql.mid(i + 1, j - i - (closed ? 2 : 1));
+            if (close != u']')
+                inner.replace(QString(2, close), QString(close));
+            const QString stored = m_names.value(detail::foldName(inner));
+            if (!stored.isEmpty() && closed) {
+                QString quoted = stored;
+                quoted.replace(u'"', QStringLiteral("\"\""));
+                out += u'"' + quoted + u'"';
+            } else {
+                out += QStringView(sql).mid(i, j - i);
+            }
+            i = j;
+        } else if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
+            qsizetype j = sql.indexOf(u'\n', i);
+            j = j < 0 ? n : j;
+            out += QStringView(sql).mid(i, j - i);
+            i = j;
+        } else if (c == u'/' && i + 1 < n && sql[i + 1] == u'*') {
+            qsizetype j = sql.indexOf(QLatin1String("*/"), i + 2);
+            j = j < 0 ? n : j + 2;
+            out += QStringView(sql).mid(i, j - i);
+            i = j;
+        } else if (detail::isIdentifierChar(c)) {
+            qsizetype j = i + 1;
+            while (j < n && detail::isIdentifierChar(sql[j]))
+                ++j;
+            const QString word = sql.mid(i, j - i);
+            const bool parameter =
+                i > 0 && (sql[i - 1] == u':' || sql[i - 1] == u'@' || sql[i - 1] == u'?');
+            const QString stored = parameter ? QString() : m_names.value(detail::foldName(word));
+            out += stored.isEmpty() ? word : detail::quoteName(stored);
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace db

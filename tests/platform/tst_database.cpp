@@ -1,0 +1,576 @@
+#include "platform/database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using db::Database;
+using db::OpenMode;
+using db::Recordset;
+using db::Variant;
+
+Q_DECLARE_METATYPE(db::Variant)
+
+namespace {
+
+QString u16(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+struct Row
+{
+    int no;
+    const char16_t* name;
+    bool flag;
+    int code;
+};
+
+// Table order 3, 1, 2; index order 1, 2, 3.
+const Row kRows[] = {{3, u"c", true, 2}, {1, u"a", false, 0}, {2, u"b", true, 1}};
+
+} // namespace
+
+class DatabaseTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void openFailures_data();
+    void openFailures();
+    void createNeverReplaces();
+
+    void tableOrderIsInsertionOrder();
+    void seek_data();
+    void seek();
+    void seekEditUpdate();
+    void addNewTypesValues();
+    void missingColumnFailsAlone();
+    void valueThatDoesNotFitFailsAlone();
+    void nullValues();
+    void deleteRows();
+    void deleteEveryRowInTurn();
+    void findFirst_data();
+    void findFirst();
+    void dynasetWidthFolding();
+    void foldKeepsStringLiterals();
+    void halfWidthKatakanaColumns();
+    void dynasetRenumbering();
+    void readOnlyRefusesWrites();
+    void rollbackLeavesFileAsItWas();
+    void commitKeepsWrites();
+    void recordsetOutlivesDatabase();
+
+private:
+    std::unique_ptr<Database> openFixture(OpenMode mode = OpenMode::ReadWrite);
+
+    QTemporaryDir* m_dir = nullptr;
+    QString m_path;
+};
+
+void DatabaseTest::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("fixture.mdb"));
+    QString error;
+    auto db = Database::create(m_path, &error);
+    QVERIFY2(db, qPrintable(error));
+    QVERIFY2(db->execute(u16(u"CREATE TABLE 記録 (作成NO INTEGER, 名前 TEXT, 有無 BOOLEAN, "
+                             u"回答 INTEGER, 数値 REAL, リハビリテーション TEXT, ﾃﾞｰﾀ TEXT)"),
+                         {}, &error),
+             qPrintable(error));
+    QVERIFY(db->execute(u16(u"CREATE UNIQUE INDEX 作成NO ON 記録 (作成NO)")));
+    for (const Row& r : kRows) {
+        QVERIFY(db->execute(u16(u"INSERT INTO 記録 (作成NO, 名前, 有無, 回答) VALUES (?,?,?,?)"),
+                            {Variant::fromLong(r.no), Variant::fromString(u16(r.name)),
+                             Variant::fromBool(r.flag), Variant::fromLong(r.code)},
+                            &error));
+    }
+}
+
+void DatabaseTest::cleanup()
+{
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+std::unique_ptr<Database> DatabaseTest::openFixture(OpenMode mode)
+{
+    QString error;
+    auto db = Database::open(m_path, mode, &error);
+    if (!db)
+        qWarning() << error;
+    return db;
+}
+
+void DatabaseTest::openFailures_data()
+{
+    QTest::addColumn<QByteArray>("content"); // "missing" for no file at all
+    QTest::addColumn<int>("mode");
+    for (int mode : {int(OpenMode::ReadOnly), int(OpenMode::ReadWrite)}) {
+        const char* m = mode == int(OpenMode::ReadOnly) ? " read-only" : " writable";
+        QTest::addRow("missing file%s", m) << QByteArray("missing") << mode;
+        QTest::addRow("empty file%s", m) << QByteArray() << mode;
+        QTest::addRow("text file%s", m) << QByteArray("患者名,年齢\r\n山田,80\r\n") << mode;
+        QTest::addRow("damaged database%s", m)
+            << (QByteArray("SQLite format 3", 16) + QByteArray(4080, '\xff')) << mode;
+    }
+}
+
+void DatabaseTest::openFailures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, mode);
+    const QString path = m_dir->filePath(QStringLiteral("other.mdb"));
+    const bool missing = content == "missing";
+    if (!missing)
+        QVERIFY(writeBytes(path, content));
+    QString error;
+    auto db = Database::open(path, OpenMode(mode), &error);
+    QVERIFY(!db);
+    QVERIFY(!error.isEmpty());
+    QVERIFY(error.contains(path));
+    if (missing)
+        QVERIFY(!QFile::exists(path));
+    else
+        QCOMPARE(readBytes(path), content);
+}
+
+void DatabaseTest::createNeverReplaces()
+{
+    const QByteArray before = readBytes(m_path);
+    QString error;
+    QVERIFY(!Database::create(m_path, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readBytes(m_path), before);
+    // A newly created file opens as a database.
+    const QString fresh = m_dir->filePath(QStringLiteral("fresh.mdb"));
+    QVERIFY(Database::create(fresh));
+    QVERIFY(Database::open(fresh, OpenMode::ReadOnly));
+}
+
+void DatabaseTest::tableOrderIsInsertionOrder()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QVERIFY(rs);
+    QCOMPARE(rs->recordCount(), 3);
+    QList<int> order;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        order << *rs->field(u16(u"作成NO")).toLong();
+    QCOMPARE(order, QList<int>({3, 1, 2}));
+    QVERIFY(rs->setIndex(u16(u"作成ＮＯ")));
+    order.clear();
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        order << *rs->field(u16(u"作成NO")).toLong();
+    QCOMPARE(order, QList<int>({1, 2, 3}));
+    QString error;
+    QVERIFY(!rs->setIndex(QStringLiteral("PrimaryKey"), &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void DatabaseTest::seek_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<Variant>("key");
+    QTest::addColumn<int>("found"); // 0 = no match
+    QTest::newRow("= 2") << "=" << Variant::fromLong(2) << 2;
+    QTest::newRow("= digit string") << "=" << Variant::fromString("2") << 2;
+    QTest::newRow(">= 2") << ">=" << Variant::fromLong(2) << 2;
+    QTest::newRow("> 2") << ">" << Variant::fromLong(2) << 3;
+    QTest::newRow("< 2") << "<" << Variant::fromLong(2) << 1;
+    QTest::newRow("<= 2") << "<=" << Variant::fromLong(2) << 2;
+    QTest::newRow("= missing") << "=" << Variant::fromLong(9) << 0;
+    QTest::newRow("> last") << ">" << Variant::fromLong(3) << 0;
+    QTest::newRow("unknown operator") << "<>" << Variant::fromLong(2) << 0;
+}
+
+void DatabaseTest::seek()
+{
+    QFETCH(QString, op);
+    QFETCH(Variant, key);
+    QFETCH(int, found);
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QVERIFY(rs->setIndex(u16(u"作成NO")));
+    QCOMPARE(rs->seek(op, key), found != 0);
+    QCOMPARE(rs->noMatch(), found == 0);
+    if (found) {
+        QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(found));
+        // Moving on follows the index.
+        rs->moveNext();
+        QCOMPARE(rs->eof(), found == 3);
+        if (!rs->eof())
+            QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(found + 1));
+    }
+}
+
+void DatabaseTest::seekEditUpdate()
+{
+    {
+        auto db = openFixture();
+        auto rs = db->openTable(u16(u"記録"));
+        QVERIFY(rs->setIndex(u16(u"作成NO")));
+        QVERIFY(rs->seek(QStringLiteral("="), Variant::fromLong(1)));
+        QString error;
+        QVERIFY2(rs->edit(&error), qPrintable(error));
+        QCOMPARE(rs->editMode(), Recordset::EditMode::Edit);
+        QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(u16(u"山田　花子"))));
+        QVERIFY(rs->setField(u16(u"回答"), Variant::fromString(QStringLiteral("3"))));
+        // The edit buffer shows what was written.
+        QCOMPARE(rs->field(u16(u"名前")).toString(), u16(u"山田　花子"));
+        QVERIFY2(rs->update(&error), qPrintable(error));
+        QCOMPARE(rs->editMode(), Recordset::EditMode::None);
+        QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(1));
+        QCOMPARE(rs->field(u16(u"名前")).toString(), u16(u"山田　花子"));
+    }
+    auto db = openFixture(OpenMode::ReadOnly);
+    auto rs = db->openDynaset(u16(u"SELECT 名前, 回答, 有無 FROM 記録 WHERE 作成NO = ?"),
+                              {Variant::fromLong(1)});
+    QVERIFY(rs);
+    QCOMPARE(rs->recordCount(), 1);
+    QCOMPARE(rs->field(u16(u"名前")), Variant::fromString(u16(u"山田　花子")));
+    QCOMPARE(rs->field(u16(u"回答")), Variant::fromLong(3));     // stored as its number
+    QCOMPARE(rs->field(u16(u"有無")), Variant::fromBool(false)); // untouched
+}
+
+void DatabaseTest::addNewTypesValues()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    rs->moveFirst();
+    QVERIFY(rs->addNew());
+    QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(4)));
+    QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(QStringLiteral("d"))));
+    QVERIFY(rs->setField(u16(u"有無"), Variant::fromBool(true)));
+    QVERIFY(rs->setField(u16(u"回答"), Variant::fromString(QStringLiteral(" 2 "))));
+    QVERIFY(rs->setField(u16(u"数値"), Variant::fromString(QStringLiteral("2.5"))));
+    QVERIFY(rs->update());
+    // The position stays where it was; the new row comes last in table order.
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(3));
+    QCOMPARE(rs->recordCount(), 4);
+    rs->moveLast();
+    QCOMPARE(rs->field(u16(u"作成NO")).type(), Variant::Type::Long);
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(4));
+    QCOMPARE(rs->field(u16(u"名前")), Variant::fromString(QStringLiteral("d")));
+    QCOMPARE(rs->field(u16(u"有無")), Variant::fromBool(true));
+    QCOMPARE(rs->field(u16(u"回答")), Variant::fromLong(2));
+    QCOMPARE(rs->field(u16(u"数値")), Variant::fromDouble(2.5));
+    QVERIFY(rs->field(u16(u"リハビリテーション")).isNull());
+
+    // A duplicate key fails at Update and leaves the edit buffer for another try.
+    QVERIFY(rs->addNew());
+    QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(4)));
+    QString error;
+    QVERIFY(!rs->update(&error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(rs->editMode(), Recordset::EditMode::AddNew);
+    QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(5)));
+    QVERIFY(rs->update());
+    QCOMPARE(rs->recordCount(), 5);
+}
+
+void DatabaseTest::missingColumnFailsAlone()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QVERIFY(rs->addNew());
+    QString error;
+    QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(7)));
+    QVERIFY(!rs->setField(u16(u"無い列"), Variant::fromString(QStringLiteral("x")), &error));
+    QVERIFY(error.contains(u16(u"無い列")));
+    QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(QStringLiteral("g"))));
+    QVERIFY(rs->update());
+    QVERIFY(rs->findFirst(u16(u"作成NO =7")));
+    QCOMPARE(rs->field(u16(u"名前")).toString(), QStringLiteral("g"));
+    bool ok = true;
+    QVERIFY(rs->field(u16(u"無い列"), &ok).isNull());
+    QVERIFY(!ok);
+    // Writes outside an edit fail too.
+    QVERIFY(!rs->setField(u16(u"名前"), Variant::fromString(QStringLiteral("h"))));
+}
+
+void DatabaseTest::valueThatDoesNotFitFailsAlone()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QVERIFY(rs->edit());
+    QVERIFY(!rs->setField(u16(u"回答"), Variant::fromString(QStringLiteral("abc"))));
+    QVERIFY(!rs->setField(u16(u"回答"), Variant::fromString(QString())));
+    QVERIFY(!rs->setField(u16(u"有無"), Variant::fromString(QStringLiteral("maybe"))));
+    QVERIFY(rs->setField(u16(u"名前"), Variant::fromLong(12))); // text takes the digits
+    QVERIFY(rs->update());
+    QCOMPARE(rs->field(u16(u"回答")), Variant::fromLong(2));
+    QCOMPARE(rs->field(u16(u"有無")), Variant::fromBool(true));
+    QCOMPARE(rs->field(u16(u"名前")), Variant::fromString(QStringLiteral("12")));
+}
+
+void DatabaseTest::nullValues()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QVERIFY(rs->edit());
+    for (const char16_t* name : {u"名前", u"有無", u"回答", u"数値"})
+        QVERIFY(rs->setField(u16(name), Variant::null()));
+    QVERIFY(rs->update());
+    for (const char16_t* name : {u"名前", u"有無", u"回答", u"数値"}) {
+        bool ok = false;
+        const Variant v = rs->field(u16(name), &ok);
+        QVERIFY(ok);
+        QVERIFY2(v.isNull(), qPrintable(QString::fromUtf16(name)));
+        QVERIFY(!v.equals(Variant::null()));
+    }
+    // Null and "" stay apart.
+    QVERIFY(rs->edit());
+    QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(QString())));
+    QVERIFY(rs->update());
+    QCOMPARE(rs->field(u16(u"名前")), Variant::fromString(QString()));
+}
+
+void DatabaseTest::deleteRows()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    rs->moveNext(); // 1
+    QVERIFY(rs->deleteRow());
+    bool ok = true;
+    rs->field(u16(u"作成NO"), &ok);
+    QVERIFY(!ok); // no current row after a deletion
+    rs->moveNext();
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(2));
+    QCOMPARE(rs->recordCount(), 2);
+    auto other = openFixture();
+    QCOMPARE(other->openTable(u16(u"記録"))->recordCount(), 2);
+}
+
+void DatabaseTest::deleteEveryRowInTurn()
+{
+    auto db = openFixture();
+    auto rs = db->openDynaset(u16(u"SELECT 作成NO, 名前 FROM 記録"));
+    QVERIFY(rs);
+    int deleted = 0;
+    rs->moveFirst();
+    while (!rs->eof()) {
+        QVERIFY(rs->deleteRow());
+        ++deleted;
+        rs->moveNext();
+    }
+    QCOMPARE(deleted, 3);
+    QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 0);
+    QVERIFY(!rs->deleteRow());
+}
+
+void DatabaseTest::findFirst_data()
+{
+    QTest::addColumn<QString>("source"); // "" = the table
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<int>("found"); // 作成NO, 0 = no match
+    const QStringList sources = {QString(), u16(u"SELECT * FROM 記録"),
+                                 u16(u"SELECT 作成NO, 名前, 回答 + 0 AS 回答 FROM 記録")};
+    const char* names[] = {"table", "dynaset", "computed dynaset"};
+    for (int i = 0; i < 3; ++i) {
+        const QString& s = sources[i];
+        QTest::addRow("%s number", names[i]) << s << u16(u"作成NO =2") << 2;
+        QTest::addRow("%s width", names[i]) << s << u16(u"作成ＮＯ = 2") << 2;
+        QTest::addRow("%s string", names[i]) << s << u16(u"名前 = 'a'") << 1;
+        QTest::addRow("%s first in order", names[i]) << s << u16(u"作成NO > 1") << 3;
+        QTest::addRow("%s not equal", names[i]) << s << u16(u"回答 <> 2") << 1;
+        QTest::addRow("%s digit string", names[i]) << s << u16(u"回答 = '1'") << 2;
+        QTest::addRow("%s none", names[i]) << s << u16(u"作成NO =12") << 0;
+        QTest::addRow("%s unknown column", names[i]) << s << u16(u"無い =1") << 0;
+        QTest::addRow("%s unreadable", names[i]) << s << u16(u"作成NO") << 0;
+    }
+}
+
+void DatabaseTest::findFirst()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, criterion);
+    QFETCH(int, found);
+    auto db = openFixture();
+    auto rs = source.isEmpty() ? db->openTable(u16(u"記録")) : db->openDynaset(source);
+    QVERIFY(rs);
+    rs->moveLast();
+    QCOMPARE(rs->findFirst(criterion), found != 0);
+    QCOMPARE(rs->noMatch(), found == 0);
+    if (found)
+        QCOMPARE(*rs->field(u16(u"作成NO")).toLong(), found);
+}
+
+void DatabaseTest::dynasetWidthFolding()
+{
+    auto db = openFixture(OpenMode::ReadOnly);
+    QString error;
+    auto rs = db->openDynaset(u16(u"SELECT 作成ＮＯ, [名前], \"回答\" FROM 記録 "
+                                  u"WHERE 作成ｎｏ >= ? ORDER BY 作成NO DESC"),
+                              {Variant::fromString(QStringLiteral("2"))}, &error);
+    QVERIFY2(rs, qPrintable(error));
+    QCOMPARE(rs->recordCount(), 2);
+    QCOMPARE(rs->fieldNames().size(), 3);
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(3));
+    QCOMPARE(rs->field(u16(u"作成ＮＯ")), Variant::fromLong(3));
+    rs->moveNext();
+    QCOMPARE(rs->field(u16(u"名前")).toString(), QStringLiteral("b"));
+    rs->moveNext();
+    QVERIFY(rs->eof());
+    QVERIFY(!db->openDynaset(QStringLiteral("SELECT nothing FROM nowhere"), {}, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!db->openDynaset(u16(u"DELETE FROM 記録"), {}, &error));
+    QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 3);
+}
+
+void DatabaseTest::foldKeepsStringLiterals()
+{
+    auto db = openFixture();
+    QVERIFY(db->execute(u16(u"UPDATE 記録 SET 名前 = '作成ＮＯ' WHERE 作成NO = 1")));
+    QCOMPARE(db->foldIdentifiers(u16(u"SELECT 作成ＮＯ FROM 記録 WHERE 名前 = '作成ＮＯ'")),
+             u16(u"SELECT 作成NO FROM 記録 WHERE 名前 = '作成ＮＯ'"));
+    auto rs = db->openDynaset(u16(u"SELECT 作成ＮＯ FROM 記録 WHERE 名前 = '作成ＮＯ'"));
+    QVERIFY(rs);
+    QCOMPARE(rs->recordCount(), 1);
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(1));
+    auto none = db->openDynaset(u16(u"SELECT 作成NO FROM 記録 WHERE 名前 = '作成NO'"));
+    QCOMPARE(none->recordCount(), 0);
+}
+
+void DatabaseTest::halfWidthKatakanaColumns()
+{
+    auto db = openFixture();
+    // Stored full width, asked half width, and the other way round.
+    QVERIFY(db->execute(u16(u"UPDATE 記録 SET ﾘﾊﾋﾞﾘﾃｰｼｮﾝ = 'x', データ = 'y' WHERE 作成NO = 2")));
+    auto rs = db->openDynaset(u16(u"SELECT ﾘﾊﾋﾞﾘﾃｰｼｮﾝ, データ FROM 記録 WHERE 作成NO=2"));
+    QVERIFY(rs);
+    QCOMPARE(rs->field(u16(u"リハビリテーション")).toString(), QStringLiteral("x"));
+    QCOMPARE(rs->field(u16(u"ﾘﾊﾋﾞﾘﾃｰｼｮﾝ")).toString(), QStringLiteral("x"));
+    QCOMPARE(rs->field(u16(u"ﾃﾞｰﾀ")).toString(), QStringLiteral("y"));
+    QCOMPARE(rs->field(u16(u"データ")).toString(), QStringLiteral("y"));
+    QVERIFY(rs->hasField(u16(u"ﾘﾊﾋﾞﾘﾃｰｼｮﾝ")));
+    QVERIFY(db->hasTable(u16(u"記録")));
+    QCOMPARE(db->columns(u16(u"記録")).size(), 7);
+}
+
+void DatabaseTest::dynasetRenumbering()
+{
+    auto db = openFixture();
+    auto rs = db->openDynaset(u16(u"SELECT * FROM 記録 ORDER BY 作成NO"));
+    QVERIFY(rs);
+    QVERIFY(rs->findFirst(u16(u"作成NO =1")));
+    QVERIFY(rs->deleteRow());
+    // Every later letter moves down by one, in ascending order.
+    rs->moveNext();
+    while (!rs->eof()) {
+        QVERIFY(rs->edit());
+        QVERIFY(rs->setField(u16(u"作成NO"),
+                             Variant::fromLong(*rs->field(u16(u"作成NO")).toLong() - 1)));
+        QString error;
+        QVERIFY2(rs->update(&error), qPrintable(error));
+        rs->moveNext();
+    }
+    auto check = db->openDynaset(u16(u"SELECT 作成NO, 名前 FROM 記録 ORDER BY 作成NO"));
+    QCOMPARE(check->recordCount(), 2);
+    QCOMPARE(check->field(u16(u"名前")).toString(), QStringLiteral("b"));
+    QCOMPARE(check->field(u16(u"作成NO")), Variant::fromLong(1));
+    check->moveNext();
+    QCOMPARE(check->field(u16(u"名前")).toString(), QStringLiteral("c"));
+    QCOMPARE(check->field(u16(u"作成NO")), Variant::fromLong(2));
+}
+
+void DatabaseTest::readOnlyRefusesWrites()
+{
+    const QByteArray before = readBytes(m_path);
+    {
+        auto db = openFixture(OpenMode::ReadOnly);
+        QVERIFY(db->isReadOnly());
+        auto rs = db->openTable(u16(u"記録"));
+        QString error;
+        QVERIFY(!rs->addNew(&error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!rs->edit());
+        QVERIFY(!rs->deleteRow());
+        QVERIFY(!db->execute(u16(u"DELETE FROM 記録")));
+    }
+    QCOMPARE(readBytes(m_path), before);
+}
+
+void DatabaseTest::rollbackLeavesFileAsItWas()
+{
+    const QByteArray before = readBytes(m_path);
+    {
+        auto db = openFixture();
+        auto rs = db->openTable(u16(u"記録"));
+        QVERIFY(db->beginTrans());
+        QVERIFY(db->inTransaction());
+        QVERIFY(rs->addNew());
+        QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(8)));
+        QVERIFY(rs->update());
+        QVERIFY(rs->edit());
+        QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(QStringLiteral("changed"))));
+        QVERIFY(rs->update());
+        rs->moveNext();
+        QVERIFY(rs->deleteRow());
+        QVERIFY(db->execute(u16(u"DELETE FROM 記録 WHERE 作成NO = 2")));
+        QCOMPARE(rs->recordCount(), 3);
+        db->rollback();
+        QVERIFY(!db->inTransaction());
+        // The recordset reads the rows as they are again.
+        QCOMPARE(rs->recordCount(), 3);
+        rs->moveFirst();
+        QCOMPARE(rs->field(u16(u"名前")).toString(), QStringLiteral("c"));
+        // A database closed inside a transaction rolls it back too.
+        QVERIFY(db->beginTrans());
+        QVERIFY(!db->beginTrans());
+        QVERIFY(db->execute(u16(u"DELETE FROM 記録")));
+    }
+    QCOMPARE(readBytes(m_path), before);
+    QVERIFY(!QFile::exists(m_path + QStringLiteral("-journal")));
+}
+
+void DatabaseTest::commitKeepsWrites()
+{
+    {
+        auto db = openFixture();
+        QVERIFY(!db->commitTrans());
+        QVERIFY(db->beginTrans());
+        auto rs = db->openTable(u16(u"記録"));
+        for (int no = 4; no <= 6; ++no) {
+            QVERIFY(rs->addNew());
+            QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(no)));
+            QVERIFY(rs->update());
+        }
+        QVERIFY(db->commitTrans());
+    }
+    auto db = openFixture();
+    QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 6);
+}
+
+void DatabaseTest::recordsetOutlivesDatabase()
+{
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    db.reset();
+    bool ok = true;
+    QVERIFY(rs->field(u16(u"作成NO"), &ok).isNull());
+    QVERIFY(!ok);
+    QVERIFY(!rs->addNew());
+    QVERIFY(!rs->findFirst(u16(u"作成NO =1")));
+    rs->moveNext();
+    QVERIFY(rs->eof());
+}
+
+QTEST_GUILESS_MAIN(DatabaseTest)
+#include "tst_database.moc"
