@@ -1,5 +1,6 @@
 #include "record/lettersave.h"
 
+#include "common/schema.h"
 #include "platform/database.h"
 #include "platform/messagebox.h"
 #include "record/datasave3.h"
@@ -13,9 +14,6 @@
 namespace record {
 
 namespace {
-
-const QString LetterTable = QStringLiteral("申請者情報");
-const QString LetterNoField = QStringLiteral("作成NO");
 
 // A file whose write permissions are all off was made read-only by its owner; it is not
 // written, not even by a user whom the system would let write it.
@@ -33,7 +31,7 @@ std::optional<qint32> nextLetterNo(db::Recordset& letters, QString* error)
     if (letters.recordCount() > 0) {
         for (letters.moveFirst(); !letters.eof(); letters.moveNext()) {
             bool ok = false;
-            const auto no = letters.field(LetterNoField, &ok).toLong();
+            const auto no = letters.field(common::LetterKey, &ok).toLong();
             if (!ok) {
                 *error = QStringLiteral("作成NO を読めませんでした。");
                 return std::nullopt;
@@ -53,7 +51,7 @@ std::optional<qint32> nextLetterNo(db::Recordset& letters, QString* error)
 bool positionRow(db::Recordset& letters, qint32* letterNo, QString* error)
 {
     if (*letterNo != 0) {
-        if (!letters.setIndex(LetterNoField, error))
+        if (!letters.setIndex(common::LetterIndex, error))
             return false;
         if (!letters.seek(QStringLiteral("="), db::Variant::fromLong(*letterNo)) ||
             letters.noMatch()) {
@@ -67,7 +65,7 @@ bool positionRow(db::Recordset& letters, qint32* letterNo, QString* error)
         return false;
     if (!letters.addNew(error))
         return false;
-    if (!letters.setField(LetterNoField, db::Variant::fromLong(*next), error))
+    if (!letters.setField(common::LetterKey, db::Variant::fromLong(*next), error))
         return false;
     *letterNo = *next;
     return true;
@@ -103,7 +101,7 @@ LetterSaveResult SaveLetter(const QString& databasePath, qint32 letterNo, const 
     // saving at the same moment cannot take the same number.
     bool ok = false;
     qint32 no = letterNo;
-    if (std::unique_ptr<db::Recordset> letters = database->openTable(LetterTable, &error)) {
+    if (std::unique_ptr<db::Recordset> letters = database->openTable(common::LetterTable, &error)) {
         if (positionRow(*letters, &no, &error)) {
             DataSave3(form, *letters);
             ok = letters->update(&error);
