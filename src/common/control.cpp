@@ -1,0 +1,232 @@
+#include "common/control.h"
+
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace controls {
+
+QString kindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return QStringLiteral("label");
+    case ControlKind::TextBox:
+        return QStringLiteral("text box");
+    case ControlKind::ComboBox:
+        return QStringLiteral("combo");
+    case ControlKind::ListComboBox:
+        return QStringLiteral("list combo");
+    case ControlKind::CheckBox:
+        return QStringLiteral("check box");
+    case ControlKind::OptionButton:
+        return QStringLiteral("option");
+    case ControlKind::CommandButton:
+        return QStringLiteral("command button");
+    case ControlKind::PictureBox:
+        return QStringLiteral("picture box");
+    case ControlKind::Line:
+        return QStringLiteral("line");
+    case ControlKind::Frame:
+        return QStringLiteral("frame");
+    }
+    return {};
+}
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+bool KeyArgs::isCtrlTab() const
+{
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && (shift() & 2);
+}
+
+ControlEvents::ControlEvents(QWidget* widget) : QObject(widget), m_widget(widget)
+{
+    widget->installEventFilter(this);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget))
+        watchMouse(area->viewport());
+}
+
+void ControlEvents::watchMouse(QWidget* child)
+{
+    child->installEventFilter(this);
+}
+
+namespace {
+
+MouseArgs mouseArgs(const QMouseEvent* event, QWidget* from, QWidget* to)
+{
+    MouseArgs args;
+    args.button = event->button();
+    args.buttons = event->buttons();
+    args.modifiers = event->modifiers();
+    args.pos =
+        from == to ? event->position().toPoint() : from->mapTo(to, event->position().toPoint());
+    return args;
+}
+
+} // namespace
+
+bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return false;
+    const bool own = widget == m_widget;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        // The focus moving inside the window, not the window being activated or a list
+        // popping up.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!own || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        // The control takes the focus event first (a line edit selects its text on Tab),
+        // then the handlers run, as they would after the control has the focus.
+        static_cast<QObject*>(m_widget)->event(event);
+        if (event->type() == QEvent::FocusIn)
+            Q_EMIT gotFocus();
+        else
+            Q_EMIT lostFocus();
+        return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        if (!own)
+            break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        KeyArgs args{key->key(), key->modifiers(), key->text(), false};
+        if (event->type() == QEvent::KeyRelease) {
+            if (key->isAutoRepeat())
+                break;
+            Q_EMIT keyUp(args);
+            return args.handled;
+        }
+        Q_EMIT keyDown(args);
+        if (args.handled)
+            return true;
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter || (!key->text().isEmpty() && key->text().at(0).isPrint())) {
+            KeyArgs press{key->key(), key->modifiers(), enter ? QStringLiteral("\r") : key->text(),
+                          false};
+            Q_EMIT keyPress(press);
+            return press.handled;
+        }
+        break;
+    }
+    case QEvent::InputMethod:
+        if (own)
+            Q_EMIT inputMethod(*static_cast<QInputMethodEvent*>(event));
+        break;
+    case QEvent::MouseButtonPress:
+        Q_EMIT mouseDown(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
+        break;
+    case QEvent::MouseButtonRelease: {
+        // After the control has taken the release: a check box's tick has changed by then.
+        const MouseArgs args = mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget);
+        static_cast<QObject*>(widget)->event(event);
+        Q_EMIT mouseUp(args);
+        return true;
+    }
+    case QEvent::MouseMove:
+        Q_EMIT mouseMove(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+Control::Control(QWidget* widget, const QString& name, int index)
+    : m_widget(widget), m_name(name), m_index(index), m_events(new ControlEvents(widget))
+{
+}
+
+Control::~Control() = default;
+
+bool Control::enabled() const
+{
+    return !m_widget->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void Control::setEnabled(bool enabled)
+{
+    m_widget->setEnabled(enabled);
+}
+
+bool Control::visible() const
+{
+    return !m_widget->testAttribute(Qt::WA_WState_ExplicitShowHide) ||
+           !m_widget->testAttribute(Qt::WA_WState_Hidden);
+}
+
+void Control::setVisible(bool visible)
+{
+    m_widget->setVisible(visible);
+}
+
+bool Control::setText(const QString&)
+{
+    return false;
+}
+
+bool Control::setValue(int)
+{
+    return false;
+}
+
+void Control::setBackColor(OleColor color)
+{
+    m_backColor = color;
+    applyColors();
+}
+
+void Control::setForeColor(OleColor color)
+{
+    m_foreColor = color;
+    applyColors();
+}
+
+void Control::initColors(OleColor back, OleColor fore)
+{
+    m_backColor = back;
+    m_foreColor = fore;
+    applyColors();
+}
+
+void Control::applyColors() {}
+
+void applyLook(Control* control, Look look)
+{
+    const bool enabled = look == Look::Enabled;
+    switch (control->kind()) {
+    case ControlKind::Label:
+        control->setForeColor(enabled ? kEnabledForeColor : kDisabledForeColor);
+        break;
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ListComboBox:
+        control->setEnabled(enabled);
+        control->setBackColor(enabled ? kEnabledBackColor : kDisabledBackColor);
+        break;
+    default:
+        control->setEnabled(enabled);
+        break;
+    }
+}
+
+} // namespace controls
