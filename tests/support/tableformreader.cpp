@@ -94,9 +94,8 @@ TableFormReader TableFormReader::blankLetter()
     return f;
 }
 
-TableFormReader TableFormReader::fullLetter()
+QStringList TableFormReader::fullLetterSettings()
 {
-    TableFormReader f = blankLetter();
     QStringList settings = {"txtNenD=7",
                             "txtTukiD=04",
                             "txtHiD=01",
@@ -219,19 +218,30 @@ TableFormReader TableFormReader::fullLetter()
     }
     for (int k : {1, 5, 9, 12})
         settings << QStringLiteral("cheTokubetu(%1).Value=1").arg(k);
-    f.apply(settings);
     const QString course = QStringLiteral(
         "平成20年4月に脳梗塞を発症し、左片麻痺が残存している。リハビリテーションにより屋内の"
         "移動は歩行器で可能となったが、屋外は車いすを使用している。\r\n"
         "高血圧症、糖尿病に対して内服加療中であり、血圧・血糖ともにおおむね安定している。");
-    f.setText(QStringLiteral("txtKeika"), course);
+    settings << QStringLiteral("txtKeika=") + course;
     QString remarks;
     for (int i = 1; i <= 12; ++i)
         remarks += QStringLiteral("%1. 日中は独居となるため、見守りのサービスが必要である。"
                                   "服薬の自己管理は困難で、家族の支援を要する。\r\n")
                        .arg(i);
-    f.setText(QStringLiteral("txtTokki"), remarks);
+    settings << QStringLiteral("txtTokki=") + remarks;
+    return settings;
+}
+
+TableFormReader TableFormReader::fullLetter()
+{
+    TableFormReader f = blankLetter();
+    f.apply(fullLetterSettings());
     return f;
+}
+
+QList<QPair<QString, int>> TableFormReader::controlNames() const
+{
+    return m_controls.keys();
 }
 
 const TableFormReader::Control* TableFormReader::find(const QString& name, int index) const
@@ -273,42 +283,56 @@ TableFormReader::Control& TableFormReader::control(const QString& name, int inde
     return m_controls[{name, index}];
 }
 
-bool TableFormReader::apply(const QStringList& settings, QString* bad)
+std::optional<TableFormReader::Setting> TableFormReader::parseSetting(const QString& setting)
 {
     static const QRegularExpression pattern(
         QStringLiteral(
             "^([A-Za-z0-9_]+)(?:\\((\\d+)\\))?(?:\\.(Text|Value|Visible|Enabled))?=(.*)$"),
         QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = pattern.match(setting);
+    if (!m.hasMatch())
+        return std::nullopt;
+    Setting s;
+    s.name = m.captured(1);
+    s.index = m.capturedLength(2) ? m.captured(2).toInt() : NoIndex;
+    const QString prop = m.captured(3);
+    s.property = prop == QLatin1String("Value")     ? Setting::Value
+                 : prop == QLatin1String("Visible") ? Setting::Visible
+                 : prop == QLatin1String("Enabled") ? Setting::Enabled
+                                                    : Setting::Text;
+    s.text = m.captured(4);
+    s.number = s.text == QLatin1String("True")    ? 1
+               : s.text == QLatin1String("False") ? 0
+                                                  : s.text.toInt();
+    return s;
+}
+
+bool TableFormReader::apply(const QStringList& settings, QString* bad)
+{
     for (const QString& setting : settings) {
-        const QRegularExpressionMatch m = pattern.match(setting);
-        if (!m.hasMatch()) {
-            if (bad)
-                *bad = setting;
-            return false;
-        }
-        const int index = m.capturedLength(2) ? m.captured(2).toInt() : NoIndex;
+        const std::optional<Setting> s = parseSetting(setting);
         // Only controls of the form: a misspelt name would otherwise test nothing.
-        const auto it = m_controls.find({m.captured(1), index});
+        const auto it = s ? m_controls.find({s->name, s->index}) : m_controls.end();
         if (it == m_controls.end()) {
             if (bad)
                 *bad = setting;
             return false;
         }
         Control& c = *it;
-        const QString prop = m.captured(3);
-        const QString value = m.captured(4);
-        const bool truth = value == QLatin1String("True") || value == QLatin1String("1") ||
-                           value == QLatin1String("-1");
-        if (prop.isEmpty() || prop == QLatin1String("Text"))
-            c.text = value;
-        else if (prop == QLatin1String("Value"))
-            c.value = value == QLatin1String("True")    ? 1
-                      : value == QLatin1String("False") ? 0
-                                                        : value.toInt();
-        else if (prop == QLatin1String("Visible"))
-            c.visible = truth;
-        else
-            c.enabled = truth;
+        switch (s->property) {
+        case Setting::Text:
+            c.text = s->text;
+            break;
+        case Setting::Value:
+            c.value = s->number;
+            break;
+        case Setting::Visible:
+            c.visible = s->number != 0;
+            break;
+        case Setting::Enabled:
+            c.enabled = s->number != 0;
+            break;
+        }
     }
     return true;
 }

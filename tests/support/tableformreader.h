@@ -24,8 +24,12 @@ public:
     // texts, nothing ticked or chosen, the era boxes set, the underlines hidden, the care-note
     // and infection names disabled.
     static TableFormReader blankLetter();
-    // A letter with every part filled in.
+    // A letter with every part filled in: the blank letter with these settings applied.
     static TableFormReader fullLetter();
+    static QStringList fullLetterSettings();
+
+    // The name and index of every control in the table.
+    QList<QPair<QString, int>> controlNames() const;
 
     std::optional<QString> text(const QString& name, int index = NoIndex) const override;
     std::optional<int> value(const QString& name, int index = NoIndex) const override;
@@ -41,9 +45,21 @@ public:
     void setValue(const QString& name, int index, int value) { control(name, index).value = value; }
     void remove(const QString& name, int index = NoIndex) { m_controls.remove({name, index}); }
 
-    // Applies settings written as "name=text", "name(3)=text" or "name(3).Prop=value" with
-    // Prop one of Text, Value, Visible, Enabled (values True/False or a number), each for a
-    // control of the table. Returns false, with the setting, for one that cannot be applied.
+    // One setting of a control: "name=text", "name(3)=text" or "name(3).Prop=value" with
+    // Prop one of Text, Value, Visible, Enabled; True and False read as 1 and 0.
+    struct Setting
+    {
+        enum Property { Text, Value, Visible, Enabled };
+        QString name;
+        int index = NoIndex;
+        Property property = Text;
+        QString text;
+        int number = 0;
+    };
+    static std::optional<Setting> parseSetting(const QString& setting);
+
+    // Applies settings, in order, each to a control of the table. Returns false, with the
+    // setting, for one that cannot be read or names no control of the table.
     bool apply(const QStringList& settings, QString* bad = nullptr);
 
 private:
