@@ -17,6 +17,9 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QTabBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <memory>
@@ -171,8 +174,8 @@ private Q_SLOTS:
         QTest::newRow("course with typed lines")
             << QStringList{"txtKeika=一行目\r\n" + QStringLiteral("長").repeated(50)}
             << QStringList{"病状治療状態=一行目\r\n" + QStringLiteral("長").repeated(50),
-                           "病状治療状態印刷=一行目\r\n" + QStringLiteral("長").repeated(45) +
-                               "\r\n" + QStringLiteral("長").repeated(5)};
+                           "病状治療状態印刷=一行目\r\n" + QStringLiteral("長").repeated(44) +
+                               "\r\n" + QStringLiteral("長").repeated(6)};
         QTest::newRow("behaviour cleared after ticks")
             << QStringList{"optNinchi(1).Value=1", "chkShuhen(3).Value=1", "txtMondai=収集癖",
                            "optNinchi(1).Value=0"}
@@ -230,6 +233,37 @@ private Q_SLOTS:
             QVERIFY2(row.contains(field), qPrintable(field));
             QCOMPARE(row.value(field), e.section(u'=', 1));
         }
+    }
+
+    // The print copy breaks a paragraph where the course box on screen breaks it.
+    void printCopyBreaksWhereTheBoxDoes_data()
+    {
+        QTest::addColumn<QString>("paragraph");
+        QTest::newRow("full width") << QStringLiteral("あ").repeated(100);
+        QTest::newRow("half width") << QStringLiteral("1").repeated(200);
+        QTest::newRow("words")
+            << QStringLiteral("The quick brown fox jumps over the lazy dog. ").repeated(5);
+        QTest::newRow("mixed") << QStringLiteral("平成20年4月に脳梗塞（ｱﾃﾛｰﾑ血栓性）を発症し、"
+                                                 "ADL は over 80% 自立。")
+                                      .repeated(4);
+    }
+    void printCopyBreaksWhereTheBoxDoes()
+    {
+        QFETCH(QString, paragraph);
+        auto* box = m_form->control<controls::MultiLineTextBox>(QStringLiteral("txtKeika"));
+        QVERIFY(box);
+        for (int k = 0; k < entry::frmDat3::kPageCount; ++k) {
+            if (m_form->page(k)->isAncestorOf(box))
+                m_form->tabStrip()->setCurrentIndex(k);
+        }
+        box->setText(paragraph);
+        QCoreApplication::processEvents();
+        QTextLayout* layout = box->document()->firstBlock().layout();
+        QVERIFY(layout && layout->lineCount() > 1);
+        QStringList shown;
+        for (int i = 0; i < layout->lineCount(); ++i)
+            shown << paragraph.mid(layout->lineAt(i).textStart(), layout->lineAt(i).textLength());
+        QCOMPARE(record::WrapForPrint(paragraph).split(QStringLiteral("\r\n")), shown);
     }
 
     void savingTwiceKeepsTheNumberAndTheRow()

@@ -50,24 +50,24 @@ private Q_SLOTS:
             << QStringLiteral("短い行\r\n二行目") << QStringLiteral("短い行\r\n二行目");
         QTest::newRow("typed empty lines stay")
             << QStringLiteral("一\r\n\r\n\r\n二\r\n") << QStringLiteral("一\r\n\r\n\r\n二\r\n");
-        QTest::newRow("45 full-width fill one line") << repeat(a, 45) << repeat(a, 45);
-        QTest::newRow("46 full-width break after 45") << repeat(a, 46) << repeat(a, 45) + CrLf + a;
-        QTest::newRow("long line breaks every 45")
-            << repeat(a, 100) << repeat(a, 45) + CrLf + repeat(a, 45) + CrLf + repeat(a, 10);
-        QTest::newRow("90 half-width fill one line")
-            << repeat(QStringLiteral("1"), 90) << repeat(QStringLiteral("1"), 90);
-        QTest::newRow("91 half-width without blanks break anywhere")
-            << repeat(QStringLiteral("1"), 91)
-            << repeat(QStringLiteral("1"), 90) + CrLf + QStringLiteral("1");
+        QTest::newRow("44 full-width fill one line") << repeat(a, 44) << repeat(a, 44);
+        QTest::newRow("45 full-width break after 44") << repeat(a, 45) << repeat(a, 44) + CrLf + a;
+        QTest::newRow("long line breaks every 44")
+            << repeat(a, 100) << repeat(a, 44) + CrLf + repeat(a, 44) + CrLf + repeat(a, 12);
+        QTest::newRow("89 half-width fill one line")
+            << repeat(QStringLiteral("1"), 89) << repeat(QStringLiteral("1"), 89);
+        QTest::newRow("90 half-width without blanks break anywhere")
+            << repeat(QStringLiteral("1"), 90)
+            << repeat(QStringLiteral("1"), 89) + CrLf + QStringLiteral("1");
         QTest::newRow("full line then typed line end: not doubled")
-            << repeat(a, 45) + CrLf + QStringLiteral("い")
-            << repeat(a, 45) + CrLf + QStringLiteral("い");
+            << repeat(a, 44) + CrLf + QStringLiteral("い")
+            << repeat(a, 44) + CrLf + QStringLiteral("い");
         QTest::newRow("wrapped line then typed line end")
-            << repeat(a, 46) + CrLf + QStringLiteral("い")
-            << repeat(a, 45) + CrLf + a + CrLf + QStringLiteral("い");
+            << repeat(a, 45) + CrLf + QStringLiteral("い")
+            << repeat(a, 44) + CrLf + a + CrLf + QStringLiteral("い");
         QTest::newRow("words wrap at the blank, which stays on the line")
-            << repeat(QStringLiteral("abcdefghi "), 9) + QStringLiteral("abcdefghij")
-            << repeat(QStringLiteral("abcdefghi "), 9) + CrLf + QStringLiteral("abcdefghij");
+            << repeat(QStringLiteral("abcdefghi "), 8) + QStringLiteral("abcdefghijk")
+            << repeat(QStringLiteral("abcdefghi "), 8) + CrLf + QStringLiteral("abcdefghijk");
         QTest::newRow("lone line feed kept as typed")
             << QStringLiteral("一\n二") << QStringLiteral("一\n二");
     }
