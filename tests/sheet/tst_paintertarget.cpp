@@ -1,0 +1,171 @@
+#include "common/fontsubstitution.h"
+#include "samplesheet.h"
+#include "sheet/paintertarget.h"
+#include "sheet/printlines.h"
+#include "sheet/sheetdrawing.h"
+#include "sheet/sheetpages.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+bool isDark(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
+
+// Dark pixels inside the rectangle (twips) of a canvas at `twipsPerPixel`.
+int darkPixels(const QImage& canvas, double twipsPerPixel, QRectF twips)
+{
+    const QRect r(qRound(twips.left() / twipsPerPixel), qRound(twips.top() / twipsPerPixel),
+                  qMax(1, qRound(twips.width() / twipsPerPixel)),
+                  qMax(1, qRound(twips.height() / twipsPerPixel)));
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (canvas.valid(x, y) && isDark(canvas.pixel(x, y)))
+                ++count;
+    return count;
+}
+
+} // namespace
+
+class PainterTargetTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { common::installFontSubstitutions(); }
+    void fontSubstitution_data();
+    void fontSubstitution();
+    void canvasSize();
+    void textHangsFromItsTop();
+    void ticksFillTheirBoxes();
+    void arrowIsPainted();
+    void pdfOfBothPaperModes();
+};
+
+void PainterTargetTest::fontSubstitution_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("ＭＳ 明朝") << u"ＭＳ 明朝"_qs << u"IPAMincho"_qs;
+    QTest::newRow("ＭＳ Ｐ明朝") << u"ＭＳ Ｐ明朝"_qs << u"IPAPMincho"_qs;
+    QTest::newRow("ＭＳ ゴシック") << u"ＭＳ ゴシック"_qs << u"IPAGothic"_qs;
+    QTest::newRow("ＭＳ Ｐゴシック") << u"ＭＳ Ｐゴシック"_qs << u"IPAPGothic"_qs;
+}
+
+void PainterTargetTest::fontSubstitution()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, family);
+    QCOMPARE(QFontInfo(QFont(name)).family(), family);
+}
+
+void PainterTargetTest::canvasSize()
+{
+    const QImage canvas = sheet::newPreviewCanvas(15);
+    QCOMPARE(canvas.size(), QSize(1588, 1123));
+    QCOMPARE(canvas.logicalDpiX(), 96);
+    QCOMPARE(canvas.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+void PainterTargetTest::textHangsFromItsTop()
+{
+    const double tpp = 1440.0 / 300;
+    QImage canvas = sheet::newPreviewCanvas(tpp);
+    {
+        QPainter painter(&canvas);
+        sheet::PainterTarget target(painter, true);
+        target.setFont(u"ＭＳ 明朝"_qs, 10.5);
+        sheet::PrintLines(target, u"医師\r\n氏名"_qs, 2000, 3000);
+    }
+    const double em = 10.5 * 20;
+    // Nothing above the first line's cell, both lines inside their cells, nothing below.
+    QCOMPARE(darkPixels(canvas, tpp, QRectF(1900, 2700, 800, 300)), 0);
+    QVERIFY(darkPixels(canvas, tpp, QRectF(2000, 3000, 2 * em, em)) > 20);
+    QVERIFY(darkPixels(canvas, tpp, QRectF(2000, 3000 + em, 2 * em, em)) > 20);
+    QCOMPARE(darkPixels(canvas, tpp, QRectF(1900, 3000 + 2 * em + 10, 800, 300)), 0);
+}
+
+void PainterTargetTest::ticksFillTheirBoxes()
+{
+    const double tpp = 1440.0 / 150;
+    QImage blank = sheet::newPreviewCanvas(tpp);
+    QImage filled = blank;
+    {
+        QPainter painter(&blank);
+        sheet::PainterTarget target(painter, true);
+        sheet::DrawSheet(target, sheetdata::SheetModel(), false);
+    }
+    {
+        QPainter painter(&filled);
+        sheet::PainterTarget target(painter, true);
+        sheet::DrawSheet(target, sampleFilledSheet(), false);
+    }
+    // Inside every box the blank sheet is white and the ticked one holds the tick's strokes.
+    for (const auto& boxes : {sheet::page1CheckBoxes(), sheet::page2CheckBoxes()}) {
+        for (const auto& box : boxes) {
+            const QRectF inside(box.x + 20, box.y + 20, 80, 80);
+            QCOMPARE(darkPixels(blank, tpp, inside), 0);
+            QVERIFY2(darkPixels(filled, tpp, inside) >= 4,
+                     qPrintable(QStringLiteral("box (%1, %2)").arg(box.x).arg(box.y)));
+        }
+    }
+}
+
+void PainterTargetTest::arrowIsPainted()
+{
+    const double tpp = 1440.0 / 300;
+    QImage canvas = sheet::newPreviewCanvas(tpp);
+    {
+        QPainter painter(&canvas);
+        sheet::PainterTarget target(painter, true);
+        sheet::DrawPage1(target, 0, 0);
+    }
+    // The shaft runs along rows 26 to 29 of 39, the head ends at the right edge.
+    const double shaftY = 14745 + 195 * 27.5 / 39;
+    QVERIFY(darkPixels(canvas, tpp, QRectF(2200, shaftY - 5, 200, 10)) > 0);
+    QVERIFY(darkPixels(canvas, tpp, QRectF(2540, shaftY - 5, 20, 10)) > 0);
+    // Above the shaft, right of the stroke, the picture is white.
+    QCOMPARE(darkPixels(canvas, tpp, QRectF(2200, 14760, 200, 60)), 0);
+}
+
+void PainterTargetTest::pdfOfBothPaperModes()
+{
+    QTemporaryDir dir;
+    for (const bool a4 : {false, true}) {
+        const QString path = dir.filePath(a4 ? u"a4.pdf"_qs : u"a3.pdf"_qs);
+        {
+            QPdfWriter pdf(path);
+            pdf.setResolution(600);
+            QVERIFY(pdf.setPageLayout(
+                QPageLayout(QPageSize(a4 ? QPageSize::A4 : QPageSize::A3),
+                            a4 ? QPageLayout::Portrait : QPageLayout::Landscape, QMarginsF())));
+            QPainter painter(&pdf);
+            sheet::PainterTarget target(painter, false);
+            QCOMPARE(target.twipsPerPixelX(), 2.4);
+            const sheetdata::SheetModel model = sampleFilledSheet();
+            if (a4) {
+                sheet::DrawPrintedPage(target, sheet::PrintedPage::FirstA4, 0, 0, model, true);
+                pdf.newPage();
+                sheet::DrawPrintedPage(target, sheet::PrintedPage::SecondA4, 0, 0, model, true);
+            } else {
+                sheet::DrawPrintedPage(target, sheet::PrintedPage::WholeSheet, 0, 0, model, true);
+            }
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                     bytes.count("/Type /Page "),
+                 a4 ? 2 : 1);
+    }
+}
+
+QTEST_MAIN(PainterTargetTest)
+#include "tst_paintertarget.moc"
