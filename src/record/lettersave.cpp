@@ -15,6 +15,12 @@ namespace record {
 
 namespace {
 
+// What failed, in the user's words, followed by the data file's own account when it gave one.
+QString reason(const QString& what, const QString& detail)
+{
+    return detail.isEmpty() ? what : what + QStringLiteral("（") + detail + QStringLiteral("）");
+}
+
 // A file whose write permissions are all off was made read-only by its owner; it is not
 // written, not even by a user whom the system would let write it.
 bool isWriteProtected(const QString& path)
@@ -51,29 +57,32 @@ std::optional<qint32> nextLetterNo(db::Recordset& letters, QString* error)
 bool positionRow(db::Recordset& letters, qint32* letterNo, QString* error)
 {
     if (*letterNo != 0) {
-        if (!letters.setIndex(common::LetterIndex, error))
+        if (!letters.setIndex(common::LetterIndex, error)) {
+            *error =
+                reason(QStringLiteral("索引 %1 がありません。").arg(common::LetterIndex), *error);
             return false;
+        }
         if (!letters.seek(QStringLiteral("="), db::Variant::fromLong(*letterNo)) ||
             letters.noMatch()) {
             *error = QStringLiteral("作成NO %1 のデータが見つかりません。").arg(*letterNo);
             return false;
         }
-        return letters.edit(error);
+        if (!letters.edit(error)) {
+            *error = reason(QStringLiteral("データを書き込めません。"), *error);
+            return false;
+        }
+        return true;
     }
     const auto next = nextLetterNo(letters, error);
     if (!next)
         return false;
-    if (!letters.addNew(error))
+    if (!letters.addNew(error) ||
+        !letters.setField(common::LetterKey, db::Variant::fromLong(*next), error)) {
+        *error = reason(QStringLiteral("データを書き込めません。"), *error);
         return false;
-    if (!letters.setField(common::LetterKey, db::Variant::fromLong(*next), error))
-        return false;
+    }
     *letterNo = *next;
     return true;
-}
-
-QString orDefault(const QString& error, const QString& fallback)
-{
-    return error.isEmpty() ? fallback : error;
 }
 
 } // namespace
@@ -90,30 +99,33 @@ LetterSaveResult SaveLetter(const QString& databasePath, qint32 letterNo, const 
         db::Database::open(databasePath, db::OpenMode::ReadWrite, &error);
     if (!database) {
         result.error =
-            orDefault(error, QStringLiteral("データファイル %1 を開けません。").arg(databasePath));
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(databasePath), error);
         return result;
     }
     if (!database->beginTrans(&error)) {
-        result.error = orDefault(error, QStringLiteral("データファイルに書き込めません。"));
+        result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
         return result;
     }
     // The number is chosen and the row added inside the transaction, so that two programs
     // saving at the same moment cannot take the same number.
-    bool ok = false;
     qint32 no = letterNo;
-    if (std::unique_ptr<db::Recordset> letters = database->openTable(common::LetterTable, &error)) {
-        if (positionRow(*letters, &no, &error)) {
-            DataSave3(form, *letters);
-            ok = letters->update(&error);
-            if (!ok)
-                letters->cancelUpdate();
+    std::unique_ptr<db::Recordset> letters = database->openTable(common::LetterTable, &error);
+    if (!letters) {
+        result.error =
+            reason(QStringLiteral("表 %1 を開けません。").arg(common::LetterTable), error);
+    } else if (!positionRow(*letters, &no, &error)) {
+        result.error = error;
+    } else {
+        DataSave3(form, *letters);
+        if (!letters->update(&error)) {
+            letters->cancelUpdate();
+            result.error = reason(QStringLiteral("データを書き込めません。"), error);
+        } else if (!database->commitTrans(&error)) {
+            result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
         }
     }
-    if (ok)
-        ok = database->commitTrans(&error);
-    if (!ok) {
+    if (!result.error.isEmpty()) {
         database->rollback();
-        result.error = orDefault(error, QStringLiteral("データファイルに書き込めません。"));
         return result;
     }
     result.saved = true;
