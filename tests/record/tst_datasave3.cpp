@@ -477,6 +477,25 @@ private Q_SLOTS:
         QCOMPARE(get("FAX3"), QStringLiteral("5679"));
     }
 
+    // Another program writing the file at the same moment: the save waits, then gives up
+    // and tells the user; the other program's letter keeps its number.
+    void fileBusyWithAnotherSave()
+    {
+        const auto other = db::Database::open(m_path, db::OpenMode::ReadWrite);
+        QVERIFY(other && other->beginTrans());
+        QVERIFY(other->execute(QStringLiteral("INSERT INTO 申請者情報 (作成NO) VALUES (1)")));
+
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        QCOMPARE(record::SaveLetterOrTell(m_path, 0, TableFormReader::fullLetter()), 0);
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("登録エラー"));
+
+        QVERIFY(other->commitTrans());
+        QCOMPARE(LetterFile::letterNumbers(m_path), QList<qint32>{1});
+        QCOMPARE(record::SaveLetter(m_path, 0, TableFormReader::fullLetter()).letterNo, 2);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QString>("failure");
@@ -514,6 +533,12 @@ private Q_SLOTS:
         QCOMPARE(shown.style, int(platform::vbCritical));
         QCOMPARE(shown.title, QStringLiteral("登録エラー"));
         QCOMPARE(fileHash(m_path), before);
+        // The doctor defaults were kept before the row was refused.
+        if (failure == u"refuse") {
+            QCOMPARE(platform::GetSetting(QStringLiteral("Dizur"), QStringLiteral("Data"),
+                                          QStringLiteral("HospitalName")),
+                     QStringLiteral("山田内科医院"));
+        }
         if (failure != u"missing") {
             QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
             QCOMPARE(LetterFile::letterNumbers(m_path), QList<qint32>{1});
