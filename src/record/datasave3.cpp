@@ -42,14 +42,6 @@ public:
     {
         return m_form.value(name, index) == 0;
     }
-    // A check flag: True when ticked, False for any other value; nothing for a missing box.
-    void putCheck(const QString& field, const QString& box, int index = NoIndex)
-    {
-        if (const auto v = m_form.value(box, index))
-            putFlag(field, *v == 1);
-        else if (!m_failed.contains(field))
-            m_failed.append(field);
-    }
     bool chosen(const QString& name, int index = NoIndex) const
     {
         const auto v = m_form.value(name, index);
@@ -68,17 +60,25 @@ public:
     // --- writing the row
     void put(const QString& field, const Variant& value)
     {
-        if (!m_letters.setField(field, value) && !m_failed.contains(field))
-            m_failed.append(field);
+        if (!m_letters.setField(field, value))
+            noteFailure(field);
     }
     void putText(const QString& field, const OptText& value)
     {
         if (value)
             put(field, Variant::fromString(*value));
-        else if (!m_failed.contains(field))
-            m_failed.append(field);
+        else
+            noteFailure(field);
     }
     void putFlag(const QString& field, bool value) { put(field, Variant::fromBool(value)); }
+    // A check flag: True when ticked, False for any other value; nothing for a missing box.
+    void putCheck(const QString& field, const QString& box, int index = NoIndex)
+    {
+        if (const auto v = m_form.value(box, index))
+            putFlag(field, *v == 1);
+        else
+            noteFailure(field);
+    }
     void putInteger(const QString& field, int value)
     {
         put(field, Variant::fromInteger(static_cast<qint16>(value)));
@@ -122,6 +122,12 @@ public:
     }
 
 private:
+    void noteFailure(const QString& field)
+    {
+        if (!m_failed.contains(field))
+            m_failed.append(field);
+    }
+
     const FormReader& m_form;
     db::Recordset& m_letters;
     QStringList m_failed;
@@ -279,13 +285,10 @@ void writeDepartmentsAndDiagnoses(LetterWriter& w)
         const OptText month = w.text(QStringLiteral("txtSippeiTuki"), k);
         const OptText day = w.text(QStringLiteral("txtSippeiHi"), k);
         OptText onset = eraDate(era, year, month, day);
-        if (onset && charCount(*onset) == 5) {
-            // 不詳 is an answer of its own: keep it, so that it is not read back as no date.
-            const bool unknown = *era == QStringLiteral("不詳") && year->isEmpty() &&
-                                 month->isEmpty() && day->isEmpty();
-            if (!unknown)
-                onset = QStringLiteral("00");
-        }
+        // No date is stored as "00"; but 不詳 with its boxes empty is an answer of its own
+        // (不詳年月日), which must not read back as no date.
+        if (onset && charCount(*onset) == 5 && *era != QStringLiteral("不詳"))
+            onset = QStringLiteral("00");
         w.putText(QStringLiteral("発症年月日%1").arg(k), onset);
     }
 }
