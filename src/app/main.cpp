@@ -1,7 +1,8 @@
 #include "common/datafiles.h"
+#include "shell/form1.h"
+#include "shell/frmstart.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
 
 int main(int argc, char* argv[])
@@ -12,8 +13,9 @@ int main(int argc, char* argv[])
         QMessageBox::critical(
             nullptr, QStringLiteral("Dizur"),
             QStringLiteral("データフォルダを作成できませんでした。\n%1").arg(error));
-    QMainWindow window;
-    window.resize(1024, 700);
-    window.show();
+    shell::InstanceLock lock;
+    std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
+    if (!mainWindow)
+        return 0;
     return app.exec();
 }

@@ -200,6 +200,15 @@ ComboBox::ComboBox(const QString& name, int index, Style style, QWidget* parent)
     initColors(kSystemWindow, kSystemWindowText);
 }
 
+void ComboBox::setMaxLength(int characters)
+{
+    m_maxLength = characters;
+    if (QLineEdit* edit = lineEdit()) {
+        delete edit->validator();
+        edit->setValidator(characters > 0 ? new CharacterLimit(characters, edit) : nullptr);
+    }
+}
+
 ControlKind ComboBox::kind() const
 {
     return isEditable() ? ControlKind::ComboBox : ControlKind::ListComboBox;

@@ -113,6 +113,10 @@ public:
     QStringList items() const;
     ImeMode imeMode() const { return m_imeMode; }
     void setImeMode(ImeMode mode);
+    // Input limit of an editable box's text, as TextBox's: 0 no limit; typing and pasting
+    // past it are refused.
+    int maxLength() const { return m_maxLength; }
+    void setMaxLength(int characters);
 
     void showPopup() override;
 
@@ -121,6 +125,7 @@ protected:
 
 private:
     ImeMode m_imeMode = ImeMode::NotSet;
+    int m_maxLength = 0;
     bool m_settingText = false;
 };
 

@@ -71,7 +71,7 @@ void frmDat3::buildPage6(FormBuilder& b, QWidget* page)
                      6);
     FormBuilder::row(n, {b.label(QStringLiteral("→栄養・食生活上の留意点")),
                          b.label(QStringLiteral("（")),
-                         b.text(QStringLiteral("txtEiyou"), kNoIndex, 5100, 0, ImeMode::On, C),
+                         b.text(QStringLiteral("txtEiyou"), kNoIndex, 5100, 40, ImeMode::On, C),
                          b.label(QStringLiteral("）"))});
     col->addWidget(nutrition);
 
@@ -101,9 +101,11 @@ void frmDat3::buildPage6(FormBuilder& b, QWidget* page)
                      {boxes[10], boxes[11], boxes[12], boxes[13],
                       b.combo(QStringLiteral("cmbTabyotai"), kNoIndex, 2400, ImeMode::On, C)},
                      8);
+    // The letter keeps 60 characters of the handling policy: the box takes no more.
+    ComboBox* policy = b.combo(QStringLiteral("cmbTaisyo"), kNoIndex, 5700, ImeMode::On, C);
+    policy->setMaxLength(60);
     FormBuilder::row(s, {b.label(QStringLiteral("→対処方法")), b.label(QStringLiteral("（")),
-                         b.combo(QStringLiteral("cmbTaisyo"), kNoIndex, 5700, ImeMode::On, C),
-                         b.label(QStringLiteral("）"))});
+                         policy, b.label(QStringLiteral("）"))});
     col->addWidget(states);
     col->addStretch(1);
 }

@@ -236,7 +236,7 @@ void FrmDat3ControlsTest::controls_data()
     checks("chkHozyo", range(1, 3), 5, {"用いてない", "屋外で使用", "屋内で使用"});
     options("optShokuzi", range(1, 2), 5, {"自立ないし何とか自分で食べられる", "全面介助"});
     options("optEiyou", range(1, 2), 5, {"良好", "不良"});
-    text("txtEiyou", single, 5, 0, On, C);
+    text("txtEiyou", single, 5, 40, On, C);
     checks("chkJoutai", range(1, 14), 5,
            {"尿失禁", "転倒･骨折", "移動能力の低下", "褥瘡", "心肺機能の低下", "閉じこもり",
             "意欲低下", "徘徊", "低栄養", "摂食･嚥下機能低下", "脱水", "易感染性",

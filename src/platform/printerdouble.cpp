@@ -1,0 +1,153 @@
+#include "platform/printerdouble.h"
+
+#include <QPageSize>
+
+namespace platform {
+
+FakePrinter::FakePrinter(Spec spec) : m_spec(std::move(spec))
+{
+    if (m_spec.installed)
+        m_device = m_spec.names.value(0);
+    else
+        m_paper = m_orientation = m_copies = 0;
+}
+
+std::unique_ptr<FakePrinter> FakePrinter::refusingA3()
+{
+    Spec spec;
+    spec.names = {QStringLiteral("A4 Only")};
+    spec.acceptsA3 = false;
+    return std::make_unique<FakePrinter>(spec);
+}
+
+std::unique_ptr<FakePrinter> FakePrinter::at600DpiWithOffset100()
+{
+    Spec spec;
+    spec.dpi = 600;
+    spec.marginPixels = 100;
+    return std::make_unique<FakePrinter>(spec);
+}
+
+std::unique_ptr<FakePrinter> FakePrinter::none()
+{
+    Spec spec;
+    spec.installed = false;
+    spec.names.clear();
+    return std::make_unique<FakePrinter>(spec);
+}
+
+QStringList FakePrinter::printerNames() const
+{
+    return m_spec.installed ? m_spec.names : QStringList();
+}
+
+QString FakePrinter::defaultPrinterName() const
+{
+    return printerNames().value(0);
+}
+
+bool FakePrinter::setDeviceName(const QString& name)
+{
+    if (!printerNames().contains(name))
+        return false;
+    m_device = name;
+    return true;
+}
+
+bool FakePrinter::setPaperSize(int code)
+{
+    if (!m_spec.installed || QPageSize::id(code) == QPageSize::Custom)
+        return false;
+    if (code == PaperA3 && !m_spec.acceptsA3)
+        return false;
+    m_paper = code;
+    return true;
+}
+
+bool FakePrinter::setOrientation(int orientation)
+{
+    if (!m_spec.installed || (orientation != Portrait && orientation != Landscape))
+        return false;
+    m_orientation = orientation;
+    return true;
+}
+
+bool FakePrinter::setCopies(int copies)
+{
+    if (!m_spec.installed || copies < 1)
+        return false;
+    m_copies = copies;
+    return true;
+}
+
+QSizeF FakePrinter::paperSizeTwips() const
+{
+    if (!m_spec.installed)
+        return {};
+    // From the size as the paper is defined (millimetres or inches), not the rounded points.
+    const QPageSize page(QPageSize::id(m_paper));
+    const double perUnit = page.definitionUnits() == QPageSize::Inch ? 1440.0 : 1440.0 / 25.4;
+    QSizeF size = page.definitionSize() * perUnit;
+    if (m_orientation == Landscape)
+        size.transpose();
+    return size;
+}
+
+QSizeF FakePrinter::paperPixels() const
+{
+    return paperSizeTwips() / twipsPerPixel();
+}
+
+QRect FakePrinter::printableAreaPixels() const
+{
+    if (!m_spec.installed)
+        return {};
+    const QSizeF paper = paperPixels();
+    const int m = m_spec.marginPixels;
+    return QRect(m, m, qRound(paper.width()) - 2 * m, qRound(paper.height()) - 2 * m);
+}
+
+QPainter* FakePrinter::beginDocument(const QString& title)
+{
+    if (!m_spec.installed || m_painter)
+        return nullptr;
+    m_title = title;
+    m_pages.clear();
+    m_pages.append(QPicture());
+    m_painter = std::make_unique<QPainter>(&m_pages.last());
+    return m_painter.get();
+}
+
+bool FakePrinter::newPage()
+{
+    if (!m_painter)
+        return false;
+    // Every page is a picture of its own; the painter carries on onto the next one.
+    m_painter->end();
+    m_pages.append(QPicture());
+    m_painter->begin(&m_pages.last());
+    return true;
+}
+
+bool FakePrinter::endDocument()
+{
+    if (!m_painter)
+        return false;
+    m_painter->end();
+    m_painter.reset();
+    m_printed = m_pages;
+    m_pages.clear();
+    ++m_endedJobs;
+    return true;
+}
+
+void FakePrinter::abortDocument()
+{
+    if (!m_painter)
+        return;
+    m_painter->end();
+    m_painter.reset();
+    m_pages.clear();
+}
+
+} // namespace platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/printer.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <memory>
+
+namespace platform {
+
+// The system's printers through Qt (its CUPS back end on Linux). The QPrinter is made on
+// first use, on the default printer.
+class QtPrinter : public Printer
+{
+public:
+    QtPrinter();
+    ~QtPrinter() override;
+
+    bool isInstalled() const override;
+    QStringList printerNames() const override;
+    QString defaultPrinterName() const override;
+    QString deviceName() const override;
+    bool setDeviceName(const QString& name) override;
+
+    int paperSize() const override;
+    bool setPaperSize(int code) override;
+    int orientation() const override;
+    bool setOrientation(int orientation) override;
+    int copies() const override;
+    bool setCopies(int copies) override;
+
+    int resolution() const override;
+    QRect printableAreaPixels() const override;
+    QSizeF paperSizeTwips() const override;
+
+    QPainter* beginDocument(const QString& title) override;
+    bool newPage() override;
+    bool endDocument() override;
+    void abortDocument() override;
+
+    // The QPrinter itself, for the print dialog's own properties (nullptr without a printer).
+    QPrinter* qprinter() const;
+
+private:
+    mutable std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+};
+
+} // namespace platform

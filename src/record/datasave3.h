@@ -1,0 +1,32 @@
+#pragma once
+
+#include "record/formreader.h"
+
+#include <QStringList>
+
+namespace db {
+class Recordset;
+}
+
+namespace record {
+
+// Copies the entry form into the current row of `letters` (a recordset on 申請者情報 that the
+// caller has positioned on the letter's row and put in Edit or AddNew mode), section by
+// section in the fixed write order, and then keeps the institution details as the doctor
+// defaults in the settings store. It never writes 作成NO, never moves or updates the
+// recordset, and shows nothing.
+//
+// Each field write stands alone: a write that fails (a column the table lacks, a control the
+// form lacks) is skipped and every other field is still written. The names of the fields
+// that could not be written are returned, for the caller's information.
+QStringList DataSave3(const FormReader& form, db::Recordset& letters);
+
+// The doctor defaults (application "Dizur", section "Data"): each institution box that is not
+// empty is saved under its key; an empty box leaves its stored default as it was.
+void SaveDoctorDefaults(const FormReader& form);
+
+// The first `count` characters of `text`, counting a surrogate pair as one character and
+// never splitting one.
+QString LeftChars(const QString& text, int count);
+
+} // namespace record

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "sheet/printarea.h"
+#include "sheetdata/sheetmodel.h"
+#include "shell/viewlayout.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScrollBar>
+#include <QToolBar>
+
+namespace shell {
+
+class PreviewCanvas;
+class Viewport;
+
+// The main window: the sheet preview with its menus, toolbar, paper label and status bar.
+// It sets the run up when it is loaded (the window placement and options from the settings,
+// the printer's paper mode, the blank sheet) and writes the placement and options back
+// when it is closed.
+class Form1 : public QMainWindow, public sheet::PrinterView
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Sets the run up: the wheel hook, the screen measures, the placement and options from
+    // the settings, the printer, the blank sheet, the zoom state, the outline and label.
+    // The window is not shown.
+    void load();
+
+    // The two views: the fitted copy of the sheet, and the full-size canvas.
+    void ZoomOut();
+    void ZoomIn();
+    // Refreshes the printable area with its outline, and the paper label.
+    void GetPrintArea() override;
+    void ShowPaperSize() override;
+    // Draws the sheet on the (cleared) canvas: both pages and, when a letter is on the sheet,
+    // its texts and marks; the blank sheet shows the onset-date template instead.
+    void drawSheet();
+
+    // The sheet model: the letter on the sheet, or none.
+    sheetdata::SheetModel& model() { return m_model; }
+
+    // The toolbar's click handler: the action of the button with `key`.
+    void toolbarButtonClick(const QString& key);
+
+    // Menu commands.
+    void mnuDel_Click();
+    void mnuA3_Click();
+    void mnuA4_Click();
+    void mnu2P_Head_Click();
+    void mnuUnzoom_Click();
+    void mnuZoom_Click();
+    void mnuAbout_Click();
+    void mnuPrint_Click();
+    // The end: closes the main window, which ends the run.
+    void mnuEne_Click();
+
+    // Controls, by the names the program gives them.
+    QToolBar* Toolbar1 = nullptr;
+    QLineEdit* txtPapersize = nullptr;
+    QLineEdit* txtPaper = nullptr;
+    QWidget* picStatus = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblPointer = nullptr;
+    Viewport* Picture1 = nullptr;
+    PreviewCanvas* Picture2 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QWidget* picSumi = nullptr;
+    QLabel* imgSumi = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuDel = nullptr;
+    QMenu* mnuArea = nullptr;
+    QAction* mnuA4 = nullptr;
+    QAction* mnuA3 = nullptr;
+    QAction* mnuPrint = nullptr;
+    QMenu* mnuInport = nullptr;
+    QAction* mnuIken = nullptr;
+    QAction* mnuYubin = nullptr;
+    QMenu* mnuBack = nullptr;
+    QAction* mnuReserve = nullptr;
+    QAction* mnuReturn = nullptr;
+    QAction* mnuEne = nullptr;
+    QMenu* mnuExp = nullptr;
+    QAction* mnuUnzoom = nullptr;
+    QAction* mnuZoom = nullptr;
+    QMenu* mnuOption = nullptr;
+    QMenu* OpPrint = nullptr;
+    QAction* mnu2P_Head = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuTopic = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // A toolbar button by its index (1 to 13; separators included).
+    QAction* toolbarButton(int index) const;
+
+    // The inner area of the window (below the menu bar) in twips.
+    int innerWidthTwips() const;
+    int innerHeightTwips() const;
+    // The resize handler: lays the viewport, canvas and scroll bars out for the inner size.
+    void Form_Resize();
+
+    // The mouse-wheel hook on the window, from load to unload.
+    void HookMain();
+    void UnhookMain();
+    bool isHooked() const { return m_hooked; }
+
+Q_SIGNALS:
+    // A command whose work lives elsewhere (letter list, printing, imports, backup, help):
+    // the name of its menu item.
+    void commandRequested(const QString& name);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolbar();
+    void createStatusBar();
+    void createPreview();
+    void layoutBands();
+    void placeWindow();
+    void setUpPrinter();
+    void printerSetUpFailed();
+    void setZoomControls();
+    void setPaperChecks(bool a3);
+    void saveSettings();
+    void place(QWidget* widget, const ControlRect& twips);
+    int toPixelsX(double twips) const;
+    int toPixelsY(double twips) const;
+
+    sheetdata::SheetModel m_model;
+    QWidget* m_inner = nullptr;
+    QList<QAction*> m_buttons;
+    WheelScroller m_wheel;
+    bool m_hooked = false;
+    bool m_closed = false;
+    bool m_loaded = false;
+    int m_copiesSetting = 1;
+};
+
+} // namespace shell

@@ -1,0 +1,196 @@
+#include "shell/printeroptions.h"
+
+#include "common/appstate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cups/cups.h>
+#include <unistd.h>
+
+namespace shell {
+
+PrinterOptionsFile::PrinterOptionsFile(QString path) : m_path(std::move(path)) {}
+
+QString PrinterOptionsFile::userFilePath()
+{
+    // The same choice as libcups: root keeps its options in the server's folder.
+    const QString home = qEnvironmentVariable("HOME");
+    if (getuid() != 0 && !home.isEmpty())
+        return home + QStringLiteral("/.cups/lpoptions");
+    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
+    if (root.isEmpty())
+        root = QStringLiteral("/etc/cups");
+    return root + QStringLiteral("/lpoptions");
+}
+
+PrinterOptionsFile::Line PrinterOptionsFile::parse(const QString& text)
+{
+    Line line;
+    line.text = text;
+    const QString trimmed = text.trimmed();
+    const qsizetype keywordEnd = trimmed.indexOf(QLatin1Char(' '));
+    const QString keyword = trimmed.left(keywordEnd < 0 ? trimmed.size() : keywordEnd);
+    line.isDefault = keyword.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0;
+    line.isDest =
+        line.isDefault || keyword.compare(QLatin1String("Dest"), Qt::CaseInsensitive) == 0;
+    if (!line.isDest || keywordEnd < 0) {
+        Line plain;
+        plain.text = text;
+        return plain;
+    }
+    const QString rest = trimmed.mid(keywordEnd + 1).trimmed();
+    const qsizetype nameEnd = rest.indexOf(QLatin1Char(' '));
+    line.destination = rest.left(nameEnd < 0 ? rest.size() : nameEnd);
+    line.options = nameEnd < 0 ? QString() : rest.mid(nameEnd + 1).trimmed();
+    return line;
+}
+
+bool PrinterOptionsFile::read()
+{
+    m_lines.clear();
+    QFile file(m_path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    const QString content = QString::fromUtf8(file.readAll());
+    const QStringList lines = content.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i == lines.size() - 1 && lines[i].isEmpty())
+            break; // the end of the last line
+        m_lines.append(parse(lines[i]));
+    }
+    return true;
+}
+
+bool PrinterOptionsFile::write() const
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QByteArray out;
+    for (const Line& line : m_lines) {
+        out += line.text.toUtf8();
+        out += '\n';
+    }
+    return file.write(out) == out.size() && file.commit();
+}
+
+QString PrinterOptionsFile::defaultDestination() const
+{
+    for (const Line& line : m_lines)
+        if (line.isDefault)
+            return line.destination;
+    return {};
+}
+
+int PrinterOptionsFile::find(const QString& destination) const
+{
+    for (int i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].isDest && m_lines[i].destination == destination)
+            return i;
+    return -1;
+}
+
+std::optional<QString> PrinterOptionsFile::options(const QString& destination) const
+{
+    const int i = find(destination);
+    if (i < 0)
+        return std::nullopt;
+    return m_lines[i].options;
+}
+
+void PrinterOptionsFile::setOptions(const QString& destination, const QString& options)
+{
+    int i = find(destination);
+    if (i < 0) {
+        m_lines.append(Line{});
+        i = int(m_lines.size() - 1);
+        m_lines[i].isDest = true;
+        m_lines[i].destination = destination;
+    }
+    Line& line = m_lines[i];
+    line.options = options;
+    line.text = (line.isDefault ? QStringLiteral("Default ") : QStringLiteral("Dest ")) +
+                destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
+}
+
+QString defaultDestination(const PrinterOptionsFile& userFile)
+{
+    const QString lpdest = qEnvironmentVariable("LPDEST");
+    if (!lpdest.isEmpty())
+        return lpdest;
+    const QString printer = qEnvironmentVariable("PRINTER");
+    if (!printer.isEmpty() && printer != QLatin1String("lp"))
+        return printer;
+    if (const QString name = userFile.defaultDestination(); !name.isEmpty())
+        return name;
+    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
+    if (root.isEmpty())
+        root = QStringLiteral("/etc/cups");
+    PrinterOptionsFile systemFile(root + QStringLiteral("/lpoptions"));
+    if (systemFile.path() != userFile.path() && systemFile.read())
+        if (const QString name = systemFile.defaultDestination(); !name.isEmpty())
+            return name;
+    // The scheduler's default, when a scheduler answers.
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    QString name;
+    if (cups_dest_t* dest = cupsGetDest(nullptr, nullptr, count, dests)) {
+        name = QString::fromUtf8(dest->name);
+        if (dest->instance)
+            name += QLatin1Char('/') + QString::fromUtf8(dest->instance);
+    }
+    cupsFreeDests(count, dests);
+    return name;
+}
+
+namespace {
+DevModeState& state()
+{
+    static DevModeState s;
+    return s;
+}
+} // namespace
+
+const DevModeState& devModeState()
+{
+    return state();
+}
+
+void DevModeSave()
+{
+    DevModeState& s = state();
+    s = DevModeState{};
+    PrinterOptionsFile file(PrinterOptionsFile::userFilePath());
+    const bool readable = file.read();
+    const QString name = defaultDestination(file);
+    common::appState().PrinterKey = name;
+    if (name.isEmpty() || !readable) {
+        s.DevModeNone = true;
+        return;
+    }
+    s.DevModeSaved = file.options(name).value_or(QString());
+}
+
+void DevModeRestore()
+{
+    const DevModeState& s = state();
+    if (s.DevModeNone || s.DevModeSaved.isEmpty())
+        return;
+    PrinterOptionsFile file(PrinterOptionsFile::userFilePath());
+    if (!file.read())
+        return;
+    const QString name = common::appState().PrinterKey;
+    if (file.options(name) == s.DevModeSaved)
+        return; // nothing changed: leave the file as it is
+    file.setOptions(name, s.DevModeSaved);
+    file.write();
+}
+
+} // namespace shell

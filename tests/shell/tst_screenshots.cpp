@@ -1,0 +1,68 @@
+#include "common/appstate.h"
+#include "common/fontsubstitution.h"
+#include "platform/printerdouble.h"
+#include "platform/settings.h"
+#include "shell/form1.h"
+#include "shell/frmstart.h"
+#include "testenvironment.h"
+
+#include <QtTest>
+
+using namespace shell;
+
+// Pictures of the main window for a person to look at: full size and fitted, with the blank
+// sheet. Written only when RUVIRO_SCREENSHOT_DIR names a folder; run under a real display
+// server (xvfb-run) to see the window as the user does.
+class ScreenshotTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void mainWindow_data()
+    {
+        QTest::addColumn<bool>("fitted");
+        QTest::newRow("full size") << false;
+        QTest::newRow("fitted") << true;
+    }
+    void mainWindow()
+    {
+        QFETCH(bool, fitted);
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        TestEnvironment env;
+        qputenv("CUPS_SERVERROOT", env.filePath(QStringLiteral("cups")).toLocal8Bit());
+        common::appState() = common::AppState{};
+        platform::setPrinter(platform::FakePrinter::at600DpiWithOffset100());
+        const QString app = QStringLiteral("Dizur");
+        const QString section = QStringLiteral("Startup");
+        platform::SaveSetting(app, section, QStringLiteral("FormState"), QStringLiteral("0"));
+        platform::SaveSetting(app, section, QStringLiteral("FormWidth"), QStringLiteral("21000"));
+        platform::SaveSetting(app, section, QStringLiteral("FormHeight"), QStringLiteral("13500"));
+        platform::SaveSetting(app, section, QStringLiteral("ZoomType"),
+                              fitted ? QStringLiteral("False") : QStringLiteral("True"));
+        common::installFontSubstitutions();
+        Form1 form;
+        form.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::qWait(200);
+        const QString name =
+            fitted ? QStringLiteral("main-fitted.png") : QStringLiteral("main-full-size.png");
+        QVERIFY(form.grab().save(QDir(folder).filePath(name)));
+    }
+
+    void startupForm()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        common::installFontSubstitutions();
+        frmStart splash;
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QVERIFY(splash.grab().save(QDir(folder).filePath(QStringLiteral("start.png"))));
+    }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "tst_screenshots.moc"
