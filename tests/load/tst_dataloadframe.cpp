@@ -29,6 +29,7 @@ private Q_SLOTS:
     void codesAsDigitStrings_data();
     void codesAsDigitStrings();
     void tableLackingAColumn();
+    void writesNothingToTheFile();
     void doctorDefaults_data();
     void doctorDefaults();
 };
@@ -161,6 +162,22 @@ void DataLoadFrameTest::tableLackingAColumn()
     QCOMPARE(load::DataLoad(*form, file.path(), 1), load::LoadResult::Loaded);
     expectControls(*form, {u"txtname.text=山田"_s, u"txtTokki.text="_s, u"cmbKisaisya.text=鈴木"_s,
                            u"Kisaisya(10).text=3456"_s});
+}
+
+void DataLoadFrameTest::writesNothingToTheFile()
+{
+    LetterFile file;
+    QVERIFY(file.add(1, {{u"患者名"_s, S(u"山田"_s)}, {u"麻痺"_s, T}, {u"寝たきり度"_s, N(3)}}));
+    const auto contents = [&] {
+        QFile f(file.path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
+    QVERIFY(!before.isEmpty());
+    auto form = startForm();
+    QCOMPARE(load::DataLoad(*form, file.path(), 1), load::LoadResult::Loaded);
+    QCOMPARE(contents(), before);
+    QVERIFY(!QFile::exists(file.path() + u"-journal"_s));
 }
 
 namespace {
