@@ -14,6 +14,7 @@ namespace db::detail {
 namespace {
 
 const QString kNoRow = QStringLiteral("There is no current record.");
+const QString kRowGone = QStringLiteral("The record has been deleted meanwhile.");
 
 QString errorOf(sqlite3* db)
 {
@@ -672,6 +673,8 @@ bool SqlRecordset::update(QString* error)
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE)
         return fail(error, errorOf(m_db->m_db)); // the edit buffer stays for another try
+    if (m_mode == EditMode::Edit && sqlite3_changes(m_db->m_db) == 0)
+        return fail(error, kRowGone);
     if (m_mode == EditMode::AddNew) {
         // A new row comes last in table order; in index order the rows are read again
         // when next needed. The position stays where it was.
@@ -706,6 +709,8 @@ bool SqlRecordset::deleteRow(QString* error)
     sqlite3_reset(stmt);
     if (rc != SQLITE_DONE)
         return fail(error, errorOf(m_db->m_db));
+    if (sqlite3_changes(m_db->m_db) == 0)
+        return fail(error, kRowGone);
     m_keys.erase(m_keys.begin() + m_pos);
     m_rowLoaded = false;
     m_onDeleted = true;

@@ -70,6 +70,7 @@ private Q_SLOTS:
     void foldKeepsStringLiterals();
     void halfWidthKatakanaColumns();
     void dynasetRenumbering();
+    void vanishedRowCannotBeWritten();
     void readOnlyRefusesWrites();
     void rollbackLeavesFileAsItWas();
     void commitKeepsWrites();
@@ -488,6 +489,27 @@ void DatabaseTest::dynasetRenumbering()
     check->moveNext();
     QCOMPARE(check->field(u16(u"名前")).toString(), QStringLiteral("c"));
     QCOMPARE(check->field(u16(u"作成NO")), Variant::fromLong(2));
+}
+
+void DatabaseTest::vanishedRowCannotBeWritten()
+{
+    auto db = openFixture();
+    auto editing = db->openTable(u16(u"記録"));
+    auto deleting = db->openTable(u16(u"記録"));
+    editing->moveFirst();
+    QVERIFY(editing->edit());
+    QVERIFY(editing->setField(u16(u"名前"), Variant::fromString(QStringLiteral("lost"))));
+    auto other = db->openTable(u16(u"記録"));
+    QVERIFY(other->findFirst(u16(u"作成NO = 3")));
+    QVERIFY(deleting->findFirst(u16(u"作成NO = 3")));
+    QVERIFY(deleting->deleteRow());
+    QString error;
+    QVERIFY(!editing->update(&error));
+    QVERIFY(!error.isEmpty());
+    error.clear();
+    QVERIFY(!other->deleteRow(&error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 2);
 }
 
 void DatabaseTest::readOnlyRefusesWrites()
