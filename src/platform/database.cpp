@@ -362,7 +362,14 @@ bool Database::execute(const QString& sql, const QList<Variant>& params, QString
     }
     if (isSchemaChange(sql))
         m_namesLoaded = false;
+    rowsWritten();
     return ok;
+}
+
+void Database::rowsWritten()
+{
+    for (detail::SqlRecordset* rs : m_recordsets)
+        rs->forgetRow();
 }
 
 std::unique_ptr<Recordset> Database::openTable(const QString& table, QString* error)

@@ -84,6 +84,8 @@ private:
     QString storedName(const QString& name) const;
     void loadNames() const;
     QString lastError() const;
+    // Rows were written: every open recordset reads its current row again when next asked.
+    void rowsWritten();
 
     sqlite3* m_db = nullptr;
     QString m_path;

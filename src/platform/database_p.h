@@ -59,6 +59,8 @@ public:
     void detach();
     // The database rolled back: the rows are read again and the position is the first row.
     void invalidate();
+    // Rows were written elsewhere: the current row is read again when next asked.
+    void forgetRow();
 
     int recordCount() const override;
     bool eof() const override;

@@ -124,6 +124,12 @@ void SqlRecordset::invalidate()
     m_onDeleted = false;
 }
 
+void SqlRecordset::forgetRow()
+{
+    m_rowLoaded = false;
+    m_partKey = 0;
+}
+
 sqlite3_stmt* SqlRecordset::statement(const QString& sql, QString* error) const
 {
     if (!m_db) {
@@ -683,7 +689,7 @@ bool SqlRecordset::update(QString* error)
         else
             m_keysStale = true;
     }
-    m_rowLoaded = false;
+    m_db->rowsWritten();
     leaveEdit();
     return true;
 }
@@ -712,7 +718,7 @@ bool SqlRecordset::deleteRow(QString* error)
     if (sqlite3_changes(m_db->m_db) == 0)
         return fail(error, kRowGone);
     m_keys.erase(m_keys.begin() + m_pos);
-    m_rowLoaded = false;
+    m_db->rowsWritten();
     m_onDeleted = true;
     return true;
 }

@@ -70,6 +70,8 @@ private Q_SLOTS:
     void foldKeepsStringLiterals();
     void halfWidthKatakanaColumns();
     void dynasetRenumbering();
+    void writesElsewhereAreSeen_data();
+    void writesElsewhereAreSeen();
     void vanishedRowCannotBeWritten();
     void readOnlyRefusesWrites();
     void rollbackLeavesFileAsItWas();
@@ -489,6 +491,48 @@ void DatabaseTest::dynasetRenumbering()
     check->moveNext();
     QCOMPARE(check->field(u16(u"名前")).toString(), QStringLiteral("c"));
     QCOMPARE(check->field(u16(u"作成NO")), Variant::fromLong(2));
+}
+
+void DatabaseTest::writesElsewhereAreSeen_data()
+{
+    QTest::addColumn<bool>("throughSql"); // else through another recordset
+    QTest::addColumn<bool>("deleted");    // else changed
+    QTest::newRow("changed by a recordset") << false << false;
+    QTest::newRow("changed by SQL") << true << false;
+    QTest::newRow("deleted by a recordset") << false << true;
+    QTest::newRow("deleted by SQL") << true << true;
+}
+
+void DatabaseTest::writesElsewhereAreSeen()
+{
+    QFETCH(bool, throughSql);
+    QFETCH(bool, deleted);
+    auto db = openFixture();
+    auto reader = db->openTable(u16(u"記録"));
+    QVERIFY(reader->setIndex(u16(u"作成NO")));
+    QVERIFY(reader->seek(QStringLiteral("="), Variant::fromLong(2)));
+    // Two fields of the row: the row is read whole and kept.
+    QCOMPARE(reader->field(u16(u"名前")).toString(), QStringLiteral("b"));
+    QCOMPARE(reader->field(u16(u"回答")), Variant::fromLong(1));
+    if (throughSql) {
+        QVERIFY(db->execute(deleted ? u16(u"DELETE FROM 記録 WHERE 作成NO = 2")
+                                    : u16(u"UPDATE 記録 SET 名前 = 'new' WHERE 作成NO = 2")));
+    } else {
+        auto writer = db->openTable(u16(u"記録"));
+        QVERIFY(writer->findFirst(u16(u"作成NO = 2")));
+        if (deleted) {
+            QVERIFY(writer->deleteRow());
+        } else {
+            QVERIFY(writer->edit());
+            QVERIFY(writer->setField(u16(u"名前"), Variant::fromString(QStringLiteral("new"))));
+            QVERIFY(writer->update());
+        }
+    }
+    bool ok = false;
+    const Variant name = reader->field(u16(u"名前"), &ok);
+    QCOMPARE(ok, !deleted);
+    QCOMPARE(name.toString(), deleted ? QString() : QStringLiteral("new"));
+    QCOMPARE(reader->edit(), !deleted);
 }
 
 void DatabaseTest::vanishedRowCannotBeWritten()
