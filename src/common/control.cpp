@@ -156,7 +156,12 @@ Control::Control(QWidget* widget, const QString& name, int index)
 {
 }
 
-Control::~Control() = default;
+// The widget outlives this part of the control (it is destroyed after it, and may still
+// lose the focus then): its events must no longer reach the handlers.
+Control::~Control()
+{
+    delete m_events;
+}
 
 bool Control::enabled() const
 {

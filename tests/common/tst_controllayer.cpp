@@ -27,6 +27,7 @@ private Q_SLOTS:
     void registryFindsByNameAndIndex();
     void inputMethodEventsReachTheHook();
     void gotFocusRunsAfterTheBoxHasTheFocus();
+    void destroyedControlRunsNoHandler();
     void ctrlTabIsSeenWhateverElseIsHeld_data();
     void ctrlTabIsSeenWhateverElseIsHeld();
 };
@@ -307,6 +308,28 @@ void ControlLayerTest::registryFindsByNameAndIndex()
     QVERIFY(registry.setVisible(QStringLiteral("Kisaisya"), 1, false));
     QCOMPARE(registry.visible(QStringLiteral("Kisaisya"), 1), std::optional<bool>(false));
     QCOMPARE(registry.visible(QStringLiteral("Kisaisya"), 5), std::optional<bool>(true));
+}
+
+void ControlLayerTest::destroyedControlRunsNoHandler()
+{
+    // A box that has the focus loses it while it is destroyed: no handler may then reach
+    // the half-destroyed control.
+    QWidget window;
+    auto* box = new TextBox(QStringLiteral("a"), kNoIndex, &window);
+    new TextBox(QStringLiteral("b"), kNoIndex, &window);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QVERIFY(box->hasFocus());
+    Control* control = box;
+    int handled = 0;
+    connect(box->events(), &ControlEvents::lostFocus, this, [&] {
+        ++handled;
+        QCOMPARE(control->kind(), ControlKind::TextBox);
+    });
+    delete box;
+    QCOMPARE(handled, 0);
 }
 
 void ControlLayerTest::ctrlTabIsSeenWhateverElseIsHeld_data()
