@@ -122,10 +122,28 @@ bool FakePrinter::newPage()
 {
     if (!m_painter)
         return false;
-    // Every page is a picture of its own; the painter carries on onto the next one.
-    m_painter->end();
+    // Every page is a picture of its own; the painter carries on onto the next one with
+    // its settings, as a printer's painter does.
+    QPainter& p = *m_painter;
+    const QPen pen = p.pen();
+    const QBrush brush = p.brush();
+    const QFont font = p.font();
+    const QBrush background = p.background();
+    const Qt::BGMode backgroundMode = p.backgroundMode();
+    const QTransform transform = p.worldTransform();
+    const QPainter::RenderHints hints = p.renderHints();
+    const qreal opacity = p.opacity();
+    p.end();
     m_pages.append(QPicture());
-    m_painter->begin(&m_pages.last());
+    p.begin(&m_pages.last());
+    p.setPen(pen);
+    p.setBrush(brush);
+    p.setFont(font);
+    p.setBackground(background);
+    p.setBackgroundMode(backgroundMode);
+    p.setWorldTransform(transform);
+    p.setRenderHints(hints);
+    p.setOpacity(opacity);
     return true;
 }
 

@@ -70,7 +70,14 @@ private Q_SLOTS:
         QVERIFY(painter);
         QVERIFY(!p.beginDocument(QStringLiteral("second")));
         painter->drawLine(0, 0, 100, 100);
+        // The painter keeps its settings on the next page, as a printer's does.
+        painter->setPen(QPen(Qt::red, 3));
+        painter->setFont(QFont(QStringLiteral("IPAMincho"), 21));
+        painter->translate(40, 50);
         QVERIFY(p.newPage());
+        QCOMPARE(painter->pen(), QPen(Qt::red, 3));
+        QCOMPARE(painter->font().pointSize(), 21);
+        QCOMPARE(painter->worldTransform(), QTransform::fromTranslate(40, 50));
         painter->drawRect(0, 0, 10, 10);
         QVERIFY(p.endDocument());
         QCOMPARE(p.printedPages().size(), 2);
