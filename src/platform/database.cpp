@@ -22,6 +22,13 @@ bool fail(QString* error, const QString& text)
     return false;
 }
 
+QString countMismatch(qsizetype places, qsizetype values)
+{
+    return QStringLiteral("The statement has %1 places for values, but %2 values were given.")
+        .arg(places)
+        .arg(values);
+}
+
 ColumnKind kindFromDeclaredType(const char* declared)
 {
     if (!declared || !*declared)
@@ -225,11 +232,12 @@ namespace {
 
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
-bool isSchemaChange(const QString& sql)
+bool isSchemaChange(QStringView sql)
 {
-    const QString s = sql.trimmed().left(6).toUpper();
-    return s.startsWith(QLatin1String("CREATE")) || s.startsWith(QLatin1String("DROP")) ||
-           s.startsWith(QLatin1String("ALTER"));
+    const QStringView s = sql.trimmed();
+    return s.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
+           s.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive) ||
+           s.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
 }
 
 // Runs every statement of `sql` (no parameters); false with the engine's message.
@@ -344,24 +352,43 @@ QString Database::lastError() const
 bool Database::execute(const QString& sql, const QList<Variant>& params, QString* error)
 {
     const QString folded = foldIdentifiers(sql);
-    bool ok = false;
-    if (params.isEmpty()) {
-        ok = exec(m_db, folded, error);
-    } else {
+    // Statement after statement, each prepared once the one before has run (a table made by
+    // one is there for the next). The values are bound in order and must fill exactly the
+    // places the text has: a missing value is never taken as Null, none is left over.
+    const auto* text = reinterpret_cast<const char16_t*>(folded.utf16());
+    const char16_t* const end = text + folded.size();
+    qsizetype bound = 0;
+    bool ok = true;
+    while (ok && text < end) {
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare16_v2(m_db, folded.utf16(), int(folded.size() * 2), &stmt, nullptr) !=
-            SQLITE_OK)
-            return fail(error, lastError());
-        for (int i = 0; i < params.size() && i < sqlite3_bind_parameter_count(stmt); ++i)
-            detail::bindValue(stmt, i + 1, params[i]);
-        int rc = SQLITE_ROW;
-        while (rc == SQLITE_ROW)
-            rc = sqlite3_step(stmt);
-        ok = rc == SQLITE_DONE || fail(error, lastError());
+        const void* tail = nullptr;
+        if (sqlite3_prepare16_v2(m_db, text, int((end - text) * 2), &stmt, &tail) != SQLITE_OK) {
+            ok = fail(error, lastError());
+            break;
+        }
+        const char16_t* next = tail ? static_cast<const char16_t*>(tail) : end;
+        const QStringView statementText(text, next);
+        text = next;
+        if (!stmt) // only blanks or a comment were left
+            continue;
+        const int places = sqlite3_bind_parameter_count(stmt);
+        const bool last = QStringView(text, end).trimmed().isEmpty();
+        if (bound + places > params.size() || (last && bound + places != params.size())) {
+            ok = fail(error, detail::countMismatch(bound + places, params.size()));
+        } else {
+            for (int i = 1; i <= places; ++i)
+                detail::bindValue(stmt, i, params[bound++]);
+            int rc = SQLITE_ROW;
+            while (rc == SQLITE_ROW)
+                rc = sqlite3_step(stmt);
+            ok = rc == SQLITE_DONE || fail(error, lastError());
+            if (isSchemaChange(statementText))
+                m_namesLoaded = false;
+        }
         sqlite3_finalize(stmt);
     }
-    if (isSchemaChange(sql))
-        m_namesLoaded = false;
+    if (ok && bound != params.size())
+        ok = fail(error, detail::countMismatch(bound, params.size()));
     rowsWritten();
     return ok;
 }

@@ -44,7 +44,8 @@ public:
     QString path() const { return m_path; }
     bool isReadOnly() const { return m_readOnly; }
 
-    // Runs one SQL statement with its parameters bound in order.
+    // Runs the SQL statements of the text in turn, with the values bound in order to their
+    // places (?); fails before a statement whose places the values do not fill exactly.
     bool execute(const QString& sql, const QList<Variant>& params = {}, QString* error = nullptr);
 
     // A table-type recordset over every row of `table`, in table order (insertion order)

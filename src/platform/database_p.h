@@ -33,6 +33,8 @@ std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, Q
 
 // Sets *error to text when error is given; returns false for the caller's convenience.
 bool fail(QString* error, const QString& text);
+// The sentence for an SQL text whose places for values are not as many as the values.
+QString countMismatch(qsizetype places, qsizetype values);
 
 // A recordset over the rows of one table (table-type or an editable dynaset: the rows are
 // kept as their rowids in recordset order and read one at a time), or over the rows of any

@@ -219,6 +219,10 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
                                kindFromDeclaredType(sqlite3_column_decltype(keys, i))});
             }
         }
+        if (keyed && sqlite3_bind_parameter_count(keys) != params.size()) {
+            fail(error, countMismatch(sqlite3_bind_parameter_count(keys), params.size()));
+            return nullptr;
+        }
         if (keyed) {
             QStringList selected;
             for (const Column& c : rs->m_columns)
@@ -252,7 +256,11 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
                        origin ? QString::fromUtf8(origin) : QString(),
                        kindFromDeclaredType(sqlite3_column_decltype(stmt, i))});
     }
-    for (int i = 0; i < params.size() && i < sqlite3_bind_parameter_count(stmt); ++i)
+    if (sqlite3_bind_parameter_count(stmt) != params.size()) {
+        fail(error, countMismatch(sqlite3_bind_parameter_count(stmt), params.size()));
+        return nullptr;
+    }
+    for (int i = 0; i < params.size(); ++i)
         bindValue(stmt, i + 1, params[i]);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -279,6 +287,7 @@ bool SqlRecordset::loadKeys(QString* error) const
     sqlite3_stmt* stmt = statement(sql, error);
     if (!stmt)
         return false;
+    // Only a dynaset's own statement has places for values, as many as it was given.
     for (int i = 0; i < m_keysParams.size() && i < sqlite3_bind_parameter_count(stmt); ++i)
         bindValue(stmt, i + 1, m_keysParams[i]);
     m_keys.clear();

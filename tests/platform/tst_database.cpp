@@ -73,6 +73,8 @@ private Q_SLOTS:
     void writesElsewhereAreSeen_data();
     void writesElsewhereAreSeen();
     void vanishedRowCannotBeWritten();
+    void valuesFillEveryPlace_data();
+    void valuesFillEveryPlace();
     void readOnlyRefusesWrites();
     void rollbackLeavesFileAsItWas();
     void commitKeepsWrites();
@@ -554,6 +556,46 @@ void DatabaseTest::vanishedRowCannotBeWritten()
     QVERIFY(!other->deleteRow(&error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 2);
+}
+
+void DatabaseTest::valuesFillEveryPlace_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QList<int>>("values");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("rows"); // rows of the table afterwards
+    const QString insertTwo = u16(u"INSERT INTO 記録 (作成NO, 名前) VALUES (?, ?)");
+    const QString deleteOne = u16(u"DELETE FROM 記録 WHERE 作成NO = ?");
+    QTest::newRow("as many") << deleteOne << QList<int>{1} << true << 2;
+    QTest::newRow("one short") << insertTwo << QList<int>{9} << false << 3;
+    QTest::newRow("none for a place") << insertTwo << QList<int>{} << false << 3;
+    QTest::newRow("one over") << deleteOne << QList<int>{1, 2} << false << 3;
+    QTest::newRow("two statements")
+        << u16(u"INSERT INTO 記録 (作成NO) VALUES (?); INSERT INTO 記録 (作成NO) VALUES (?);")
+        << QList<int>{7, 8} << true << 5;
+    QTest::newRow("dynaset one short")
+        << u16(u"SELECT * FROM 記録 WHERE 作成NO = ?") << QList<int>{} << false << 3;
+    QTest::newRow("read-only dynaset one over")
+        << u16(u"SELECT count(*) FROM 記録 WHERE 作成NO > ?") << QList<int>{1, 2} << false << 3;
+}
+
+void DatabaseTest::valuesFillEveryPlace()
+{
+    QFETCH(QString, sql);
+    QFETCH(QList<int>, values);
+    QFETCH(bool, ok);
+    QFETCH(int, rows);
+    auto db = openFixture();
+    QList<Variant> params;
+    for (int v : values)
+        params << Variant::fromLong(v);
+    QString error;
+    if (sql.startsWith(QLatin1String("SELECT")))
+        QCOMPARE(db->openDynaset(sql, params, &error) != nullptr, ok);
+    else
+        QCOMPARE(db->execute(sql, params, &error), ok);
+    QCOMPARE(error.isEmpty(), ok);
+    QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), rows);
 }
 
 void DatabaseTest::readOnlyRefusesWrites()
