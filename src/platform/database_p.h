@@ -94,6 +94,7 @@ private:
 
     sqlite3_stmt* statement(const QString& sql, QString* error = nullptr) const;
     bool loadKeys(QString* error = nullptr) const;
+    bool loadRows(QString* error = nullptr) const;
     void ensureKeys() const;
     qsizetype rowCount() const;
     bool onRow() const;
@@ -117,7 +118,10 @@ private:
 
     mutable std::vector<qint64> m_keys; // keyed rows
     mutable bool m_keysStale = false;
-    std::vector<std::vector<Variant>> m_rows; // rows read in full (read-only result)
+    QString m_querySql; // the SELECT whose rows are read in full (read-only result)
+    QList<Variant> m_queryParams;
+    mutable std::vector<std::vector<Variant>> m_rows;
+    mutable bool m_rowsStale = false;
 
     qsizetype m_pos = 0; // -1 before the first row, rowCount() past the last
     bool m_onDeleted = false;

@@ -120,6 +120,7 @@ void SqlRecordset::invalidate()
     m_mode = EditMode::None;
     m_rowLoaded = false;
     m_keysStale = !m_table.isEmpty();
+    m_rowsStale = m_table.isEmpty();
     m_pos = 0;
     m_onDeleted = false;
 }
@@ -260,22 +261,35 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
         fail(error, countMismatch(sqlite3_bind_parameter_count(stmt), params.size()));
         return nullptr;
     }
-    for (int i = 0; i < params.size(); ++i)
-        bindValue(stmt, i + 1, params[i]);
+    rs->m_querySql = text;
+    rs->m_queryParams = params;
+    if (!rs->loadRows(error))
+        return nullptr;
+    return rs;
+}
+
+bool SqlRecordset::loadRows(QString* error) const
+{
+    sqlite3_stmt* stmt = statement(m_querySql, error);
+    if (!stmt)
+        return false;
+    for (int i = 0; i < m_queryParams.size(); ++i)
+        bindValue(stmt, i + 1, m_queryParams[i]);
+    m_rows.clear();
+    m_rowsStale = false;
+    const int count = int(m_columns.size());
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         std::vector<Variant> row;
         row.reserve(count);
         for (int i = 0; i < count; ++i)
-            row.push_back(readColumn(stmt, i, rs->m_columns[i].kind));
-        rs->m_rows.push_back(std::move(row));
+            row.push_back(readColumn(stmt, i, m_columns[i].kind));
+        m_rows.push_back(std::move(row));
     }
     sqlite3_reset(stmt);
-    if (rc != SQLITE_DONE) {
-        fail(error, errorOf(db->m_db));
-        return nullptr;
-    }
-    return rs;
+    if (rc != SQLITE_DONE)
+        return fail(error, errorOf(m_db->m_db));
+    return true;
 }
 
 bool SqlRecordset::loadKeys(QString* error) const
@@ -323,8 +337,11 @@ void SqlRecordset::ensureKeys() const
 
 qsizetype SqlRecordset::rowCount() const
 {
-    if (m_table.isEmpty())
+    if (m_table.isEmpty()) {
+        if (m_rowsStale)
+            loadRows();
         return qsizetype(m_rows.size());
+    }
     ensureKeys();
     return qsizetype(m_keys.size());
 }
@@ -508,7 +525,7 @@ bool SqlRecordset::findFirst(const QString& criterion)
         return false;
     qsizetype found = -1;
     if (m_table.isEmpty()) {
-        for (qsizetype i = 0; i < qsizetype(m_rows.size()) && found < 0; ++i) {
+        for (qsizetype i = 0; i < rowCount() && found < 0; ++i) {
             if (meets(m_rows[i][column], c->op, c->value))
                 found = i;
         }

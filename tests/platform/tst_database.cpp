@@ -639,6 +639,15 @@ void DatabaseTest::rollbackLeavesFileAsItWas()
         QCOMPARE(rs->recordCount(), 3);
         rs->moveFirst();
         QCOMPARE(rs->field(u16(u"名前")).toString(), QStringLiteral("c"));
+        // So does a result that is read in full: it no longer holds rows of the undone work.
+        QVERIFY(db->beginTrans());
+        QVERIFY(db->execute(u16(u"INSERT INTO 記録 (作成NO) VALUES (9)")));
+        auto highest = db->openDynaset(u16(u"SELECT max(作成NO) AS 最大 FROM 記録"));
+        QVERIFY(highest);
+        QCOMPARE(highest->field(u16(u"最大")), Variant::fromLong(9));
+        db->rollback();
+        QCOMPARE(highest->recordCount(), 1);
+        QCOMPARE(highest->field(u16(u"最大")), Variant::fromLong(3));
         // A database closed inside a transaction rolls it back too.
         QVERIFY(db->beginTrans());
         QVERIFY(!db->beginTrans());
