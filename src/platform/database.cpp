@@ -351,6 +351,8 @@ QString Database::lastError() const
 
 bool Database::execute(const QString& sql, const QList<Variant>& params, QString* error)
 {
+    if (!canWrite(error))
+        return false;
     const QString folded = foldIdentifiers(sql);
     // Statement after statement, each prepared once the one before has run (a table made by
     // one is there for the next). The values are bound in order and must fill exactly the
@@ -420,30 +422,39 @@ bool Database::beginTrans(QString* error)
 {
     if (inTransaction())
         return fail(error, QStringLiteral("A transaction is open already."));
-    return exec(m_db, m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"),
-                error);
+    m_inTransaction =
+        exec(m_db, m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), error);
+    return m_inTransaction;
 }
 
 bool Database::commitTrans(QString* error)
 {
     if (!inTransaction())
         return fail(error, QStringLiteral("No transaction is open."));
-    return exec(m_db, QStringLiteral("COMMIT"), error);
+    if (!canWrite(error) || !exec(m_db, QStringLiteral("COMMIT"), error))
+        return false;
+    m_inTransaction = false;
+    return true;
 }
 
 void Database::rollback()
 {
     if (!inTransaction())
         return;
-    exec(m_db, QStringLiteral("ROLLBACK"), nullptr);
+    if (sqlite3_get_autocommit(m_db) == 0)
+        exec(m_db, QStringLiteral("ROLLBACK"), nullptr);
+    m_inTransaction = false;
     m_namesLoaded = false;
     for (detail::SqlRecordset* rs : m_recordsets)
         rs->invalidate();
 }
 
-bool Database::inTransaction() const
+bool Database::canWrite(QString* error) const
 {
-    return m_db && sqlite3_get_autocommit(m_db) == 0;
+    if (m_inTransaction && sqlite3_get_autocommit(m_db) != 0)
+        return fail(error, QStringLiteral("The data file undid the work of this transaction "
+                                          "after a failure; nothing more is written."));
+    return true;
 }
 
 void Database::loadNames() const

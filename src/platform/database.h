@@ -58,11 +58,14 @@ public:
                                            QString* error = nullptr);
 
     // One transaction at a time; every write between begin and commit lands whole or not
-    // at all. A Database that is destroyed inside a transaction rolls it back.
+    // at all. A Database that is destroyed inside a transaction rolls it back. When the
+    // engine undoes a transaction by itself (a full disk, an I/O error), every write and the
+    // commit fail until rollback() ends it: nothing is written outside it meanwhile.
     bool beginTrans(QString* error = nullptr);
     bool commitTrans(QString* error = nullptr);
     void rollback();
-    bool inTransaction() const;
+    // Between beginTrans and the commit or rollback that ends it.
+    bool inTransaction() const { return m_inTransaction; }
 
     bool hasTable(const QString& table) const;
     // The table's column names as stored (empty for a missing table).
@@ -87,10 +90,14 @@ private:
     QString lastError() const;
     // Rows were written: every open recordset reads its current row again when next asked.
     void rowsWritten();
+    // A write may start: false (with the reason) when the transaction in hand was undone by
+    // the engine.
+    bool canWrite(QString* error) const;
 
     sqlite3* m_db = nullptr;
     QString m_path;
     bool m_readOnly = false;
+    bool m_inTransaction = false;
     mutable QHash<QString, QString> m_names; // folded name -> stored spelling
     mutable bool m_namesLoaded = false;
     std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback

@@ -618,7 +618,7 @@ bool SqlRecordset::writable(QString* error) const
         return fail(error, QStringLiteral("The data file is open for reading only."));
     if (m_table.isEmpty())
         return fail(error, QStringLiteral("This recordset cannot be changed."));
-    return true;
+    return m_db->canWrite(error);
 }
 
 bool SqlRecordset::setField(const QString& name, const Variant& value, QString* error)

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void readOnlyRefusesWrites();
     void rollbackLeavesFileAsItWas();
     void commitKeepsWrites();
+    void transactionUndoneByTheEngineTakesNoMoreWrites();
     void recordsetOutlivesDatabase();
 
 private:
@@ -673,6 +674,48 @@ void DatabaseTest::commitKeepsWrites()
     }
     auto db = openFixture();
     QCOMPARE(db->openTable(u16(u"記録"))->recordCount(), 6);
+}
+
+void DatabaseTest::transactionUndoneByTheEngineTakesNoMoreWrites()
+{
+    // The engine itself undoes the whole transaction on some failures (a full disk, an I/O
+    // error); a trigger that raises ROLLBACK does the same on demand.
+    {
+        auto db = openFixture();
+        QVERIFY(db->execute(u16(u"CREATE TRIGGER refuse BEFORE INSERT ON 記録 WHEN NEW.作成NO = 99 "
+                                u"BEGIN SELECT RAISE(ROLLBACK, 'refused'); END")));
+    }
+    {
+        auto db = openFixture();
+        auto rs = db->openTable(u16(u"記録"));
+        QVERIFY(db->beginTrans());
+        for (int no : {5, 99, 6}) {
+            // Each write reports its own failure and the work goes on with the next.
+            QString error;
+            const bool written = rs->addNew(&error) &&
+                                 rs->setField(u16(u"作成NO"), Variant::fromLong(no), &error) &&
+                                 rs->update(&error);
+            QCOMPARE(written, no == 5);
+            QCOMPARE(error.isEmpty(), no == 5);
+            rs->cancelUpdate();
+        }
+        QVERIFY(!db->execute(u16(u"DELETE FROM 記録")));
+        QVERIFY(db->inTransaction());
+        QString error;
+        QVERIFY(!db->commitTrans(&error));
+        QVERIFY(!error.isEmpty());
+        db->rollback();
+        QVERIFY(!db->inTransaction());
+        QCOMPARE(rs->recordCount(), 3);
+        // Work after the rollback is written as ever.
+        QVERIFY(db->execute(u16(u"DELETE FROM 記録 WHERE 作成NO = 3")));
+        QVERIFY(
+            db->execute(u16(u"INSERT INTO 記録 (作成NO, 名前, 有無, 回答) VALUES (3, 'c', 1, 2)")));
+    }
+    auto db = openFixture();
+    auto rs = db->openTable(u16(u"記録"));
+    QCOMPARE(rs->recordCount(), 3);
+    QVERIFY(!rs->findFirst(u16(u"作成NO = 6")));
 }
 
 void DatabaseTest::recordsetOutlivesDatabase()
