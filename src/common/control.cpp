@@ -10,33 +10,6 @@
 
 namespace controls {
 
-QString kindName(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::Label:
-        return QStringLiteral("label");
-    case ControlKind::TextBox:
-        return QStringLiteral("text box");
-    case ControlKind::ComboBox:
-        return QStringLiteral("combo");
-    case ControlKind::ListComboBox:
-        return QStringLiteral("list combo");
-    case ControlKind::CheckBox:
-        return QStringLiteral("check box");
-    case ControlKind::OptionButton:
-        return QStringLiteral("option");
-    case ControlKind::CommandButton:
-        return QStringLiteral("command button");
-    case ControlKind::PictureBox:
-        return QStringLiteral("picture box");
-    case ControlKind::Line:
-        return QStringLiteral("line");
-    case ControlKind::Frame:
-        return QStringLiteral("frame");
-    }
-    return {};
-}
-
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
     int shift = 0;

@@ -27,8 +27,6 @@ enum class ControlKind {
     Frame,
 };
 
-QString kindName(ControlKind kind);
-
 // The shift state of a key or mouse event: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);
 

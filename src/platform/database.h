@@ -75,8 +75,6 @@ public:
     // whatever character width, replaced by its stored spelling. String literals are kept.
     QString foldIdentifiers(const QString& sql) const;
 
-    sqlite3* handle() const { return m_db; }
-
 private:
     friend class detail::SqlRecordset;
 
