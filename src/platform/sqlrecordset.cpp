@@ -693,6 +693,10 @@ bool SqlRecordset::update(QString* error)
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoteName(m_table), names.join(u','), marks.join(u','));
     }
+    // A new row that takes its place in an order moves the rows after it: the current row is
+    // found again by its key.
+    const bool reorder = m_mode == EditMode::AddNew && !(m_isTable && m_indexColumn.isEmpty());
+    const qint64 currentKey = reorder && onRow() ? m_keys[m_pos] : 0;
     sqlite3_stmt* stmt = statement(sql, error);
     if (!stmt)
         return false;
@@ -708,12 +712,14 @@ bool SqlRecordset::update(QString* error)
     if (m_mode == EditMode::Edit && sqlite3_changes(m_db->m_db) == 0)
         return fail(error, kRowGone);
     if (m_mode == EditMode::AddNew) {
-        // A new row comes last in table order; in index order the rows are read again
-        // when next needed. The position stays where it was.
-        if (m_isTable && m_indexColumn.isEmpty())
+        // A new row comes last in table order; in another order the rows are read again.
+        // The position stays on the row where it was.
+        if (!reorder) {
             m_keys.push_back(sqlite3_last_insert_rowid(m_db->m_db));
-        else
-            m_keysStale = true;
+        } else if (loadKeys() && currentKey != 0) {
+            if (const qsizetype pos = positionOfKey(currentKey); pos >= 0)
+                m_pos = pos;
+        }
     }
     m_db->rowsWritten();
     leaveEdit();

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void seek();
     void seekEditUpdate();
     void addNewTypesValues();
+    void addNewKeepsTheCurrentRow_data();
+    void addNewKeepsTheCurrentRow();
     void missingColumnFailsAlone();
     void valueThatDoesNotFitFailsAlone();
     void nullValues();
@@ -289,6 +291,36 @@ void DatabaseTest::addNewTypesValues()
     QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(5)));
     QVERIFY(rs->update());
     QCOMPARE(rs->recordCount(), 5);
+}
+
+void DatabaseTest::addNewKeepsTheCurrentRow_data()
+{
+    QTest::addColumn<QString>("source"); // "" = the table in the order of its index
+    QTest::newRow("index order") << QString();
+    QTest::newRow("dynaset") << u16(u"SELECT * FROM 記録 ORDER BY 作成NO DESC");
+}
+
+void DatabaseTest::addNewKeepsTheCurrentRow()
+{
+    QFETCH(QString, source);
+    auto db = openFixture();
+    auto rs = source.isEmpty() ? db->openTable(u16(u"記録")) : db->openDynaset(source);
+    QVERIFY(rs);
+    if (source.isEmpty())
+        QVERIFY(rs->setIndex(u16(u"作成NO")));
+    QVERIFY(rs->findFirst(u16(u"作成NO = 2")));
+    // The new row sorts before the current one.
+    QVERIFY(rs->addNew());
+    QVERIFY(rs->setField(u16(u"作成NO"), Variant::fromLong(source.isEmpty() ? 0 : 9)));
+    QVERIFY(rs->update());
+    QCOMPARE(rs->recordCount(), 4);
+    QCOMPARE(rs->field(u16(u"作成NO")), Variant::fromLong(2));
+    // What is done next is done to that row.
+    QVERIFY(rs->edit());
+    QVERIFY(rs->setField(u16(u"名前"), Variant::fromString(QStringLiteral("two"))));
+    QVERIFY(rs->update());
+    auto check = db->openDynaset(u16(u"SELECT 名前 FROM 記録 WHERE 作成NO = 2"));
+    QCOMPARE(check->field(u16(u"名前")).toString(), QStringLiteral("two"));
 }
 
 void DatabaseTest::missingColumnFailsAlone()
