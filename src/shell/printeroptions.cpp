@@ -89,10 +89,12 @@ QString PrinterOptionsFile::defaultDestination() const
     return {};
 }
 
+// libcups matches destination names (and instances) without regard to case.
 int PrinterOptionsFile::find(const QString& destination) const
 {
     for (int i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].isDest && m_lines[i].destination == destination)
+        if (m_lines[i].isDest &&
+            m_lines[i].destination.compare(destination, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -117,7 +119,7 @@ void PrinterOptionsFile::setOptions(const QString& destination, const QString& o
     Line& line = m_lines[i];
     line.options = options;
     line.text = (line.isDefault ? QStringLiteral("Default ") : QStringLiteral("Dest ")) +
-                destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
+                line.destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
 }
 
 QString defaultDestination(const PrinterOptionsFile& userFile)
