@@ -13,6 +13,15 @@
 
 namespace shell {
 
+namespace {
+// The scheduler's configuration folder, where the system-wide options file lives.
+QString serverRoot()
+{
+    const QString root = qEnvironmentVariable("CUPS_SERVERROOT");
+    return root.isEmpty() ? QStringLiteral("/etc/cups") : root;
+}
+} // namespace
+
 PrinterOptionsFile::PrinterOptionsFile(QString path) : m_path(std::move(path)) {}
 
 QString PrinterOptionsFile::userFilePath()
@@ -21,10 +30,7 @@ QString PrinterOptionsFile::userFilePath()
     const QString home = qEnvironmentVariable("HOME");
     if (getuid() != 0 && !home.isEmpty())
         return home + QStringLiteral("/.cups/lpoptions");
-    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
-    if (root.isEmpty())
-        root = QStringLiteral("/etc/cups");
-    return root + QStringLiteral("/lpoptions");
+    return serverRoot() + QStringLiteral("/lpoptions");
 }
 
 PrinterOptionsFile::Line PrinterOptionsFile::parse(const QString& text)
@@ -132,10 +138,7 @@ QString defaultDestination(const PrinterOptionsFile& userFile)
         return printer;
     if (const QString name = userFile.defaultDestination(); !name.isEmpty())
         return name;
-    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
-    if (root.isEmpty())
-        root = QStringLiteral("/etc/cups");
-    PrinterOptionsFile systemFile(root + QStringLiteral("/lpoptions"));
+    PrinterOptionsFile systemFile(serverRoot() + QStringLiteral("/lpoptions"));
     if (systemFile.path() != userFile.path() && systemFile.read())
         if (const QString name = systemFile.defaultDestination(); !name.isEmpty())
             return name;
