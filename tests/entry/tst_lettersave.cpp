@@ -324,7 +324,7 @@ private Q_SLOTS:
         QFETCH(int, limit);
         controls::Control* box = m_form->controls().find(name);
         QVERIFY(box);
-        for (int k = 0; k < 8; ++k) {
+        for (int k = 0; k < entry::frmDat3::kPageCount; ++k) {
             if (m_form->page(k)->isAncestorOf(box->widget()))
                 m_form->tabStrip()->setCurrentIndex(k);
         }
