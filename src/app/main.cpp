@@ -1,4 +1,5 @@
 #include "common/datafiles.h"
+#include "platform/messagebox.h"
 #include "shell/form1.h"
 #include "shell/frmstart.h"
 
@@ -17,5 +18,11 @@ int main(int argc, char* argv[])
     std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
     if (!mainWindow)
         return 0;
+    // The record list, printing, the imports, backup and help come later: say so rather
+    // than let their commands do nothing.
+    QObject::connect(mainWindow.get(), &shell::Form1::commandRequested, [] {
+        platform::MsgBox(QStringLiteral("この機能はまだ使えません。"), 64,
+                         QStringLiteral("お知らせ"));
+    });
     return app.exec();
 }
