@@ -2,6 +2,7 @@
 #include "platform/messagebox.h"
 #include "shell/form1.h"
 #include "shell/frmstart.h"
+#include "shell/toolbaricons.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(shell::windowIcon());
     QString error;
     if (!common::ensureDataFolder(&error))
         QMessageBox::critical(
