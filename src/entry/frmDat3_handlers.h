@@ -44,8 +44,6 @@ public:
     // 1 for a ticked box or a chosen option; 0 for anything else, a missing control included.
     int value(const QString& name, int index = controls::kNoIndex) const;
 
-    const controls::ControlRegistry& controls() const { return m_controls; }
-
 private:
     const controls::ControlRegistry& m_controls;
 };

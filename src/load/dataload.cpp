@@ -7,6 +7,7 @@
 #include "load/loadsections.h"
 #include "platform/database.h"
 #include "platform/settings.h"
+#include "record/datasave3.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,28 +59,14 @@ void LoadDoctorS(entry::frmDat3& form)
     controls::ControlRegistry& controls = form.controls();
     if (!controls.text(u"cmbKisaisya"_s).value_or(QString()).isEmpty())
         return;
-    namespace keys = common::settings::data;
-    const struct
-    {
-        const common::settings::Key& key;
-        const char16_t* control;
-        int index;
-    } defaults[] = {
-        {keys::HospitalName, u"Kisaisya", 1},
-        {keys::Yubin1, u"txtYubin1Dr", controls::kNoIndex},
-        {keys::Yubin2, u"txtYubin2Dr", controls::kNoIndex},
-        {keys::Adress, u"txtZushoDr", controls::kNoIndex},
-        {keys::TEL1, u"Kisaisya", 5},
-        {keys::TEL2, u"Kisaisya", 6},
-        {keys::TEL3, u"Kisaisya", 7},
-        {keys::FAX1, u"Kisaisya", 8},
-        {keys::FAX2, u"Kisaisya", 9},
-        {keys::FAX3, u"Kisaisya", 10},
-    };
-    for (const auto& d : defaults) {
-        const QString value = platform::GetSetting(QString::fromLatin1(common::settings::App),
-                                                   QString::fromLatin1(common::settings::Data),
-                                                   QString::fromLatin1(d.key.name), QString());
+    namespace settings = common::settings;
+    for (const record::DoctorDefault& d : record::DoctorDefaults()) {
+        // The physician's name is kept for the record only; it is never read back.
+        if (&d.key == &settings::data::DoctorName)
+            continue;
+        const QString value = platform::GetSetting(
+            QString::fromLatin1(settings::App), QString::fromLatin1(settings::Data),
+            QString::fromLatin1(d.key.name), QString::fromLatin1(d.key.defaultValue));
         controls.setText(QString::fromUtf16(d.control), d.index, value);
     }
 }

@@ -1,6 +1,5 @@
 #include "record/datasave3.h"
 
-#include "common/settingskeys.h"
 #include "platform/database.h"
 #include "platform/settings.h"
 #include "record/wrapforprint.h"
@@ -632,33 +631,34 @@ QString LeftChars(const QString& text, int count)
     return text.left(i);
 }
 
+std::span<const DoctorDefault> DoctorDefaults()
+{
+    namespace keys = common::settings::data;
+    static const DoctorDefault defaults[] = {
+        {keys::DoctorName, u"cmbKisaisya", NoIndex},
+        {keys::HospitalName, u"Kisaisya", 1},
+        {keys::Yubin1, u"txtYubin1Dr", NoIndex},
+        {keys::Yubin2, u"txtYubin2Dr", NoIndex},
+        {keys::Adress, u"txtZushoDr", NoIndex},
+        {keys::TEL1, u"Kisaisya", 5},
+        {keys::TEL2, u"Kisaisya", 6},
+        {keys::TEL3, u"Kisaisya", 7},
+        {keys::FAX1, u"Kisaisya", 8},
+        {keys::FAX2, u"Kisaisya", 9},
+        {keys::FAX3, u"Kisaisya", 10},
+    };
+    return defaults;
+}
+
 void SaveDoctorDefaults(const FormReader& form)
 {
-    namespace keys = common::settings;
-    struct Default
-    {
-        const keys::Key& key;
-        const char16_t* control;
-        int index;
-    };
-    static const std::array<Default, 11> defaults = {{
-        {keys::data::DoctorName, u"cmbKisaisya", NoIndex},
-        {keys::data::HospitalName, u"Kisaisya", 1},
-        {keys::data::Yubin1, u"txtYubin1Dr", NoIndex},
-        {keys::data::Yubin2, u"txtYubin2Dr", NoIndex},
-        {keys::data::Adress, u"txtZushoDr", NoIndex},
-        {keys::data::TEL1, u"Kisaisya", 5},
-        {keys::data::TEL2, u"Kisaisya", 6},
-        {keys::data::TEL3, u"Kisaisya", 7},
-        {keys::data::FAX1, u"Kisaisya", 8},
-        {keys::data::FAX2, u"Kisaisya", 9},
-        {keys::data::FAX3, u"Kisaisya", 10},
-    }};
-    for (const Default& d : defaults) {
+    namespace settings = common::settings;
+    for (const DoctorDefault& d : DoctorDefaults()) {
         const OptText value = form.text(QString::fromUtf16(d.control), d.index);
         // A failed write leaves the stored default; the letter itself is not affected.
         if (value && !value->isEmpty()) {
-            platform::SaveSetting(QString::fromLatin1(keys::App), QString::fromLatin1(keys::Data),
+            platform::SaveSetting(QString::fromLatin1(settings::App),
+                                  QString::fromLatin1(settings::Data),
                                   QString::fromLatin1(d.key.name), *value);
         }
     }

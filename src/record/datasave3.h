@@ -1,8 +1,11 @@
 #pragma once
 
+#include "common/settingskeys.h"
 #include "record/formreader.h"
 
 #include <QStringList>
+
+#include <span>
 
 namespace db {
 class Recordset;
@@ -21,8 +24,20 @@ namespace record {
 // that could not be written are returned, for the caller's information.
 QStringList DataSave3(const FormReader& form, db::Recordset& letters);
 
-// The doctor defaults (application "Dizur", section "Data"): each institution box that is not
-// empty is saved under its key; an empty box leaves its stored default as it was.
+// A doctor default: its key in the settings store (application "Dizur", section "Data") and
+// the entry form's box whose text it keeps.
+struct DoctorDefault
+{
+    const common::settings::Key& key;
+    const char16_t* control;
+    int index;
+};
+// The doctor defaults in the order the save writes them: the physician's name (DoctorName,
+// never read back), then the institution's name, postal code, address, telephone and fax.
+std::span<const DoctorDefault> DoctorDefaults();
+
+// The doctor defaults (application "Dizur", section "Data"): each box that is not empty is
+// saved under its key; an empty box leaves its stored default as it was.
 void SaveDoctorDefaults(const FormReader& form);
 
 // The first `count` characters of `text`, counting a surrogate pair as one character and

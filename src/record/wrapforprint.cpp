@@ -17,6 +17,7 @@ QString wrapParagraph(const QString& paragraph, const QFont& font)
     QTextLayout layout(paragraph, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(LongTextBoxTabStop);
     layout.setTextOption(option);
     layout.setCacheEnabled(false);
 

@@ -15,6 +15,8 @@ constexpr int LongTextBoxScrollBar = 210; // 14 pixels
 constexpr int LongTextBoxMargin = 60;     // 4 pixels, on each side
 constexpr int LongTextWrapWidth =
     LongTextBoxWidth - 2 * LongTextBoxFrame - LongTextBoxScrollBar - 2 * LongTextBoxMargin;
+// A tab in the text moves to the box's next tab stop, every 80 pixels.
+constexpr int LongTextBoxTabStop = 1200;
 
 // The boxes' font, ＭＳ ゴシック 9 pt, sized in pixels that are twips (9 pt = 180 twips), so
 // that its metrics measure the text in twips whatever the screen.

@@ -3,6 +3,7 @@
 #include "sheet/drawtarget.h"
 #include "sheet/printlines.h"
 #include "sheetdata/sheetlayout.h"
+#include "sheetdata/textcuts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,17 +25,6 @@ struct SlotPlace
 template <int X> int at(int)
 {
     return X;
-}
-
-// Characters, not UTF-16 units: a surrogate pair counts once.
-int charCount(const QString& s)
-{
-    int count = 0;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (!(s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()))
-            ++count;
-    }
-    return count;
 }
 
 constexpr const char16_t* GothicP = u"ＭＳ Ｐゴシック";
@@ -206,7 +196,7 @@ void printSlots(DrawTarget& obj, int x, int y, std::span<const QString> formText
         if (place.slot >= qsizetype(formText.size()))
             continue;
         const QString& text = formText[place.slot];
-        const Placed at = fitInValueBox(obj, place.slot, place.x(charCount(text)), text);
+        const Placed at = fitInValueBox(obj, place.slot, place.x(sheetdata::charCount(text)), text);
         if (at.size != obj.fontSize())
             obj.setFontSize(at.size);
         PrintLines(obj, text, x + at.x, y + place.y);

@@ -201,8 +201,9 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
             static const QStringList codeTexts = {u"01"_qs, u"02"_qs, u"03"_qs, u"04"_qs,
                                                   u"05"_qs, u"06"_qs, u"07"_qs, u"08"_qs,
                                                   u"09"_qs, u"10"_qs, u"11"_qs, u"12"_qs};
-            for (qsizetype i = 0; i + 1 < answer.size(); i += 2) {
-                const qsizetype code = codeTexts.indexOf(answer.mid(i, 2));
+            const int length = charCount(answer);
+            for (int i = 0; i + 1 < length; i += 2) {
+                const qsizetype code = codeTexts.indexOf(midChars(answer, i, 2));
                 if (code >= 0)
                     storeTick(model, departments[code]);
             }

@@ -2,6 +2,7 @@
 
 #include "platform/variant.h"
 #include "sheetdata/sheetmodel.h"
+#include "sheetdata/textcuts.h"
 
 #include <QString>
 
@@ -51,12 +52,6 @@ void tickWhenTrue(SheetModel& model, const LetterRow& row, const QString& field,
 void tickCode(SheetModel& model, const LetterRow& row, const QString& field,
               std::initializer_list<Tick> boxes);
 void storeTick(SheetModel& model, Tick tick);
-
-// Character-based cuts that never split a surrogate pair.
-int charCount(const QString& s);
-QString leftChars(const QString& s, int n);
-QString rightChars(const QString& s, int n);
-QString midChars(const QString& s, int start, int n = -1); // start 0-based
 
 // The era (first two characters) of an era date when it is one the program knows,
 // otherwise std::nullopt.

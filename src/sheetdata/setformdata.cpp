@@ -258,31 +258,40 @@ SheetFillResult SetFormData(SheetModel& model, const QString& databasePath,
         result.problem = u"作成NO %1 の意見書はありません。"_qs.arg(*number);
     result.letterFound = page1 && !page1->eof();
 
-    const LetterRow row1(page1.get());
-    if (const auto name = row1.textOrNull(u"患者名"_qs))
+    if (const auto name = LetterRow(page1.get()).textOrNull(u"患者名"_qs))
         result.patientName = name->value_or(QString());
 
     model.resetForLetter();
-
-    fillHeading(model, row1);
-    fillDepartmentsAndDiagnoses(model, row1);
-    fillCourse(model, row1);
-    fillIndependence(model, row1);
-    fillSpecialCare(model, row1);
-    fillDementia(model, row1);
-    fillPsychiatric(model, row1);
+    fillPage1Sections(model, page1.get());
     page1.reset();
 
     std::unique_ptr<db::Recordset> page2;
     if (database)
         page2 = openLetterQuery(*database, Page2Columns, *number, &result.problem);
-    const LetterRow row2(page2.get());
-    fillPhysique(model, row2);
-    fillMuscleAndSkin(model, row2);
-    fillMobility(model, row2);
-    fillServices(model, row2);
-    fillRemarks(model, row2);
+    fillPage2Sections(model, page2.get());
     return result;
+}
+
+void fillPage1Sections(SheetModel& model, const db::Recordset* page1)
+{
+    const LetterRow row(page1);
+    fillHeading(model, row);
+    fillDepartmentsAndDiagnoses(model, row);
+    fillCourse(model, row);
+    fillIndependence(model, row);
+    fillSpecialCare(model, row);
+    fillDementia(model, row);
+    fillPsychiatric(model, row);
+}
+
+void fillPage2Sections(SheetModel& model, const db::Recordset* page2)
+{
+    const LetterRow row(page2);
+    fillPhysique(model, row);
+    fillMuscleAndSkin(model, row);
+    fillMobility(model, row);
+    fillServices(model, row);
+    fillRemarks(model, row);
 }
 
 } // namespace sheetdata

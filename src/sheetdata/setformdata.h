@@ -6,6 +6,10 @@
 
 #include <optional>
 
+namespace db {
+class Recordset;
+}
+
 namespace sheetdata {
 
 // What a filling of the sheet found, for the caller to show.
@@ -28,5 +32,11 @@ struct SheetFillResult
 // is shown to the user and nothing is drawn.
 SheetFillResult SetFormData(SheetModel& model, const QString& databasePath,
                             const QString& letterNoText);
+
+// The sections of SetFormData on the current row of the page-1 query and of the page-2 query,
+// in its order, on a model that resetForLetter() has emptied. A null recordset, one without a
+// current row and a column it lacks contribute nothing.
+void fillPage1Sections(SheetModel& model, const db::Recordset* page1);
+void fillPage2Sections(SheetModel& model, const db::Recordset* page2);
 
 } // namespace sheetdata

@@ -83,7 +83,8 @@ QPixmap cornerPicture()
 Form1::Form1(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Sarnet意見書"));
-    setWindowIcon(windowIcon());
+    // The program's own icon (QWidget::windowIcon would hide it here).
+    setWindowIcon(shell::windowIcon());
     state().TwipsX = platform::twipsPerPixelX();
     state().TwipsY = platform::twipsPerPixelY();
 

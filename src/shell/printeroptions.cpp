@@ -13,6 +13,15 @@
 
 namespace shell {
 
+namespace {
+// The scheduler's configuration folder, where the system-wide options file lives.
+QString serverRoot()
+{
+    const QString root = qEnvironmentVariable("CUPS_SERVERROOT");
+    return root.isEmpty() ? QStringLiteral("/etc/cups") : root;
+}
+} // namespace
+
 PrinterOptionsFile::PrinterOptionsFile(QString path) : m_path(std::move(path)) {}
 
 QString PrinterOptionsFile::userFilePath()
@@ -21,10 +30,7 @@ QString PrinterOptionsFile::userFilePath()
     const QString home = qEnvironmentVariable("HOME");
     if (getuid() != 0 && !home.isEmpty())
         return home + QStringLiteral("/.cups/lpoptions");
-    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
-    if (root.isEmpty())
-        root = QStringLiteral("/etc/cups");
-    return root + QStringLiteral("/lpoptions");
+    return serverRoot() + QStringLiteral("/lpoptions");
 }
 
 PrinterOptionsFile::Line PrinterOptionsFile::parse(const QString& text)
@@ -89,10 +95,12 @@ QString PrinterOptionsFile::defaultDestination() const
     return {};
 }
 
+// libcups matches destination names (and instances) without regard to case.
 int PrinterOptionsFile::find(const QString& destination) const
 {
     for (int i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].isDest && m_lines[i].destination == destination)
+        if (m_lines[i].isDest &&
+            m_lines[i].destination.compare(destination, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -117,7 +125,7 @@ void PrinterOptionsFile::setOptions(const QString& destination, const QString& o
     Line& line = m_lines[i];
     line.options = options;
     line.text = (line.isDefault ? QStringLiteral("Default ") : QStringLiteral("Dest ")) +
-                destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
+                line.destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
 }
 
 QString defaultDestination(const PrinterOptionsFile& userFile)
@@ -130,10 +138,7 @@ QString defaultDestination(const PrinterOptionsFile& userFile)
         return printer;
     if (const QString name = userFile.defaultDestination(); !name.isEmpty())
         return name;
-    QString root = qEnvironmentVariable("CUPS_SERVERROOT");
-    if (root.isEmpty())
-        root = QStringLiteral("/etc/cups");
-    PrinterOptionsFile systemFile(root + QStringLiteral("/lpoptions"));
+    PrinterOptionsFile systemFile(serverRoot() + QStringLiteral("/lpoptions"));
     if (systemFile.path() != userFile.path() && systemFile.read())
         if (const QString name = systemFile.defaultDestination(); !name.isEmpty())
             return name;

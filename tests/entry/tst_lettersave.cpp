@@ -246,6 +246,7 @@ private Q_SLOTS:
         QTest::newRow("mixed") << QStringLiteral("平成20年4月に脳梗塞（ｱﾃﾛｰﾑ血栓性）を発症し、"
                                                  "ADL は over 80% 自立。")
                                       .repeated(4);
+        QTest::newRow("tabs") << QStringLiteral("項目\t内容\t備考あいうえおかきくけこ").repeated(6);
     }
     void printCopyBreaksWhereTheBoxDoes()
     {
@@ -324,7 +325,7 @@ private Q_SLOTS:
         QFETCH(int, limit);
         controls::Control* box = m_form->controls().find(name);
         QVERIFY(box);
-        for (int k = 0; k < 8; ++k) {
+        for (int k = 0; k < entry::frmDat3::kPageCount; ++k) {
             if (m_form->page(k)->isAncestorOf(box->widget()))
                 m_form->tabStrip()->setCurrentIndex(k);
         }

@@ -7,7 +7,6 @@
 #include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
 #include "sheet/sheetpages.h"
-#include "sheetdata/letterrow.h"
 #include "sheetdata/setformdata.h"
 #include "sheetdata/sheetlayout.h"
 #include "sheetfixture.h"
@@ -76,13 +75,10 @@ std::map<std::pair<int, int>, std::set<int>> tickPlaces()
     std::map<std::pair<int, int>, std::set<int>> places;
     for (const db::Variant& value : candidateValues()) {
         const SameValueRecordset recordset(value);
-        const LetterRow row(&recordset);
         SheetModel model;
         model.resetForLetter();
-        for (auto fill : {fillHeading, fillDepartmentsAndDiagnoses, fillCourse, fillIndependence,
-                          fillSpecialCare, fillDementia, fillPsychiatric, fillPhysique,
-                          fillMuscleAndSkin, fillMobility, fillServices, fillRemarks})
-            fill(model, row);
+        fillPage1Sections(model, &recordset);
+        fillPage2Sections(model, &recordset);
         for (int slot = FirstMarkSlot; slot <= LastMarkSlot; ++slot) {
             const ShapeRow r = model.row(slot);
             if (r.Kind == ShapeCheck)

@@ -222,6 +222,9 @@ void TestSetFormData::departments_data()
                                                 << QStringList{} << 5 << 19 << QList<int>{5, 7, 18};
     QTest::newRow("full-width digits are no code")
         << u"他科受診=s:０１|他科受診その他=s:"_qs << QStringList{} << 5 << 19 << QList<int>{5};
+    // Pairs are taken by characters: a character outside the BMP is one character.
+    QTest::newRow("pairs counted in characters") << u"他科受診=s:\U00020BB701|他科受診その他=s:"_qs
+                                                 << QStringList{} << 5 << 19 << QList<int>{5};
     QTest::newRow("null answer is unanswered")
         << u"他科受診=null|他科受診その他=s:"_qs << QStringList{} << 5 << 19 << QList<int>{};
     QTest::newRow("both null") << u"他科受診=null|他科受診その他=null"_qs << QStringList{u"31="_qs}

@@ -5,6 +5,7 @@
 #include "sheetfixture.h"
 #include "shell/form1.h"
 #include "shell/previewcanvas.h"
+#include "shell/toolbaricons.h"
 #include "testenvironment.h"
 
 #include <QtTest>
@@ -376,6 +377,9 @@ private Q_SLOTS:
     {
         Form1& f = start();
         QCOMPARE(f.windowTitle(), QStringLiteral("Sarnet意見書"));
+        // The window carries the program's own icon.
+        QCOMPARE(f.windowIcon().pixmap(16).toImage(), shell::windowIcon().pixmap(16).toImage());
+        QVERIFY(!f.windowIcon().isNull());
         QCOMPARE(f.mnuNew->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
         QCOMPARE(f.mnuPrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(f.mnuA3->text(), QStringLiteral("A３　１枚"));

@@ -71,6 +71,10 @@ private Q_SLOTS:
             << "Default office media=A3\n";
         QTest::newRow("no line at start: untouched") << others << others + "Dest office media=A3\n"
                                                      << others + "Dest office media=A3\n";
+        // Destination names are matched as libcups matches them, without regard to case.
+        QTest::newRow("name in another case") << "Dest OFFICE media=A4\n"
+                                              << "Dest OFFICE media=A3\n"
+                                              << "Dest OFFICE media=A4\n";
         QTest::newRow("line removed during the run comes back")
             << "Dest other copies=2\nDefault office media=A4\n"
             << "Dest other copies=2\n"
