@@ -1,11 +1,13 @@
 #include "common/control.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace controls {
@@ -109,10 +111,25 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         Q_EMIT mouseDown(mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget));
         break;
     case QEvent::MouseButtonRelease: {
-        // After the control has taken the release: a check box's tick has changed by then.
+        if (m_relaying)
+            break;
+        // After the control has taken the release: a check box's tick has changed by then. A
+        // watched part (a scroll area's viewport) is served by its area's own filter, so the
+        // release is passed on the whole way, as if this filter were not there.
         const MouseArgs args = mouseArgs(static_cast<QMouseEvent*>(event), widget, m_widget);
-        static_cast<QObject*>(widget)->event(event);
-        Q_EMIT mouseUp(args);
+        const QPointer<ControlEvents> alive(this);
+        if (own) {
+            static_cast<QObject*>(widget)->event(event);
+        } else {
+            m_relaying = true;
+            QCoreApplication::instance()->notify(widget, event);
+            if (!alive)
+                return true;
+            m_relaying = false;
+            event->accept(); // the release has gone where it goes
+        }
+        if (alive)
+            Q_EMIT mouseUp(args);
         return true;
     }
     case QEvent::MouseMove:

@@ -86,6 +86,7 @@ protected:
 
 private:
     QWidget* m_widget;
+    bool m_relaying = false; // a watched part's mouse release is on its way past this filter
 };
 
 // What every control of a form has: its name and array index, and the state that the

@@ -3,6 +3,7 @@
 #include "common/controlwidgets.h"
 
 #include <QSignalSpy>
+#include <QTextCursor>
 #include <QtTest>
 
 using namespace controls;
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void textLimitCountsCharacters();
     void multiLineBoxKeepsCrLf_data();
     void multiLineBoxKeepsCrLf();
+    void multiLineBoxTakesTheMouseRelease();
     void enabledAndVisibleAreOwnState();
     void looksSetColoursAndKeepValues();
     void registryFindsByNameAndIndex();
@@ -225,6 +227,30 @@ void ControlLayerTest::multiLineBoxKeepsCrLf()
     box.setText(set);
     QCOMPARE(box.toPlainText(), plain);
     QCOMPARE(box.text(), read);
+}
+
+void ControlLayerTest::multiLineBoxTakesTheMouseRelease()
+{
+    MultiLineTextBox box(QStringLiteral("txt"), kNoIndex);
+    box.resize(200, 100);
+    box.setText(QStringLiteral("一行目\r\n二行目"));
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    int mouseUps = 0;
+    bool selectedAtMouseUp = true;
+    connect(box.events(), &ControlEvents::mouseUp, this, [&](const MouseArgs&) {
+        ++mouseUps;
+        selectedAtMouseUp = box.textCursor().hasSelection();
+    });
+    box.selectAll();
+    // A click inside the selection puts the caret there: the box's own release does that.
+    QTextCursor second(box.document());
+    second.setPosition(1);
+    const QPoint inText = box.cursorRect(second).center();
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, inText);
+    QVERIFY(!box.textCursor().hasSelection());
+    QCOMPARE(mouseUps, 1);
+    QVERIFY(!selectedAtMouseUp);
 }
 
 void ControlLayerTest::enabledAndVisibleAreOwnState()
