@@ -1,5 +1,7 @@
 #include "platform/settings.h"
 
+#include "platform/variant.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -7,8 +9,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
-#include <optional>
 
 namespace platform {
 
@@ -28,15 +28,6 @@ QString storedSpelling(const QStringList& names, const QString& name)
 void enterSection(QSettings& settings, const QString& section)
 {
     settings.beginGroup(storedSpelling(settings.childGroups(), section));
-}
-
-std::optional<double> toNumber(const QString& text)
-{
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
 }
 
 // The shortest text that reads back as `value`, without an exponent for ordinary magnitudes
@@ -91,31 +82,21 @@ bool SaveSetting(const QString& app, const QString& section, const QString& key,
     return settings.status() == QSettings::NoError;
 }
 
+// The typed readers convert as the letter data does (db::Variant): blanks around a number
+// allowed, fractions rounded half to even, "True"/"False" in any case.
 int GetSettingInt(const QString& app, const QString& section, const QString& key, int def)
 {
-    const auto v = toNumber(GetSetting(app, section, key));
-    if (!v)
-        return def;
-    const double rounded = std::nearbyint(*v); // the default rounding mode: half to even
-    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
-        return def;
-    return static_cast<int>(rounded);
+    return db::Variant::fromString(GetSetting(app, section, key)).toLong().value_or(def);
 }
 
 double GetSettingDouble(const QString& app, const QString& section, const QString& key, double def)
 {
-    return toNumber(GetSetting(app, section, key)).value_or(def);
+    return db::Variant::fromString(GetSetting(app, section, key)).toDouble().value_or(def);
 }
 
 bool GetSettingBool(const QString& app, const QString& section, const QString& key, bool def)
 {
-    const QString text = GetSetting(app, section, key).trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    const auto v = toNumber(text);
-    return v ? *v != 0 : def;
+    return db::Variant::fromString(GetSetting(app, section, key)).toBool().value_or(def);
 }
 
 QString SettingText(bool value)
