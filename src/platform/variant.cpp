@@ -30,50 +30,32 @@ int sign(double d)
 
 Variant Variant::fromInteger(qint16 v)
 {
-    Variant r;
-    r.m_type = Type::Integer;
-    r.m_value = qint64(v);
-    return r;
+    return Variant(Type::Integer, qint64(v));
 }
 
 Variant Variant::fromLong(qint32 v)
 {
-    Variant r;
-    r.m_type = Type::Long;
-    r.m_value = qint64(v);
-    return r;
+    return Variant(Type::Long, qint64(v));
 }
 
 Variant Variant::fromSingle(float v)
 {
-    Variant r;
-    r.m_type = Type::Single;
-    r.m_value = double(v);
-    return r;
+    return Variant(Type::Single, double(v));
 }
 
 Variant Variant::fromDouble(double v)
 {
-    Variant r;
-    r.m_type = Type::Double;
-    r.m_value = v;
-    return r;
+    return Variant(Type::Double, v);
 }
 
 Variant Variant::fromBool(bool v)
 {
-    Variant r;
-    r.m_type = Type::Boolean;
-    r.m_value = v;
-    return r;
+    return Variant(Type::Boolean, v);
 }
 
 Variant Variant::fromString(const QString& v)
 {
-    Variant r;
-    r.m_type = Type::String;
-    r.m_value = v;
-    return r;
+    return Variant(Type::String, v);
 }
 
 bool Variant::isNumeric() const

@@ -51,8 +51,11 @@ public:
     bool operator==(const Variant& other) const; // same type and same value (Null == Null)
 
 private:
+    using Value = std::variant<std::monostate, qint64, double, bool, QString>;
+    Variant(Type type, Value value) : m_type(type), m_value(std::move(value)) {}
+
     Type m_type = Type::Null;
-    std::variant<std::monostate, qint64, double, bool, QString> m_value;
+    Value m_value;
 };
 
 } // namespace db
