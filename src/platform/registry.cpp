@@ -27,15 +27,16 @@ int hexValue(QChar c)
     return -1;
 }
 
-// Undoes the escapes of a quoted registry string; `text` starts after the opening quote.
-// Sets `end` to the index after the closing quote, or -1 when there is none.
-QString unescape(const QString& text, qsizetype& end)
+// Undoes the escapes of a quoted registry string or key name; `text` starts after the
+// opening quote (or bracket). Sets `end` to the index after the closing one (`close`), or -1
+// when there is none.
+QString unescape(const QString& text, qsizetype& end, QChar close = QLatin1Char('"'))
 {
     QString out;
     end = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('"')) {
+        if (c == close) {
             end = i + 1;
             return out;
         }
@@ -96,21 +97,16 @@ QString unescape(const QString& text, qsizetype& end)
     return out;
 }
 
-// The key of a section line "[Software\\Maker] 1234567890", unescaped; nullopt for other lines.
+// The key of a section line "[Software\\Maker] 1234567890", unescaped (a name may hold
+// "\x30e1" escapes); nullopt for other lines.
 std::optional<QString> sectionKey(const QString& line)
 {
     if (!line.startsWith(QLatin1Char('[')))
         return std::nullopt;
-    const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
-    if (close < 1)
+    qsizetype end = -1;
+    QString key = unescape(line.mid(1), end, QLatin1Char(']'));
+    if (end < 0)
         return std::nullopt;
-    QString key;
-    const QString inner = line.mid(1, close - 1);
-    for (qsizetype i = 0; i < inner.size(); ++i) {
-        if (inner.at(i) == QLatin1Char('\\') && i + 1 < inner.size())
-            ++i;
-        key += inner.at(i);
-    }
     return key;
 }
 

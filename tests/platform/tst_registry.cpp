@@ -47,6 +47,9 @@ private Q_SLOTS:
         QTest::newRow("subkey is its own key") << machine << test + "\\Sub"
                                                << "Plain"
                                                << "sub";
+        QTest::newRow("key named with unicode escapes")
+            << machine << QStringLiteral("Software\\メーカー") << "Plain"
+            << "maker";
         QTest::newRow("user root reads user.reg") << user << test << "Plain"
                                                   << "user";
         QTest::newRow("1023 characters")
