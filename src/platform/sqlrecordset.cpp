@@ -537,7 +537,11 @@ bool SqlRecordset::findFirst(const QString& criterion)
         sqlite3_stmt* stmt = statement(sql);
         if (!stmt)
             return false;
-        bindValue(stmt, 1, c->value);
+        // A Yes/No column stores True as 1: a criterion's True or -1 is compared as it is stored.
+        std::optional<Variant> value;
+        if (m_columns[column].kind == ColumnKind::Boolean)
+            value = convertForColumn(c->value, ColumnKind::Boolean, nullptr);
+        bindValue(stmt, 1, value.value_or(c->value));
         std::vector<qint64> keys;
         if (!collectKeys(stmt, keys) || keys.empty())
             return false;

@@ -432,6 +432,11 @@ void DatabaseTest::findFirst_data()
         QTest::addRow("%s none", names[i]) << s << u16(u"作成NO =12") << 0;
         QTest::addRow("%s unknown column", names[i]) << s << u16(u"無い =1") << 0;
         QTest::addRow("%s unreadable", names[i]) << s << u16(u"作成NO") << 0;
+        if (i < 2) { // True is -1 as a number
+            QTest::addRow("%s yes/no as -1", names[i]) << s << u16(u"有無 = -1") << 3;
+            QTest::addRow("%s yes/no as True", names[i]) << s << u16(u"有無 = True") << 3;
+            QTest::addRow("%s yes/no as 0", names[i]) << s << u16(u"有無 = 0") << 1;
+        }
     }
 }
 
