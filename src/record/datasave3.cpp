@@ -1,5 +1,7 @@
 #include "record/datasave3.h"
 
+#include "common/textcuts.h"
+
 #include "platform/database.h"
 #include "platform/settings.h"
 #include "record/wrapforprint.h"
@@ -132,16 +134,6 @@ private:
     QStringList m_failed;
 };
 
-qsizetype charCount(const QString& s)
-{
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (!(s.at(i).isLowSurrogate() && i > 0 && s.at(i - 1).isHighSurrogate()))
-            ++n;
-    }
-    return n;
-}
-
 // a & b, or nothing when a part cannot be read.
 OptText join(std::initializer_list<OptText> parts)
 {
@@ -169,7 +161,7 @@ OptText eraDate(const OptText& era, const OptText& year, const OptText& month, c
 // the joined text is then exactly 5 characters long.
 OptText eraDateOrEmpty(const OptText& date)
 {
-    if (date && charCount(*date) == 5)
+    if (date && common::charCount(*date) == 5)
         return QString();
     return date;
 }
@@ -207,7 +199,7 @@ void writeHeading(LetterWriter& w)
         era = literal(u"令和");
     OptText written;
     if (days)
-        written = charCount(*days) == 3 ? QString() : *era + *days;
+        written = common::charCount(*days) == 3 ? QString() : *era + *days;
     w.putText(QStringLiteral("最新意見書記入日"), written);
 
     w.putText(QStringLiteral("医師名"), w.text(QStringLiteral("cmbKisaisya")));
@@ -286,7 +278,7 @@ void writeDepartmentsAndDiagnoses(LetterWriter& w)
         OptText onset = eraDate(era, year, month, day);
         // No date is stored as "00"; but 不詳 with its boxes empty is an answer of its own
         // (不詳年月日), which must not read back as no date.
-        if (onset && charCount(*onset) == 5 && *era != QStringLiteral("不詳"))
+        if (onset && common::charCount(*onset) == 5 && *era != QStringLiteral("不詳"))
             onset = QStringLiteral("00");
         w.putText(QStringLiteral("発症年月日%1").arg(k), onset);
     }
@@ -543,7 +535,8 @@ void writeLifeFunction(LetterWriter& w)
     w.answerCode(QStringLiteral("食事行為"), QStringLiteral("optShokuzi"), 2);
     w.answerCode(QStringLiteral("栄養状態"), QStringLiteral("optEiyou"), 2);
     const OptText points = w.text(QStringLiteral("txtEiyou"));
-    w.putText(QStringLiteral("栄食留意"), points ? OptText(LeftChars(*points, 40)) : std::nullopt);
+    w.putText(QStringLiteral("栄食留意"),
+              points ? OptText(common::leftChars(*points, 40)) : std::nullopt);
 
     static const std::array<const char16_t*, 14> condition = {
         u"尿失禁",     u"転倒骨折", u"移動能力",   u"褥瘡可能性", u"心肺機能低下",
@@ -557,7 +550,8 @@ void writeLifeFunction(LetterWriter& w)
         w.putText(QStringLiteral("病態他名"), QString());
     }
     const OptText policy = w.text(QStringLiteral("cmbTaisyo"));
-    w.putText(QStringLiteral("対処方法"), policy ? OptText(LeftChars(*policy, 60)) : std::nullopt);
+    w.putText(QStringLiteral("対処方法"),
+              policy ? OptText(common::leftChars(*policy, 60)) : std::nullopt);
 
     w.answerCode(QStringLiteral("生活機能"), QStringLiteral("optKinou"), 3);
 }
@@ -618,18 +612,6 @@ void writeServicesAndNotes(LetterWriter& w)
 }
 
 } // namespace
-
-QString LeftChars(const QString& text, int count)
-{
-    qsizetype i = 0;
-    for (int n = 0; n < count && i < text.size(); ++n) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            i += 2;
-        else
-            ++i;
-    }
-    return text.left(i);
-}
 
 std::span<const DoctorDefault> DoctorDefaults()
 {

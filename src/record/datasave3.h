@@ -40,8 +40,4 @@ std::span<const DoctorDefault> DoctorDefaults();
 // saved under its key; an empty box leaves its stored default as it was.
 void SaveDoctorDefaults(const FormReader& form);
 
-// The first `count` characters of `text`, counting a surrogate pair as one character and
-// never splitting one.
-QString LeftChars(const QString& text, int count);
-
 } // namespace record

@@ -1,9 +1,9 @@
 #include "sheet/sheettexts.h"
 
+#include "common/textcuts.h"
 #include "sheet/drawtarget.h"
 #include "sheet/printlines.h"
 #include "sheetdata/sheetlayout.h"
-#include "sheetdata/textcuts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -196,7 +196,7 @@ void printSlots(DrawTarget& obj, int x, int y, std::span<const QString> formText
         if (place.slot >= qsizetype(formText.size()))
             continue;
         const QString& text = formText[place.slot];
-        const Placed at = fitInValueBox(obj, place.slot, place.x(sheetdata::charCount(text)), text);
+        const Placed at = fitInValueBox(obj, place.slot, place.x(common::charCount(text)), text);
         if (at.size != obj.fontSize())
             obj.setFontSize(at.size);
         PrintLines(obj, text, x + at.x, y + place.y);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/textcuts.h"
 #include "platform/variant.h"
 #include "sheetdata/sheetmodel.h"
-#include "sheetdata/textcuts.h"
 
 #include <QString>
 
@@ -14,6 +14,11 @@ class Recordset;
 }
 
 namespace sheetdata {
+
+using common::charCount;
+using common::leftChars;
+using common::midChars;
+using common::rightChars;
 
 // Read access to the current row of one of the sheet filling's queries. A value that cannot
 // be read (no recordset, no current row, a column the query lacks) is std::nullopt, apart

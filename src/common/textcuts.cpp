@@ -1,6 +1,6 @@
-#include "sheetdata/textcuts.h"
+#include "common/textcuts.h"
 
-namespace sheetdata {
+namespace common {
 
 int charCount(const QString& s)
 {
@@ -50,4 +50,4 @@ QString midChars(const QString& s, int start, int n)
     return s.mid(from, unitIndex(s, start + n) - from);
 }
 
-} // namespace sheetdata
+} // namespace common

@@ -2,13 +2,13 @@
 
 #include <QString>
 
-namespace sheetdata {
+namespace common {
 
-// Character-based lengths and cuts of the sheet's texts: a surrogate pair is one character
+// Character-based lengths and cuts of texts: a surrogate pair is one character
 // and is never split.
 int charCount(const QString& s);
 QString leftChars(const QString& s, int n);
 QString rightChars(const QString& s, int n);
 QString midChars(const QString& s, int start, int n = -1); // start 0-based
 
-} // namespace sheetdata
+} // namespace common
