@@ -1,4 +1,5 @@
 #include "common/controlwidgets.h"
+#include "common/textcuts.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -25,22 +26,15 @@ void setBack(QWidget* widget, OleColor color, std::initializer_list<QPalette::Co
 void setFore(QWidget* widget, OleColor color, std::initializer_list<QPalette::ColorRole> roles)
 {
     QPalette palette = widget->palette();
+    // A disabled control draws its text in the system's grey text colour, whatever its own
+    // colour, so that what a disabled box keeps stays readable on the disabled grey.
+    static const QColor grayText(128, 128, 128);
     for (QPalette::ColorRole role : roles) {
         palette.setColor(QPalette::Active, role, toQColor(color));
         palette.setColor(QPalette::Inactive, role, toQColor(color));
+        palette.setColor(QPalette::Disabled, role, grayText);
     }
     widget->setPalette(palette);
-}
-
-qsizetype characterCount(const QString& text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        ++count;
-    }
-    return count;
 }
 
 // Refuses an edit that would make the text longer than the limit, in characters.
@@ -50,7 +44,7 @@ public:
     CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
     State validate(QString& input, int&) const override
     {
-        return characterCount(input) <= m_limit ? Acceptable : Invalid;
+        return common::charCount(input) <= m_limit ? Acceptable : Invalid;
     }
 
 private:

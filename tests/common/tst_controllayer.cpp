@@ -291,6 +291,8 @@ void ControlLayerTest::looksSetColoursAndKeepValues()
     QVERIFY(!box.enabled());
     QCOMPARE(box.backColor(), OleColor(0xC0C0C0));
     QCOMPARE(box.palette().color(QPalette::Disabled, QPalette::Base), QColor(192, 192, 192));
+    // The kept text stays readable on the grey: the system's grey text, as a disabled box has.
+    QCOMPARE(box.palette().color(QPalette::Disabled, QPalette::Text), QColor(128, 128, 128));
     QCOMPARE(label.foreColor(), OleColor(0x808080));
     QVERIFY(label.enabled());
     QVERIFY(!check.enabled());
