@@ -15,7 +15,6 @@
 #include "tableformreader.h"
 #include "testenvironment.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTabBar>
 #include <QTextBlock>
@@ -27,14 +26,6 @@
 namespace {
 
 using Row = QMap<QString, QString>;
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 } // namespace
 
@@ -286,7 +277,7 @@ private Q_SLOTS:
         QString bad;
         QVERIFY2(fill(TableFormReader::fullLetterSettings(), &bad), qPrintable(bad));
         QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup));
-        const QByteArray before = fileHash(m_path);
+        const QByteArray before = LetterFile::fileHash(m_path);
 
         ScriptedDialogs dialogs;
         dialogs.answer(platform::vbOK);
@@ -298,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(shown.style, int(platform::vbCritical));
         QCOMPARE(shown.title, QStringLiteral("登録エラー"));
 
-        QCOMPARE(fileHash(m_path), before);
+        QCOMPARE(LetterFile::fileHash(m_path), before);
         QCOMPARE(common::appState().CurrentLetterNo, 0);
         QVERIFY(m_form->isVisible());
         QCOMPARE(text(QStringLiteral("txtname")), QStringLiteral("佐藤 花子"));

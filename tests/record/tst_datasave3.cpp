@@ -8,21 +8,12 @@
 #include "tableformreader.h"
 #include "testenvironment.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QtTest>
 
 namespace {
 
 using Row = QMap<QString, QString>;
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 } // namespace
 
@@ -520,7 +511,7 @@ private Q_SLOTS:
             QVERIFY(LetterFile::refuseNewLetters(m_path));
         if (failure == u"missing")
             QVERIFY(QFile::remove(m_path));
-        const QByteArray before = fileHash(m_path);
+        const QByteArray before = LetterFile::fileHash(m_path);
 
         ScriptedDialogs dialogs;
         dialogs.answer(platform::vbOK);
@@ -532,7 +523,7 @@ private Q_SLOTS:
         QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
         QCOMPARE(shown.style, int(platform::vbCritical));
         QCOMPARE(shown.title, QStringLiteral("登録エラー"));
-        QCOMPARE(fileHash(m_path), before);
+        QCOMPARE(LetterFile::fileHash(m_path), before);
         // The doctor defaults were kept before the row was refused.
         if (failure == u"refuse") {
             QCOMPARE(platform::GetSetting(QStringLiteral("Dizur"), QStringLiteral("Data"),

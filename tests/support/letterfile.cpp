@@ -3,6 +3,9 @@
 #include "common/schema.h"
 #include "platform/database.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 #include <algorithm>
 
 namespace LetterFile {
@@ -84,6 +87,14 @@ bool refuseNewLetters(const QString& path)
 {
     return run(path, QStringLiteral("CREATE TRIGGER refuse_letters BEFORE INSERT ON 申請者情報 "
                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 } // namespace LetterFile

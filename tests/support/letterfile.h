@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -24,5 +25,9 @@ bool addEmptyLetter(const QString& path, qint32 no);
 bool dropColumn(const QString& path, const QString& column);
 // Makes the file refuse every new letter row.
 bool refuseNewLetters(const QString& path);
+
+// A hash of the file's bytes, to tell that a failed save left it as it was; empty when the
+// file cannot be read.
+QByteArray fileHash(const QString& path);
 
 } // namespace LetterFile
