@@ -1,6 +1,7 @@
 // Saving one fully filled letter into a data file: the whole save of the entry
 // form's command, from opening the file to the commit.
 #include "letterfile.h"
+#include "letterfixtures.h"
 #include "record/lettersave.h"
 #include "record/wrapforprint.h"
 #include "tableformreader.h"
@@ -17,7 +18,7 @@ void BM_SaveStoredLetter(benchmark::State& state)
 {
     TestEnvironment env;
     const QString path = env.filePath(QStringLiteral("Ruviro.mdb"));
-    if (!LetterFile::create(path)) {
+    if (!letterfixtures::createDataFile(path)) {
         state.SkipWithError("cannot create the data file");
         return;
     }
@@ -39,7 +40,7 @@ void BM_SaveNewLetter(benchmark::State& state)
 {
     TestEnvironment env;
     const QString path = env.filePath(QStringLiteral("Ruviro.mdb"));
-    if (!LetterFile::create(path)) {
+    if (!letterfixtures::createDataFile(path)) {
         state.SkipWithError("cannot create the data file");
         return;
     }

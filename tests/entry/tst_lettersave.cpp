@@ -7,6 +7,7 @@
 #include "entry/frmDat3.h"
 #include "entry/lettersaving.h"
 #include "letterfile.h"
+#include "letterfixtures.h"
 #include "platform/database.h"
 #include "record/datasave3.h"
 #include "record/lettersave.h"
@@ -80,7 +81,7 @@ private Q_SLOTS:
         m_env = std::make_unique<TestEnvironment>();
         m_path = m_env->filePath(QStringLiteral("Ruviro.mdb"));
         QString error;
-        QVERIFY2(LetterFile::create(m_path, &error), qPrintable(error));
+        QVERIFY2(letterfixtures::createDataFile(m_path, &error), qPrintable(error));
         common::appState().DatabasePath = m_path;
         common::appState().CurrentLetterNo = 0;
         m_form = std::make_unique<entry::frmDat3>();

@@ -1,4 +1,5 @@
 #include "letterfile.h"
+#include "letterfixtures.h"
 #include "platform/database.h"
 #include "platform/settings.h"
 #include "record/datasave3.h"
@@ -44,7 +45,7 @@ private Q_SLOTS:
         m_env = std::make_unique<TestEnvironment>();
         m_path = m_env->filePath(QStringLiteral("Ruviro.mdb"));
         QString error;
-        QVERIFY2(LetterFile::create(m_path, &error), qPrintable(error));
+        QVERIFY2(letterfixtures::createDataFile(m_path, &error), qPrintable(error));
     }
     void cleanup() { m_env.reset(); }
 

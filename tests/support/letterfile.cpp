@@ -32,12 +32,6 @@ bool run(const QString& path, const QString& sql, const QList<db::Variant>& para
 
 } // namespace
 
-bool create(const QString& path, QString* error)
-{
-    const auto database = db::Database::create(path, error);
-    return database && common::createLetterTables(*database, error);
-}
-
 QMap<QString, QString> readLetter(const QString& path, qint32 no)
 {
     QMap<QString, QString> row;

@@ -9,10 +9,6 @@
 // read back and altered through the database layer.
 namespace LetterFile {
 
-// Creates a new data file with the program's tables; false, with the reason, on
-// failure.
-bool create(const QString& path, QString* error = nullptr);
-
 // Every field of the stored letter `no`, as text (Null as ""); empty when there
 // is no row.
 QMap<QString, QString> readLetter(const QString& path, qint32 no);
