@@ -58,10 +58,7 @@ private Q_SLOTS:
     {
         m_env = std::make_unique<TestEnvironment>();
         // The default printer's options live in the test's own folder.
-        qputenv("CUPS_SERVERROOT", m_env->filePath(QStringLiteral("cups")).toLocal8Bit());
-        qputenv("HOME", m_env->root().toLocal8Bit());
-        qunsetenv("LPDEST");
-        qunsetenv("PRINTER");
+        m_env->isolatePrinterOptions();
         common::appState() = common::AppState{};
     }
     void cleanup()

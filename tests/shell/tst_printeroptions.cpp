@@ -37,10 +37,7 @@ private Q_SLOTS:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        qputenv("CUPS_SERVERROOT", m_env->filePath(QStringLiteral("cups")).toLocal8Bit());
-        qputenv("HOME", m_env->root().toLocal8Bit());
-        qunsetenv("LPDEST");
-        qunsetenv("PRINTER");
+        m_env->isolatePrinterOptions();
         common::appState() = common::AppState{};
         m_file = PrinterOptionsFile::userFilePath();
         QVERIFY(m_file.startsWith(m_env->root()));

@@ -30,7 +30,7 @@ private Q_SLOTS:
         if (folder.isEmpty())
             QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
-        qputenv("CUPS_SERVERROOT", env.filePath(QStringLiteral("cups")).toLocal8Bit());
+        env.isolatePrinterOptions();
         common::appState() = common::AppState{};
         platform::setPrinter(platform::FakePrinter::at600DpiWithOffset100());
         const QString app = QStringLiteral("Dizur");

@@ -19,8 +19,7 @@ private Q_SLOTS:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        qputenv("CUPS_SERVERROOT", m_env->filePath(QStringLiteral("cups")).toLocal8Bit());
-        qputenv("HOME", m_env->root().toLocal8Bit());
+        m_env->isolatePrinterOptions();
         common::appState() = common::AppState{};
         platform::setPrinter(std::make_unique<platform::FakePrinter>());
     }

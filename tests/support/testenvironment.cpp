@@ -16,6 +16,12 @@ TestEnvironment::TestEnvironment()
 
 TestEnvironment::~TestEnvironment()
 {
+    for (auto it = m_savedVariables.crbegin(); it != m_savedVariables.crend(); ++it) {
+        if (it->second)
+            qputenv(it->first.constData(), *it->second);
+        else
+            qunsetenv(it->first.constData());
+    }
     if (m_hadConfig)
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
     else
@@ -34,4 +40,23 @@ QString TestEnvironment::configHome() const
 QString TestEnvironment::dataHome() const
 {
     return m_dir.filePath(QStringLiteral("data"));
+}
+
+void TestEnvironment::setVariable(const char* name, const std::optional<QByteArray>& value)
+{
+    m_savedVariables.append({name, qEnvironmentVariableIsSet(name)
+                                       ? std::optional<QByteArray>(qgetenv(name))
+                                       : std::nullopt});
+    if (value)
+        qputenv(name, *value);
+    else
+        qunsetenv(name);
+}
+
+void TestEnvironment::isolatePrinterOptions()
+{
+    setVariable("CUPS_SERVERROOT", filePath(QStringLiteral("cups")).toLocal8Bit());
+    setVariable("HOME", root().toLocal8Bit());
+    setVariable("LPDEST", std::nullopt);
+    setVariable("PRINTER", std::nullopt);
 }
