@@ -693,44 +693,55 @@ void Form1::printerSetUpFailed()
     printer.setCopies(m_copiesSetting);
 }
 
-void Form1::saveSettings()
+QString Form1::saveSettings()
 {
     using namespace startup;
     const common::AppState& s = state();
+    bool written = true;
+    const auto put = [&written](bool ok) { written = written && ok; };
     const int formState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    write(QStringLiteral("FormState"), QString::number(formState == 1 ? 0 : formState));
+    put(write(QStringLiteral("FormState"), QString::number(formState == 1 ? 0 : formState)));
     if (formState == 0) {
-        writeNumber(QStringLiteral("FormWidth"), double(width()) * s.TwipsX);
-        writeNumber(QStringLiteral("Formheight"), double(height()) * s.TwipsY);
-        writeNumber(QStringLiteral("Formleft"), double(x()) * s.TwipsX);
-        writeNumber(QStringLiteral("Formtop"), double(y()) * s.TwipsY);
+        put(writeNumber(QStringLiteral("FormWidth"), double(width()) * s.TwipsX));
+        put(writeNumber(QStringLiteral("Formheight"), double(height()) * s.TwipsY));
+        put(writeNumber(QStringLiteral("Formleft"), double(x()) * s.TwipsX));
+        put(writeNumber(QStringLiteral("Formtop"), double(y()) * s.TwipsY));
     } else {
-        write(QStringLiteral("FormWidth"), QStringLiteral("9600"));
-        write(QStringLiteral("Formheight"), QStringLiteral("6735"));
-        write(QStringLiteral("Formleft"), QStringLiteral("100000"));
-        write(QStringLiteral("Formtop"), QStringLiteral("100000"));
+        put(write(QStringLiteral("FormWidth"), QStringLiteral("9600")));
+        put(write(QStringLiteral("Formheight"), QStringLiteral("6735")));
+        put(write(QStringLiteral("Formleft"), QStringLiteral("100000")));
+        put(write(QStringLiteral("Formtop"), QStringLiteral("100000")));
     }
     const platform::Printer& printer = platform::printer();
-    writeBoolean(QStringLiteral("ZoomType"), s.ZoomType);
-    writeBoolean(QStringLiteral("PaperType"), s.PaperType);
-    write(QStringLiteral("PrinterCopies"),
-          QString::number(printer.isInstalled() ? printer.copies() : m_copiesSetting));
-    writeBoolean(QStringLiteral("PageHead"), s.PageHead);
-    writeSingle(QStringLiteral("UserX"), s.UserX);
-    writeSingle(QStringLiteral("UserY"), s.UserY);
-    write(QStringLiteral("DataSort"), QString::number(s.DataSort));
-    if (!s.PrinterKey.isEmpty())
-        DevModeRestore();
+    put(writeBoolean(QStringLiteral("ZoomType"), s.ZoomType));
+    put(writeBoolean(QStringLiteral("PaperType"), s.PaperType));
+    put(write(QStringLiteral("PrinterCopies"),
+              QString::number(printer.isInstalled() ? printer.copies() : m_copiesSetting)));
+    put(writeBoolean(QStringLiteral("PageHead"), s.PageHead));
+    put(writeSingle(QStringLiteral("UserX"), s.UserX));
+    put(writeSingle(QStringLiteral("UserY"), s.UserY));
+    put(write(QStringLiteral("DataSort"), QString::number(s.DataSort)));
+    const bool restored = s.PrinterKey.isEmpty() || DevModeRestore();
     if (s.InportState == 4)
-        write(QStringLiteral("InPort"), QStringLiteral("4"));
+        put(write(QStringLiteral("InPort"), QStringLiteral("4")));
+
+    QStringList problems;
+    if (!written)
+        problems << QStringLiteral("画面と印刷の設定を保存できませんでした。");
+    if (!restored)
+        problems << QStringLiteral("通常使うプリンタの設定を元に戻せませんでした。");
+    return problems.join(QStringLiteral("\r\n"));
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // The close is never cancelled; the settings are written once.
+    // The close is never cancelled; the settings are written once, and a failure is told
+    // before the window goes.
     if (!m_closed && m_loaded) {
         m_closed = true;
-        saveSettings();
+        const QString problem = saveSettings();
+        if (!problem.isEmpty())
+            platform::MsgBox(problem, 48, QStringLiteral("終了"));
         UnhookMain();
     }
     event->accept();

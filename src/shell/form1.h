@@ -134,7 +134,9 @@ private:
     void printerSetUpFailed();
     void setZoomControls();
     void setPaperChecks(bool a3);
-    void saveSettings();
+    // Close step D: the placement and options to the settings store, the default printer's
+    // options back. "" when all was written, else what could not be, for the user.
+    QString saveSettings();
     void place(QWidget* widget, const ControlRect& twips);
     int toPixelsX(double twips) const;
     int toPixelsY(double twips) const;

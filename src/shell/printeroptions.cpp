@@ -183,19 +183,19 @@ void DevModeSave()
     s.DevModeSaved = file.options(name).value_or(QString());
 }
 
-void DevModeRestore()
+bool DevModeRestore()
 {
     const DevModeState& s = state();
     if (s.DevModeNone || s.DevModeSaved.isEmpty())
-        return;
+        return true;
     PrinterOptionsFile file(PrinterOptionsFile::userFilePath());
     if (!file.read())
-        return;
+        return true; // the file is gone: there is nothing of ours to put back
     const QString name = common::appState().PrinterKey;
     if (file.options(name) == s.DevModeSaved)
-        return; // nothing changed: leave the file as it is
+        return true; // nothing changed: leave the file as it is
     file.setOptions(name, s.DevModeSaved);
-    file.write();
+    return file.write();
 }
 
 } // namespace shell

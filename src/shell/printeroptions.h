@@ -56,7 +56,8 @@ QString defaultDestination(const PrinterOptionsFile& userFile);
 // The default printer's stored options, kept at start-up and put back at shutdown, so that
 // whatever changed them during the run is undone. The program itself never changes them.
 void DevModeSave();
-void DevModeRestore();
+// False when the kept options could not be written back.
+bool DevModeRestore();
 
 // What DevModeSave kept (for tests).
 struct DevModeState

@@ -35,24 +35,24 @@ bool readBoolean(const QString& key, bool def)
     return platform::GetSettingBool(App, Section, key, def);
 }
 
-void write(const QString& key, const QString& value)
+bool write(const QString& key, const QString& value)
 {
-    platform::SaveSetting(App, Section, key, value);
+    return platform::SaveSetting(App, Section, key, value);
 }
 
-void writeNumber(const QString& key, double value)
+bool writeNumber(const QString& key, double value)
 {
-    write(key, platform::SettingText(value));
+    return write(key, platform::SettingText(value));
 }
 
-void writeSingle(const QString& key, float value)
+bool writeSingle(const QString& key, float value)
 {
-    write(key, platform::SettingText(value));
+    return write(key, platform::SettingText(value));
 }
 
-void writeBoolean(const QString& key, bool value)
+bool writeBoolean(const QString& key, bool value)
 {
-    write(key, platform::SettingText(value));
+    return write(key, platform::SettingText(value));
 }
 
 } // namespace shell::startup

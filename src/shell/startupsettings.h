@@ -14,10 +14,11 @@ double readDouble(const QString& key, double def);
 int readInteger(const QString& key, int def, int minimum, int maximum);
 bool readBoolean(const QString& key, bool def);
 
-void write(const QString& key, const QString& value);
-void writeNumber(const QString& key, double value);
-void writeSingle(const QString& key, float value);
-void writeBoolean(const QString& key, bool value);
+// False when the settings file could not be written.
+bool write(const QString& key, const QString& value);
+bool writeNumber(const QString& key, double value);
+bool writeSingle(const QString& key, float value);
+bool writeBoolean(const QString& key, bool value);
 
 } // namespace startup
 } // namespace shell

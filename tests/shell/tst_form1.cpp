@@ -8,6 +8,8 @@
 #include "shell/toolbaricons.h"
 #include "testenvironment.h"
 
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 using namespace shell;
@@ -252,6 +254,24 @@ private Q_SLOTS:
         QVERIFY(outline()[4].visible);
         f.close();
         QCOMPARE(stored("PaperType"), QStringLiteral("False"));
+    }
+
+    void settingsThatCannotBeWrittenAreTold()
+    {
+        Form1& f = start();
+        // A folder where the settings file should be: nothing can be written there.
+        const QString file = platform::SettingsFilePath(QStringLiteral("Dizur"));
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));
+
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        f.close();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).style, 48);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("終了"));
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("画面と印刷の設定を保存できませんでした。"));
     }
 
     void programWorksWithoutAPrinter()
