@@ -1,6 +1,6 @@
 #include "entry/formcontrolsreader.h"
 
-#include "common/controlregistry.h"
+#include "controls/controlregistry.h"
 
 namespace entry {
 

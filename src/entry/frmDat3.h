@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/controlregistry.h"
-#include "common/controlwidgets.h"
+#include "controls/controlregistry.h"
+#include "controls/controlwidgets.h"
 
 #include <QDialog>
 

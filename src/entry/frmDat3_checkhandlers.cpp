@@ -4,7 +4,7 @@
 
 #include "entry/frmDat3_handlers.h"
 
-#include "common/controlwidgets.h"
+#include "controls/controlwidgets.h"
 
 #include <QAbstractButton>
 

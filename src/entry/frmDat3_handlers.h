@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/control.h"
-#include "common/controlregistry.h"
+#include "controls/control.h"
+#include "controls/controlregistry.h"
 
 #include <QString>
 

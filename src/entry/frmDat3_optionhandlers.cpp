@@ -4,7 +4,7 @@
 
 #include "entry/frmDat3_handlers.h"
 
-#include "common/controlprocs.h"
+#include "controls/controlprocs.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "load/loadrules.h"
 
-#include "common/controlregistry.h"
-#include "common/controlwidgets.h"
+#include "controls/controlregistry.h"
+#include "controls/controlwidgets.h"
 #include "platform/database.h"
 #include "record/eradate.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/control.h"
+#include "controls/control.h"
 #include "platform/variant.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "shell/form1.h"
 
 #include "common/appstate.h"
-#include "common/controlprocs.h"
+#include "controls/controlprocs.h"
 #include "common/datafiles.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"

@@ -4,7 +4,7 @@
 // in short texts ("cmbKesson", "Label36:0", "optKintei:1-3"), the two looks, and the user's
 // mouse and keys on a control.
 
-#include "common/controlwidgets.h"
+#include "controls/controlwidgets.h"
 #include "entry/frmDat3.h"
 
 #include <QTabBar>

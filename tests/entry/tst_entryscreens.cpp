@@ -1,6 +1,6 @@
 // Writes a picture of each page of the entry form for a person to look at. The folder is
 // $RUVIRO_SCREENSHOT_DIR, or "screenshots" beside the test program in the build folder.
-#include "common/controlwidgets.h"
+#include "controls/controlwidgets.h"
 #include "common/fontsubstitution.h"
 #include "entry/frmDat3.h"
 

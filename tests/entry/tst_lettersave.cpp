@@ -1,7 +1,7 @@
 // Saving the letter of the real entry form: its controls filled as a user would leave them,
 // saved into a temporary data file and read back.
 #include "common/appstate.h"
-#include "common/controlwidgets.h"
+#include "controls/controlwidgets.h"
 #include "common/fontsubstitution.h"
 #include "entry/formcontrolsreader.h"
 #include "entry/frmDat3.h"

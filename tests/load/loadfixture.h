@@ -3,8 +3,8 @@
 // Letters written into a temporary data file, an entry form in its start state, and checks
 // of the form's controls written as "name(index).property=value".
 
-#include "common/controlregistry.h"
-#include "common/controlwidgets.h"
+#include "controls/controlregistry.h"
+#include "controls/controlwidgets.h"
 #include "common/schema.h"
 #include "entry/frmDat3.h"
 #include "platform/database.h"

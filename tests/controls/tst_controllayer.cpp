@@ -1,6 +1,6 @@
 // The control layer's semantics, on stand-alone controls.
-#include "common/controlregistry.h"
-#include "common/controlwidgets.h"
+#include "controls/controlregistry.h"
+#include "controls/controlwidgets.h"
 
 #include <QSignalSpy>
 #include <QTextCursor>

@@ -1,4 +1,4 @@
-#include "common/controlprocs.h"
+#include "controls/controlprocs.h"
 
 #include "platform/screen.h"
 

@@ -1,4 +1,4 @@
-#include "common/controlregistry.h"
+#include "controls/controlregistry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "common/controlcolor.h"
+#include "controls/controlcolor.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/controlcolor.h"
+#include "controls/controlcolor.h"
 
 #include <QObject>
 #include <QPoint>

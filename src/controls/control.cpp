@@ -1,4 +1,4 @@
-#include "common/control.h"
+#include "controls/control.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>

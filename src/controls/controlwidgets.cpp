@@ -1,4 +1,4 @@
-#include "common/controlwidgets.h"
+#include "controls/controlwidgets.h"
 #include "common/textcuts.h"
 
 #include <QLineEdit>

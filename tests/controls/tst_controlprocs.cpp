@@ -1,5 +1,5 @@
 #include "common/appstate.h"
-#include "common/controlprocs.h"
+#include "controls/controlprocs.h"
 #include "platform/screen.h"
 
 #include <QComboBox>
