@@ -34,6 +34,12 @@ inline const QString LetterIndex = QStringLiteral("作成NO");
 const std::vector<LetterField>& letterFields();
 constexpr int LetterFieldCount = 186;
 
+// The record list's query: the columns the list shows, for every letter. A file that this
+// query does not run on is not a letter file of this program.
+inline const QString LetterListQuery =
+    QStringLiteral("SELECT 作成NO,カルテ番号,患者名,患者名かな,性別,年齢,診断名１,最新意見書記入日 "
+                   "FROM 申請者情報");
+
 // Table コンボ情報: the phrase lists, one row per item, a list being its rows in table order.
 inline const QString ComboTable = QStringLiteral("コンボ情報");
 inline const QString ComboCode = QStringLiteral("コンボネーム");

@@ -502,6 +502,27 @@ bool Database::hasTable(const QString& table) const
     return found;
 }
 
+bool Database::integrityCheck(QString* error) const
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA integrity_check", -1, &stmt, nullptr) != SQLITE_OK)
+        return detail::fail(error, lastError());
+    QStringList problems;
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const QString line = detail::textOf(stmt, 0);
+        if (line != QLatin1String("ok"))
+            problems << line;
+    }
+    if (rc != SQLITE_DONE && problems.isEmpty())
+        problems << lastError();
+    sqlite3_finalize(stmt);
+    if (problems.isEmpty())
+        return true;
+    return detail::fail(error, QStringLiteral("The data file is damaged: %1")
+                                   .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+}
+
 QStringList Database::columns(const QString& table) const
 {
     QStringList result;

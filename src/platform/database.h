@@ -70,6 +70,9 @@ public:
     bool hasTable(const QString& table) const;
     // The table's column names as stored (empty for a missing table).
     QStringList columns(const QString& table) const;
+    // The engine's full check of the file's structure: true when every page, index and
+    // row is sound; false with what is damaged.
+    bool integrityCheck(QString* error = nullptr) const;
 
     // The SQL text with every identifier that names a table or column of this file, in
     // whatever character width, replaced by its stored spelling. String literals are kept.

@@ -1,8 +1,8 @@
 #include "shell/form1.h"
 
 #include "common/appstate.h"
-#include "controls/controlprocs.h"
 #include "common/datafiles.h"
+#include "controls/controlprocs.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
@@ -169,8 +169,9 @@ void Form1::createMenus()
     separator(mnuFile, "Sept3");
     mnuBack = mnuFile->addMenu(QStringLiteral("バックアップ(&B)"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    mnuReserve = item(mnuBack, QStringLiteral("データ保存"), "mnuReserve");
-    mnuReturn = item(mnuBack, QStringLiteral("データ復帰"), "mnuReturn");
+    mnuReserve =
+        item(mnuBack, QStringLiteral("データ保存"), "mnuReserve", &Form1::mnuReserve_Click);
+    mnuReturn = item(mnuBack, QStringLiteral("データ復帰"), "mnuReturn", &Form1::mnuReturn_Click);
     separator(mnuFile, "SeparatorDesu");
     mnuEne = item(mnuFile, QStringLiteral("終了(&X)"), "mnuEne", &Form1::mnuEne_Click);
 
@@ -189,7 +190,8 @@ void Form1::createMenus()
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuTopic = item(mnuHelp, QStringLiteral("トピックの検索(&C)"), "mnuTopic");
+    mnuTopic =
+        item(mnuHelp, QStringLiteral("トピックの検索(&C)"), "mnuTopic", &Form1::mnuTopic_Click);
     separator(mnuHelp, "Separator3");
     mnuAbout =
         item(mnuHelp, QStringLiteral("バージョン情報(&A)"), "mnuAbout", &Form1::mnuAbout_Click);
@@ -461,7 +463,7 @@ void Form1::toolbarButtonClick(const QString& key)
     else if (key == QLatin1String("GoPrint"))
         mnuPrint_Click();
     else if (key == QLatin1String("Help"))
-        Q_EMIT commandRequested(QStringLiteral("HelpContext"));
+        showHelpContext(30);
     else if (key == QLatin1String("About"))
         mnuAbout_Click();
     else if (key == QLatin1String("End"))

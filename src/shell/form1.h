@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QToolBar>
 
+#include <functional>
+
 namespace shell {
 
 class PreviewCanvas;
@@ -58,6 +60,11 @@ public:
     void mnuZoom_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    // Backup and restore of the data file, and the help.
+    void mnuReserve_Click();
+    void mnuReturn_Click();
+    void mnuTopic_Click();
+    void showHelpContext(int context);
     // The end: closes the main window, which ends the run.
     void mnuEne_Click();
 
@@ -112,6 +119,11 @@ public:
     void HookMain();
     void UnhookMain();
     bool isHooked() const { return m_hooked; }
+
+    // Opens the record list on the data file and returns when it (and whatever it opened)
+    // has closed. Set by whoever runs the windows; unset, the list is asked for through
+    // commandRequested("mnuNew").
+    std::function<void()> openRecordList;
 
 Q_SIGNALS:
     // A command whose work lives elsewhere (letter list, printing, imports, backup, help):

@@ -1,5 +1,6 @@
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
+#include "platform/helpwindow.h"
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
 #include "shell/form1.h"
@@ -49,6 +50,26 @@ private Q_SLOTS:
         const QString name =
             fitted ? QStringLiteral("main-fitted.png") : QStringLiteral("main-full-size.png");
         QVERIFY(form.grab().save(QDir(folder).filePath(name)));
+    }
+
+    void helpWindow()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        TestEnvironment env;
+        platform::setPrinter(std::make_unique<platform::FakePrinter>());
+        common::installFontSubstitutions();
+        Form1 form;
+        form.show();
+        form.mnuTopic_Click();
+        auto* help = form.findChild<platform::HelpWindow*>();
+        QVERIFY(help && QTest::qWaitForWindowExposed(help));
+        QTest::qWait(200);
+        QVERIFY(help->grab().save(QDir(folder).filePath(QStringLiteral("help-contents.png"))));
+        form.showHelpContext(30);
+        QTest::qWait(200);
+        QVERIFY(help->grab().save(QDir(folder).filePath(QStringLiteral("help-main.png"))));
     }
 
     void startupForm()

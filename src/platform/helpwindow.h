@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+
+// The program's help: Japanese pages shipped inside the program, shown in one help window.
+// The contents page plays the part of the help-topics window; a help context number opens
+// the page written for that window of the program.
+namespace platform {
+
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // Help contexts of the program's windows.
+    enum Context {
+        MainWindowContext = 30,
+        PostCodeImportContext = 11,
+    };
+
+    // Shows the help window (one for the run, made on first use) on the contents page, or
+    // on the page of `context` (the contents page for a context that has none), raised
+    // above `parent`'s window. Returns the window.
+    static HelpWindow* showContents(QWidget* parent);
+    static HelpWindow* showContext(QWidget* parent, int context);
+
+    // The address of the contents page and of a context's page.
+    static QUrl contentsPage();
+    static QUrl pageForContext(int context);
+
+    // The page shown now, and its text.
+    QUrl currentPage() const;
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    explicit HelpWindow(QWidget* parent);
+    static HelpWindow* showPage(QWidget* parent, const QUrl& page);
+
+    QTextBrowser* m_browser = nullptr;
+};
+
+} // namespace platform

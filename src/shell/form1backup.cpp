@@ -1,0 +1,116 @@
+// The main window's backup, restore and help commands.
+
+#include "common/appstate.h"
+#include "common/datafiles.h"
+#include "platform/filedialogs.h"
+#include "platform/helpwindow.h"
+#include "platform/messagebox.h"
+#include "shell/databackup.h"
+#include "shell/form1.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace shell {
+
+namespace {
+
+const QString BackupFilter = QStringLiteral("Sarnet意見書データファイル(*.mdb)|*.mdb");
+const QString TemporaryCopyName = QStringLiteral("Rizari.mdb");
+
+QString dataFilePath()
+{
+    return common::appState().AppPath + common::LetterFileName;
+}
+
+void tellRestoreFailed(const QString& reason = QString())
+{
+    QString text = QStringLiteral("バックアップファイルから復帰に失敗しました。");
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n") + reason;
+    platform::MsgBox(text, platform::vbCritical, QStringLiteral("インポート"));
+}
+
+} // namespace
+
+void Form1::mnuReserve_Click()
+{
+    const QString target = platform::GetSaveFile(QStringLiteral("データ保存"), BackupFilter);
+    if (target.isEmpty())
+        return;
+    const BackupResult result = backupDataFile(dataFilePath(), target);
+    if (!result.ok) {
+        platform::MsgBox(QStringLiteral("バックアップファイルを保存できませんでした。\r\n") +
+                             result.error,
+                         platform::vbCritical, QStringLiteral("バックアップ"));
+        return;
+    }
+    platform::MsgBox(QStringLiteral("バックアップファイルを保存しました。"),
+                     platform::vbInformation, QStringLiteral("バックアップ"));
+}
+
+void Form1::mnuReturn_Click()
+{
+    QString file = platform::GetOpenFile(QStringLiteral("データ復帰"), BackupFilter);
+    if (file.isEmpty()) {
+        tellRestoreFailed();
+        return;
+    }
+    if (platform::MsgBox(QStringLiteral("現在のSarnet意見書データファイルは上書きされます。"
+                                        "続けますか？"),
+                         platform::vbYesNo + platform::vbExclamation,
+                         QStringLiteral("注意！")) != platform::vbYes)
+        return;
+
+    // A read-only backup is restored from a writable copy in the data folder, which goes
+    // again at the end; the picked file itself is never changed or removed.
+    QString copy;
+    auto removeCopy = [&copy] {
+        if (!copy.isEmpty() && QFileInfo::exists(copy))
+            QFile::remove(copy);
+    };
+    if (isReadOnlyFile(file)) {
+        copy = common::appState().AppPath + TemporaryCopyName;
+        QFile::remove(copy);
+        const BackupResult copied = copyFileSynced(file, copy);
+        if (!copied.ok) {
+            removeCopy();
+            tellRestoreFailed(copied.error);
+            return;
+        }
+        file = copy;
+    }
+    if (!QFileInfo::exists(file)) {
+        removeCopy();
+        tellRestoreFailed();
+        return;
+    }
+
+    const BackupResult replaced = replaceDataFile(file, dataFilePath());
+    if (!replaced.ok) {
+        removeCopy();
+        // A file that is no letter database gets the plain message; a copy that failed
+        // says why.
+        tellRestoreFailed(replaced.notLetterFile ? QString() : replaced.error);
+        return;
+    }
+    platform::MsgBox(QStringLiteral("バックアップファイルから復帰を行いました。"),
+                     platform::vbInformation, QStringLiteral("バックアップ"));
+    if (openRecordList)
+        openRecordList();
+    else
+        Q_EMIT commandRequested(QStringLiteral("mnuNew"));
+    removeCopy();
+}
+
+void Form1::mnuTopic_Click()
+{
+    platform::HelpWindow::showContents(this);
+}
+
+void Form1::showHelpContext(int context)
+{
+    platform::HelpWindow::showContext(this, context);
+}
+
+} // namespace shell
