@@ -318,11 +318,11 @@ private Q_SLOTS:
             texts << m.text;
         QCOMPARE(texts, expectedTexts);
         if (texts.size() > 1 || !cancelDialog) {
-            const auto& q = dialogs.messages().at(0);
+            const auto q = dialogs.messages().at(0);
             QCOMPARE(q.style, 52);
             QCOMPARE(q.title, QStringLiteral("注意！"));
         }
-        const auto& last = dialogs.messages().last();
+        const auto last = dialogs.messages().last();
         if (last.text == Restored) {
             QCOMPARE(last.style, 64);
             QCOMPARE(last.title, QStringLiteral("バックアップ"));
