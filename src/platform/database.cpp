@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <sqlite3.h>
 
@@ -13,7 +14,37 @@
 
 namespace db {
 
+QString engineErrorText(int resultCode, const QString& engineWords)
+{
+    switch (resultCode & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("ディスクの空き容量が足りません。");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("データファイルが他のプログラムで使用中です。"
+                              "しばらくしてからもう一度保存してください。");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("データファイルに書き込めません（読み取り専用です）。");
+    case SQLITE_NOTADB:
+        return QStringLiteral("このファイルは意見書のデータファイルではありません。");
+    case SQLITE_IOERR:
+        return QStringLiteral("ディスクの読み書きに失敗しました。");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("データファイルが壊れています。");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("データファイルを開けません。");
+    default:
+        return QStringLiteral("データベースの処理に失敗しました。（%1）").arg(engineWords);
+    }
+}
+
 namespace detail {
+
+QString engineError(sqlite3* db)
+{
+    return engineErrorText(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+}
 
 bool fail(QString* error, const QString& text)
 {
@@ -99,9 +130,14 @@ namespace {
 
 QString textOf(sqlite3_stmt* stmt, int column)
 {
-    const auto* data = static_cast<const QChar*>(sqlite3_column_text16(stmt, column));
-    const int bytes = sqlite3_column_bytes16(stmt, column);
-    return data ? QString(data, bytes / 2) : QString();
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+    const int bytes = sqlite3_column_bytes(stmt, column);
+    if (!data)
+        return QString();
+    // Decoded without taking a leading U+FEFF for a byte-order mark.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(data, bytes));
 }
 
 Variant integerValue(qint64 v, ColumnKind kind)
@@ -158,6 +194,27 @@ Variant readColumn(sqlite3_stmt* stmt, int column, ColumnKind kind)
     return Variant::fromString(textOf(stmt, column));
 }
 
+QString wellFormed(const QString& text)
+{
+    QString result;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            if (!result.isNull())
+                result.append(c).append(text.at(i + 1));
+            ++i;
+        } else if (c.isSurrogate()) {
+            if (result.isNull())
+                result = text.left(i);
+            result.append(QChar(QChar::ReplacementCharacter));
+        } else if (!result.isNull()) {
+            result.append(c);
+        }
+    }
+    return result.isNull() ? text : result;
+}
+
 void bindValue(sqlite3_stmt* stmt, int index, const Variant& value)
 {
     switch (value.type()) {
@@ -176,8 +233,10 @@ void bindValue(sqlite3_stmt* stmt, int index, const Variant& value)
         sqlite3_bind_double(stmt, index, *value.toDouble());
         return;
     case Variant::Type::String: {
-        const QString s = value.toString();
-        sqlite3_bind_text16(stmt, index, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+        // UTF-8, so that a leading U+FEFF is kept as a character rather than taken for a
+        // byte-order mark; an unpaired surrogate is stored as U+FFFD and costs nothing else.
+        const QByteArray utf8 = wellFormed(value.toString()).toUtf8();
+        sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         return;
     }
     }
@@ -244,9 +303,11 @@ bool isSchemaChange(QStringView sql)
 bool exec(sqlite3* db, const QString& sql, QString* error)
 {
     char* message = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc == SQLITE_OK)
         return true;
-    const QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    const QString text =
+        engineErrorText(rc, QString::fromUtf8(message ? message : sqlite3_errmsg(db)));
     sqlite3_free(message);
     return fail(error, text);
 }
@@ -275,8 +336,8 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE;
     if (sqlite3_open_v2(name.constData(), &handle, flags, nullptr) != SQLITE_OK) {
-        fail(error, QStringLiteral("The data file %1 cannot be opened: %2")
-                        .arg(path, QString::fromUtf8(sqlite3_errmsg(handle))));
+        fail(error, QStringLiteral("データファイル %1 を開けません。（%2）")
+                        .arg(path, detail::engineError(handle)));
         sqlite3_close_v2(handle);
         return nullptr;
     }
@@ -289,8 +350,15 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
               &message) ||
         !exec(handle, QStringLiteral("SELECT count(*) FROM sqlite_master;"), &message) ||
         (create && !exec(handle, QStringLiteral("PRAGMA user_version=1;"), &message))) {
-        fail(error, QStringLiteral("The file %1 is not a data file of this program (%2).")
-                        .arg(path, message));
+        // A file the engine cannot read as a database is told so; a file in use, a disk
+        // error and the like are told as what they are.
+        const int code = sqlite3_extended_errcode(handle) & 0xff;
+        if (code == SQLITE_NOTADB)
+            fail(error,
+                 QStringLiteral("ファイル %1 は意見書のデータファイルではありません。").arg(path));
+        else
+            fail(error,
+                 QStringLiteral("データファイル %1 を開けません。（%2）").arg(path, message));
         return nullptr;
     }
     return db;
@@ -300,27 +368,28 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        fail(error, QStringLiteral("The data file %1 does not exist.").arg(path));
+        fail(error, QStringLiteral("データファイル %1 がありません。").arg(path));
         return nullptr;
     }
     if (!info.isFile()) {
-        fail(error, QStringLiteral("%1 is not a file.").arg(path));
+        fail(error, QStringLiteral("%1 はファイルではありません。").arg(path));
         return nullptr;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(error,
-             QStringLiteral("The data file %1 cannot be read: %2").arg(path, file.errorString()));
+        fail(error, QStringLiteral("データファイル %1 を読み込めません。（%2）")
+                        .arg(path, file.errorString()));
         return nullptr;
     }
     const QByteArray head = file.read(kSqliteMagic.size());
     file.close();
     if (head.isEmpty()) {
-        fail(error, QStringLiteral("The data file %1 is empty.").arg(path));
+        fail(error, QStringLiteral("データファイル %1 は空です。").arg(path));
         return nullptr;
     }
     if (head != kSqliteMagic) {
-        fail(error, QStringLiteral("The file %1 is not a data file of this program.").arg(path));
+        fail(error,
+             QStringLiteral("ファイル %1 は意見書のデータファイルではありません。").arg(path));
         return nullptr;
     }
     return openHandle(path, mode == OpenMode::ReadOnly, false, error);
@@ -346,7 +415,7 @@ std::unique_ptr<Database> Database::create(const QString& path, QString* error)
 
 QString Database::lastError() const
 {
-    return QString::fromUtf8(sqlite3_errmsg(m_db));
+    return detail::engineError(m_db);
 }
 
 bool Database::execute(const QString& sql, const QList<Variant>& params, QString* error)

@@ -27,6 +27,12 @@ enum class OpenMode { ReadOnly, ReadWrite };
 //
 // Every call that can fail returns false or nullptr and, when `error` is given, a sentence
 // that can be shown to the user. Nothing throws.
+// The engine's failure (its primary or extended result code, and its own words) as a sentence
+// for the user: the common causes (a full disk, a file in use, a file that cannot be written,
+// a file that is no database, a disk error, a damaged file) in Japanese alone; anything else
+// in Japanese with the engine's words following in （…）.
+QString engineErrorText(int resultCode, const QString& engineWords);
+
 class Database
 {
 public:

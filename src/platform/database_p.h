@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 namespace db::detail {
@@ -30,6 +31,11 @@ void bindValue(sqlite3_stmt* stmt, int index, const Variant& value);
 // The value as the column stores it, or std::nullopt (with a sentence in `error`) when it
 // does not fit: a text that is no number for a number column, a number out of range.
 std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, QString* error);
+
+// The engine's last failure on `db` as a sentence for the user.
+QString engineError(sqlite3* db);
+// The text with every unpaired surrogate replaced by U+FFFD.
+QString wellFormed(const QString& text);
 
 // Sets *error to text when error is given; returns false for the caller's convenience.
 bool fail(QString* error, const QString& text);

@@ -18,7 +18,7 @@ const QString kRowGone = QStringLiteral("The record has been deleted meanwhile."
 
 QString errorOf(sqlite3* db)
 {
-    return QString::fromUtf8(sqlite3_errmsg(db));
+    return engineError(db);
 }
 
 // Runs a statement that returns rowids and collects them.

@@ -1,0 +1,147 @@
+#include "platform/database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+using db::Database;
+using db::OpenMode;
+using db::Variant;
+
+// Texts keep every character through a store and a read, and the engine's failures reach the
+// user as Japanese sentences.
+class DatabaseTextsTest : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    std::unique_ptr<Database> freshFile()
+    {
+        m_path = m_dir.filePath(QStringLiteral("texts-%1.mdb").arg(++m_count));
+        auto db = Database::create(m_path);
+        if (db)
+            db->execute(QStringLiteral("CREATE TABLE 記録 (番号 INTEGER, 名前 TEXT)"));
+        return db;
+    }
+    int m_count = 0;
+
+private Q_SLOTS:
+    void textsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("readBack");
+        const QChar bom(0xFEFF);
+        QTest::newRow("leading U+FEFF") << QString(bom) + "佐藤" << QString(bom) + "佐藤";
+        QTest::newRow("U+FEFF alone") << QString(bom) << QString(bom);
+        QTest::newRow("pair kept")
+            << QString::fromUtf16(u"𠮷野家") << QString::fromUtf16(u"𠮷野家");
+        QTest::newRow("lone high surrogate keeps the next character")
+            << QString::fromUtf16(u"a\xD842"
+                                  u"b")
+            << QString::fromUtf16(u"a\xFFFD"
+                                  u"b");
+        QTest::newRow("lone low surrogate")
+            << QString::fromUtf16(u"a\xDFB7") << QString::fromUtf16(u"a\xFFFD");
+        QTest::newRow("high surrogate at the end")
+            << QString::fromUtf16(u"名\xD842") << QString::fromUtf16(u"名\xFFFD");
+        QTest::newRow("CR LF and tab")
+            << QStringLiteral("一\r\n\t二") << QStringLiteral("一\r\n\t二");
+        QTest::newRow("empty, not Null") << QString("") << QString("");
+    }
+    void textsRoundTrip()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, readBack);
+        auto db = freshFile();
+        QVERIFY(db);
+        // Through a statement's places and through a recordset's edit buffer.
+        QVERIFY(db->execute(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (1, ?)"),
+                            {Variant::fromString(stored)}));
+        auto rs = db->openTable(QStringLiteral("記録"));
+        QVERIFY(rs && rs->addNew() && rs->setField(QStringLiteral("番号"), Variant::fromLong(2)) &&
+                rs->setField(QStringLiteral("名前"), Variant::fromString(stored)) && rs->update());
+        auto read = db->openDynaset(QStringLiteral("SELECT 名前 FROM 記録 ORDER BY 番号"));
+        QVERIFY(read);
+        for (int i = 0; i < 2; ++i, read->moveNext()) {
+            const Variant v = read->field(QStringLiteral("名前"));
+            QCOMPARE(v.type(), Variant::Type::String);
+            QCOMPARE(v.toString(), readBack);
+        }
+    }
+
+    void engineCodesInJapanese_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("full") << SQLITE_FULL << "ディスクの空き容量が足りません。";
+        QTest::newRow("busy") << SQLITE_BUSY
+                              << "データファイルが他のプログラムで使用中です。"
+                                 "しばらくしてからもう一度保存してください。";
+        QTest::newRow("locked") << SQLITE_LOCKED
+                                << "データファイルが他のプログラムで使用中です。"
+                                   "しばらくしてからもう一度保存してください。";
+        QTest::newRow("read-only")
+            << SQLITE_READONLY << "データファイルに書き込めません（読み取り専用です）。";
+        QTest::newRow("not a database")
+            << SQLITE_NOTADB << "このファイルは意見書のデータファイルではありません。";
+        QTest::newRow("disk I/O error (extended)")
+            << SQLITE_IOERR_WRITE << "ディスクの読み書きに失敗しました。";
+        QTest::newRow("damaged") << SQLITE_CORRUPT << "データファイルが壊れています。";
+        QTest::newRow("other: engine words follow")
+            << SQLITE_CONSTRAINT << "データベースの処理に失敗しました。（engine words）";
+    }
+    void engineCodesInJapanese()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QCOMPARE(db::engineErrorText(code, QStringLiteral("engine words")), text);
+    }
+
+    // The real failures, as the engine gives them, come out in Japanese.
+    void realFailuresAreToldInJapanese()
+    {
+        QString error;
+        {
+            auto db = freshFile();
+            QVERIFY(db);
+            QVERIFY(db->execute(QStringLiteral("PRAGMA max_page_count=3")));
+            QVERIFY(!db->execute(QStringLiteral("INSERT INTO 記録 (名前) VALUES (?)"),
+                                 {Variant::fromString(QString(100000, 'x'))}, &error));
+            QCOMPARE(error, QStringLiteral("ディスクの空き容量が足りません。"));
+        }
+        {
+            freshFile();
+            auto db = Database::open(m_path, OpenMode::ReadOnly);
+            QVERIFY(db);
+            QVERIFY(!db->execute(QStringLiteral("INSERT INTO 記録 (番号) VALUES (1)"), {}, &error));
+            QVERIFY2(error.contains(QStringLiteral("読み取り専用")), qPrintable(error));
+        }
+        {
+            freshFile();
+            auto holder = Database::open(m_path, OpenMode::ReadWrite);
+            QVERIFY(holder && holder->execute(QStringLiteral("PRAGMA busy_timeout=0")));
+            QVERIFY(holder->execute(QStringLiteral("BEGIN IMMEDIATE")));
+            QVERIFY(holder->execute(QStringLiteral("INSERT INTO 記録 (番号) VALUES (9)")));
+            auto db = Database::open(m_path, OpenMode::ReadWrite, &error);
+            if (db) {
+                QVERIFY(db->execute(QStringLiteral("PRAGMA busy_timeout=0")));
+                QVERIFY(
+                    !db->execute(QStringLiteral("INSERT INTO 記録 (番号) VALUES (1)"), {}, &error));
+            }
+            QVERIFY2(error.contains(QStringLiteral("他のプログラムで使用中")), qPrintable(error));
+            holder->execute(QStringLiteral("ROLLBACK"));
+        }
+        for (const auto& words :
+             {QStringLiteral("database or disk is full"), QStringLiteral("database is locked"),
+              QStringLiteral("attempt to write a readonly database"),
+              QStringLiteral("file is not a database"), QStringLiteral("disk I/O error")})
+            QVERIFY(!error.contains(words));
+    }
+};
+
+QTEST_MAIN(DatabaseTextsTest)
+#include "tst_databasetexts.moc"
