@@ -392,6 +392,17 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
              QStringLiteral("ファイル %1 は意見書のデータファイルではありません。").arg(path));
         return nullptr;
     }
+    if (mode == OpenMode::ReadOnly && QFileInfo::exists(path + QStringLiteral("-journal"))) {
+        // A save that was cut off left its journal: only a writable connection may roll it
+        // back, and a read-only one would refuse the file until then.
+        QString reason;
+        if (!openHandle(path, false, false, &reason)) {
+            fail(error, QStringLiteral("データファイル %1 の前回の保存が途中で終わっており、"
+                                       "元に戻せませんでした。（%2）")
+                            .arg(path, reason));
+            return nullptr;
+        }
+    }
     return openHandle(path, mode == OpenMode::ReadOnly, false, error);
 }
 
