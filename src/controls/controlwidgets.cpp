@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QValidator>
 
+#include <functional>
+
 namespace controls {
 
 namespace {
@@ -37,18 +39,56 @@ void setFore(QWidget* widget, OleColor color, std::initializer_list<QPalette::Co
     widget->setPalette(palette);
 }
 
-// Refuses an edit that would make the text longer than the limit, in characters.
+// Keeps a box within its limit, in characters, as a standard edit box does: of a typed,
+// pasted or committed text that would go past the limit, the part that fits is kept (never
+// half a surrogate pair) and the rest dropped. Shortening is always allowed, and a text that
+// `keepWhole` names (set by code, an item picked from a list) is kept whole.
 class CharacterLimit : public QValidator
 {
 public:
-    CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
-    State validate(QString& input, int&) const override
+    CharacterLimit(int limit, QLineEdit* edit, std::function<bool(const QString&)> keepWhole)
+        : QValidator(edit), m_limit(limit), m_last(edit->text()), m_keepWhole(std::move(keepWhole))
     {
-        return common::charCount(input) <= m_limit ? Acceptable : Invalid;
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { m_last = t; });
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        const int length = common::charCount(input);
+        if (length <= m_limit || length <= common::charCount(m_last) || m_keepWhole(input))
+            return Acceptable;
+        // The edit replaced the middle of the old text: find what it put there.
+        const QString& old = m_last;
+        qsizetype head = 0;
+        while (head < old.size() && head < input.size() && old[head] == input[head])
+            ++head;
+        if (head > 0 && input[head - 1].isHighSurrogate())
+            --head;
+        qsizetype tail = 0;
+        while (tail < old.size() - head && tail < input.size() - head &&
+               old[old.size() - 1 - tail] == input[input.size() - 1 - tail])
+            ++tail;
+        if (tail > 0 && input[input.size() - tail].isLowSurrogate())
+            --tail;
+        const QString prefix = input.left(head);
+        const QString suffix = input.right(tail);
+        const int room = m_limit - common::charCount(prefix) - common::charCount(suffix);
+        if (room <= 0) {
+            if (input.size() - head - tail <= 0)
+                return Invalid;
+            input = old;
+            pos = int(head);
+            return Acceptable;
+        }
+        const QString kept = common::leftChars(input.mid(head, input.size() - head - tail), room);
+        input = prefix + kept + suffix;
+        pos = int(prefix.size() + kept.size());
+        return Acceptable;
     }
 
 private:
     int m_limit;
+    QString m_last;
+    std::function<bool(const QString&)> m_keepWhole;
 };
 
 void applyImeMode(QWidget* widget, ImeMode mode)
@@ -110,7 +150,9 @@ TextBox::TextBox(const QString& name, int index, QWidget* parent)
 
 bool TextBox::setText(const QString& text)
 {
+    m_settingText = true;
     QLineEdit::setText(text);
+    m_settingText = false;
     return true;
 }
 
@@ -118,7 +160,10 @@ void TextBox::setMaxLength(int characters)
 {
     m_maxLength = characters;
     delete validator();
-    setValidator(characters > 0 ? new CharacterLimit(characters, this) : nullptr);
+    setValidator(
+        characters > 0
+            ? new CharacterLimit(characters, this, [this](const QString&) { return m_settingText; })
+            : nullptr);
 }
 
 void TextBox::setImeMode(ImeMode mode)
@@ -182,8 +227,11 @@ ComboBox::ComboBox(const QString& name, int index, Style style, QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(8);
     if (QLineEdit* edit = lineEdit()) {
-        // What the user types stays as typed: no completion from the list.
+        // What the user types stays as typed: no completion from the list. No length cut of
+        // its own either (Qt's is 32,767 units and could split a pair): the box's limit, in
+        // characters, is the only one.
         setCompleter(nullptr);
+        edit->setMaxLength(std::numeric_limits<int>::max());
         events()->watchMouse(edit);
         connect(edit, &QLineEdit::textChanged, this, [this] {
             if (!m_settingText)
@@ -199,7 +247,15 @@ void ComboBox::setMaxLength(int characters)
     m_maxLength = characters;
     if (QLineEdit* edit = lineEdit()) {
         delete edit->validator();
-        edit->setValidator(characters > 0 ? new CharacterLimit(characters, edit) : nullptr);
+        edit->setValidator(
+            characters > 0
+                ? new CharacterLimit(characters, edit,
+                                     [this](const QString& text) {
+                                         return m_settingText ||
+                                                findText(text, Qt::MatchExactly |
+                                                                   Qt::MatchCaseSensitive) >= 0;
+                                     })
+                : nullptr);
     }
 }
 

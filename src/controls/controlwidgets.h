@@ -57,8 +57,8 @@ public:
     QString text() const override { return QLineEdit::text(); }
     bool setText(const QString& text) override;
 
-    // 0: no limit. Typing and pasting past the limit are refused; text set by code is kept
-    // whole.
+    // 0: no limit. Of a typed, pasted or committed text that would go past the limit the part
+    // that fits is kept; text set by code is kept whole.
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int characters);
     ImeMode imeMode() const { return m_imeMode; }
@@ -70,6 +70,7 @@ protected:
 private:
     int m_maxLength = 0;
     ImeMode m_imeMode = ImeMode::NotSet;
+    bool m_settingText = false;
 };
 
 // A multi-line text box with a vertical scroll bar. Its text has CR LF line ends, as the
@@ -113,8 +114,8 @@ public:
     QStringList items() const;
     ImeMode imeMode() const { return m_imeMode; }
     void setImeMode(ImeMode mode);
-    // Input limit of an editable box's text, as TextBox's: 0 no limit; typing and pasting
-    // past it are refused.
+    // Input limit of an editable box's text, as TextBox's: 0 no limit; of what is typed or
+    // pasted past it, the part that fits is kept.
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int characters);
 

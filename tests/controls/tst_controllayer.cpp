@@ -21,6 +21,9 @@ private Q_SLOTS:
     void editableComboNeverAddsTypedText();
     void textLimitCountsCharacters_data();
     void textLimitCountsCharacters();
+    void limitKeepsWhatFits_data();
+    void limitKeepsWhatFits();
+    void comboBoxHasNoUnitLimitOfItsOwn();
     void multiLineBoxKeepsCrLf_data();
     void multiLineBoxKeepsCrLf();
     void multiLineBoxTakesTheMouseRelease();
@@ -188,6 +191,67 @@ void ControlLayerTest::textLimitCountsCharacters_data()
     QTest::newRow("pair is one character")
         << QStringLiteral("ab") << pair << QStringLiteral("ab") + pair;
     QTest::newRow("pairs to the limit") << pair + pair << pair << pair + pair + pair;
+    QTest::newRow("paste past the limit keeps what fits")
+        << QStringLiteral("a") << QStringLiteral("bcdef") << QStringLiteral("abc");
+    QTest::newRow("paste into an empty box")
+        << QString() << QStringLiteral("佐藤花子さま") << QStringLiteral("佐藤花");
+    QTest::newRow("a pair that does not fit is not split")
+        << QStringLiteral("ab") << QStringLiteral("c") + pair << QStringLiteral("abc");
+    QTest::newRow("a pair at the cut is dropped whole")
+        << QStringLiteral("ab") << pair + pair << QStringLiteral("ab") + pair;
+}
+
+void ControlLayerTest::limitKeepsWhatFits_data()
+{
+    QTest::addColumn<bool>("combo");
+    QTest::addColumn<bool>("commit"); // an input-method commit, else a paste
+    QTest::newRow("text box, paste") << false << false;
+    QTest::newRow("text box, input-method commit") << false << true;
+    QTest::newRow("combo box, paste") << true << false;
+    QTest::newRow("combo box, input-method commit") << true << true;
+}
+
+void ControlLayerTest::limitKeepsWhatFits()
+{
+    QFETCH(bool, combo);
+    QFETCH(bool, commit);
+    TextBox text(QStringLiteral("txt"), kNoIndex);
+    ComboBox box(QStringLiteral("cmb"), kNoIndex, ComboBox::Style::Editable);
+    box.addItem(QStringLiteral("とても長い定型文の項目です"));
+    QLineEdit* edit = combo ? box.lineEdit() : &text;
+    Control& control = combo ? static_cast<Control&>(box) : static_cast<Control&>(text);
+    if (combo)
+        box.setMaxLength(6);
+    else
+        text.setMaxLength(6);
+    control.setText(QStringLiteral("田中"));
+    edit->setCursorPosition(1); // between 田 and 中
+    const QString input = QStringLiteral("𠮷川一二三四");
+    if (commit) {
+        QInputMethodEvent event;
+        event.setCommitString(input);
+        QCoreApplication::sendEvent(edit, &event);
+    } else {
+        edit->insert(input);
+    }
+    QCOMPARE(control.text(), QStringLiteral("田𠮷川一二中"));
+    QCOMPARE(edit->cursorPosition(), 6); // after what was kept
+
+    // Set by code, or an item picked from the list: kept whole.
+    control.setText(QStringLiteral("一二三四五六七八"));
+    QCOMPARE(control.text(), QStringLiteral("一二三四五六七八"));
+    if (combo) {
+        box.setCurrentIndex(0);
+        QCOMPARE(control.text(), QStringLiteral("とても長い定型文の項目です"));
+    }
+}
+
+void ControlLayerTest::comboBoxHasNoUnitLimitOfItsOwn()
+{
+    ComboBox box(QStringLiteral("cmb"), kNoIndex, ComboBox::Style::Editable);
+    const QString longText = QString(40000, QChar(u'あ')) + QStringLiteral("𠮷");
+    box.lineEdit()->insert(longText);
+    QCOMPARE(box.text(), longText);
 }
 
 void ControlLayerTest::textLimitCountsCharacters()
