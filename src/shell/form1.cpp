@@ -30,6 +30,10 @@ namespace shell {
 
 namespace {
 
+// The window's size as designed, in twips.
+constexpr double DesignWidth = 7395;
+constexpr double DesignHeight = 4455;
+
 // The window's inner area, below the menu bar: it runs the resize handler on every change
 // of size.
 class InnerArea : public QWidget
@@ -95,7 +99,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     createStatusBar();
     createPreview();
     sheet::setPrinterView(this);
-    resize(toPixelsX(7395), toPixelsY(4455));
+    resize(toPixelsX(DesignWidth), toPixelsY(DesignHeight));
 }
 
 Form1::~Form1()
@@ -600,16 +604,22 @@ void Form1::placeWindow()
     const double storedTop = startup::readDouble(QStringLiteral("FormTop"), 100000);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    // The position is kept as a single, as it is stored; out of a single's range it is
+    // the largest one.
+    auto single = [](double v) { return double(float(std::clamp(v, -3.4e38, 3.4e38))); };
     const double left =
-        storedLeft == 100000 ? (screenRect.width() * tx - width) / 2 : double(float(storedLeft));
+        storedLeft == 100000 ? (screenRect.width() * tx - width) / 2 : single(storedLeft);
     const double top =
-        storedTop == 100000 ? (screenRect.height() * ty - height) / 2 : double(float(storedTop));
-    QRect rect(roundHalfEven(left / tx), roundHalfEven(top / ty),
-               std::max(1, roundHalfEven(width / tx)), std::max(1, roundHalfEven(height / ty)));
+        storedTop == 100000 ? (screenRect.height() * ty - height) / 2 : single(storedTop);
+    const QRect stored(roundHalfEven(left / tx), roundHalfEven(top / ty), roundHalfEven(width / tx),
+                       roundHalfEven(height / ty));
     QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
         screens.append(s->availableGeometry());
-    rect = pullOntoScreens(rect, screens);
+    // A broken placement (a size of a billion, a negative one) must not make a window the
+    // screen cannot hold; the smallest is the window's design size.
+    const QRect rect =
+        placeOnScreens(stored, QSize(toPixelsX(DesignWidth), toPixelsY(DesignHeight)), screens);
     resize(rect.size());
     move(rect.topLeft());
 

@@ -7,8 +7,11 @@ namespace shell {
 
 int roundHalfEven(double value)
 {
+    constexpr double limit = 1e9;
+    if (std::isnan(value))
+        return 0;
     // The default floating-point rounding mode rounds halves to even.
-    return static_cast<int>(std::nearbyint(value));
+    return static_cast<int>(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
 namespace {
@@ -95,6 +98,38 @@ int WheelScroller::scroll(int value, int minimum, int maximum, int delta)
 } // namespace shell
 
 namespace shell {
+
+QRect placeOnScreens(const QRect& window, const QSize& minimum, const QList<QRect>& screens)
+{
+    if (screens.isEmpty())
+        return window;
+    const QPoint corner = window.topLeft();
+    const QRect* landing = nullptr;
+    qint64 best = -1;
+    for (const QRect& screen : screens) {
+        const qint64 dx =
+            qint64(std::clamp(corner.x(), screen.left(), screen.right())) - corner.x();
+        const qint64 dy =
+            qint64(std::clamp(corner.y(), screen.top(), screen.bottom())) - corner.y();
+        const qint64 distance = dx * dx + dy * dy;
+        if (best < 0 || distance < best) {
+            best = distance;
+            landing = &screen;
+        }
+    }
+    const QSize lower = minimum.boundedTo(landing->size());
+    const QSize size(std::clamp(window.width(), lower.width(), landing->width()),
+                     std::clamp(window.height(), lower.height(), landing->height()));
+    QRect placed(corner, size);
+    if (size.width() < window.width() || size.height() < window.height()) {
+        // Cut down to the screen: it goes wholly on it.
+        placed.moveLeft(
+            std::clamp(placed.left(), landing->left(), landing->right() - size.width() + 1));
+        placed.moveTop(
+            std::clamp(placed.top(), landing->top(), landing->bottom() - size.height() + 1));
+    }
+    return pullOntoScreens(placed, screens);
+}
 
 QRect pullOntoScreens(const QRect& window, const QList<QRect>& screens)
 {

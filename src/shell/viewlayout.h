@@ -16,7 +16,8 @@ inline constexpr int StatusHeight = 375;
 inline constexpr int ScrollBarSize = 255;
 
 // A floating-point size made whole the way the window's measures are: to the nearest
-// whole number, halves to the even neighbour.
+// whole number, halves to the even neighbour. A value beyond what a window measure can be
+// (a broken setting) gives the nearest of ±1,000,000,000; NaN gives 0.
 int roundHalfEven(double value);
 
 // Width, height, left and top of a control, in twips.
@@ -88,5 +89,10 @@ namespace shell {
 // A window rectangle (pixels) that lies off every screen is moved onto the nearest one
 // (and made to fit it); one that shows on a screen is returned as it is.
 QRect pullOntoScreens(const QRect& window, const QList<QRect>& screens);
+
+// The window rectangle (pixels) from a stored placement: its size kept within the available
+// area of the screen it lands on (the screen holding its top-left corner, else the nearest),
+// at least `minimum` unless that screen is smaller, then pulled onto the screens.
+QRect placeOnScreens(const QRect& window, const QSize& minimum, const QList<QRect>& screens);
 
 } // namespace shell

@@ -139,6 +139,47 @@ private Q_SLOTS:
         QCOMPARE(stored("FormTop"), QStringLiteral("900"));
     }
 
+    // A broken placement in the settings gives a window the screen can hold, and what is
+    // written back at the end is that window.
+    void brokenPlacementIsMadeSound_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("10^9") << "1000000000"
+                              << "1000000000";
+        QTest::newRow("-10^9") << "-1000000000"
+                               << "-1000000000";
+        QTest::newRow("3.4e38") << "3.4e38"
+                                << "3.4e38";
+        QTest::newRow("1e300") << "1e300"
+                               << "1e300";
+        QTest::newRow("NaN text") << "NaN"
+                                  << "NaN";
+        QTest::newRow("0") << "0"
+                           << "0";
+    }
+    void brokenPlacementIsMadeSound()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, position);
+        store("FormState", "0");
+        store("FormWidth", size);
+        store("FormHeight", size);
+        store("FormLeft", position);
+        store("FormTop", position);
+        Form1& f = start();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(f.pos()));
+        QVERIFY(f.width() <= screen.width() && f.height() <= screen.height());
+        QVERIFY(f.width() >= std::min(493, screen.width()));
+        QVERIFY(f.height() >= std::min(297, screen.height()));
+        f.close();
+        const double written = stored("FormWidth").toDouble();
+        QVERIFY(written > 0 && written <= screen.width() * 15);
+        const double left = stored("FormLeft").toDouble();
+        QVERIFY(left >= screen.left() * 15 && left <= screen.right() * 15);
+    }
+
     void minimisedWindowStoresANormalOne()
     {
         store("FormState", "0");

@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace shell;
 
 class ViewLayoutTest : public QObject
@@ -145,6 +148,47 @@ private Q_SLOTS:
         QFETCH(QRect, expected);
         const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1280, 1024)};
         QCOMPARE(pullOntoScreens(window, screens), expected);
+    }
+
+    void storedPlacementFitsTheScreen_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("expected");
+        // Two screens of 1280 x 1024; the smallest window is 493 x 297.
+        QTest::newRow("as stored") << QRect(100, 100, 640, 480) << QRect(100, 100, 640, 480);
+        QTest::newRow("a billion wide and high")
+            << QRect(0, 0, 1000000000, 1000000000) << QRect(0, 0, 1280, 1024);
+        QTest::newRow("on the second screen, too big for it")
+            << QRect(1400, 50, 5000, 5000) << QRect(1280, 0, 1280, 1024);
+        QTest::newRow("negative size")
+            << QRect(100, 100, -1000000000, -5) << QRect(100, 100, 493, 297);
+        QTest::newRow("zero size") << QRect(10, 20, 0, 0) << QRect(10, 20, 493, 297);
+        QTest::newRow("far off to the left")
+            << QRect(-1000000000, 50, 640, 480) << QRect(0, 50, 640, 480);
+    }
+    void storedPlacementFitsTheScreen()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, expected);
+        const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1280, 1024)};
+        QCOMPARE(placeOnScreens(window, QSize(493, 297), screens), expected);
+    }
+
+    void roundingStaysInRange_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("half to even") << 2.5 << 2;
+        QTest::newRow("1e300") << 1e300 << 1000000000;
+        QTest::newRow("-3.4e38") << -3.4e38 << -1000000000;
+        QTest::newRow("NaN") << std::nan("") << 0;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << 1000000000;
+    }
+    void roundingStaysInRange()
+    {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(roundHalfEven(value), expected);
     }
 };
 
