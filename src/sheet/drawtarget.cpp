@@ -113,10 +113,18 @@ void DrawTarget::circle(double cx, double cy, double radius, std::optional<QColo
     m_state.currentY = cy;
 }
 
+void DrawTarget::setTextFits(QHash<int, int> fits)
+{
+    m_fits = std::move(fits);
+    m_printed = 0;
+}
+
 void DrawTarget::printLine(const QString& text)
 {
     const double height = textHeight(text);
+    m_state.stretch = m_fits.value(m_printed++, 100);
     drawText(m_state.currentX, m_state.currentY, text);
+    m_state.stretch = 100;
     m_state.currentX = 0;
     m_state.currentY += height;
 }

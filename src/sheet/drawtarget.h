@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -48,6 +49,7 @@ struct DrawState
     bool fontBold = false;
     double currentX = 0; // twips
     double currentY = 0;
+    int stretch = 100; // width of the printed text in percent (condensed below 100)
 };
 
 // A surface the sheet is drawn on: the preview canvas, a printer page or a recording for the
@@ -69,6 +71,8 @@ public:
     void setScreenTwipsPerPixelX(double twips) { m_screenTwipsPerPixelX = twips; }
 
     const DrawState& state() const { return m_state; }
+    // Takes over every setting of `state` as it is, telling no one.
+    void restoreState(const DrawState& state) { m_state = state; }
     int drawWidth() const { return m_state.drawWidth; }
     int drawStyle() const { return m_state.drawStyle; }
     int fillStyle() const { return m_state.fillStyle; }
@@ -107,6 +111,9 @@ public:
     // Prints one line of text at (CurrentX, CurrentY) in the current font and ForeColor, then
     // moves CurrentX to 0 and CurrentY one line lower.
     void printLine(const QString& text);
+    // Condensed widths for the texts about to be printed: the n-th printLine from now (0 the
+    // next) is set at `fits[n]` percent of its width; texts not named keep theirs.
+    void setTextFits(QHash<int, int> fits);
     // `image` stretched into the rectangle of the given size, covering what lies under it.
     void paintPicture(const QImage& image, int x, int y, int width, int height);
 
@@ -126,6 +133,8 @@ protected:
 
 private:
     DrawState m_state;
+    QHash<int, int> m_fits;
+    int m_printed = 0;
     double m_screenTwipsPerPixelX = 15;
 };
 

@@ -154,7 +154,13 @@ void PainterTarget::drawEllipse(double cx, double cy, double rx, double ry, cons
 
 void PainterTarget::drawText(double x, double y, const QString& text)
 {
-    m_painter.setFont(font());
+    if (state().stretch != 100) {
+        QFont condensed = font();
+        condensed.setStretch(state().stretch);
+        m_painter.setFont(condensed);
+    } else {
+        m_painter.setFont(font());
+    }
     m_painter.setPen(foreColor());
     m_painter.drawText(toDevice(x, y + textCellBaseline(fontSize())), text);
 }

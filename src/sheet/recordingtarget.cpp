@@ -23,6 +23,8 @@ QFontMetricsF twipMetrics(const DrawState& state)
     font.setBold(state.fontBold);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
+    if (state.stretch != 100)
+        font.setStretch(state.stretch);
     return QFontMetricsF(font, &device);
 }
 
@@ -41,6 +43,11 @@ RecordingTarget::RecordingTarget(bool preview, double twipsPerPixel)
 double RecordingTarget::textWidth(const QString& text)
 {
     return twipMetrics(state()).horizontalAdvance(text);
+}
+
+double RecordingTarget::printedWidth(const RecordedOp& op)
+{
+    return twipMetrics(op.state).horizontalAdvance(op.text);
 }
 
 QList<RecordedOp> RecordingTarget::ops(RecordedOp::Kind kind) const
@@ -168,10 +175,11 @@ QString RecordingTarget::describe(const RecordedOp& op)
             .arg(number(op.x1), number(op.y1), number(op.x2), number(op.y2),
                  number(op.start.value_or(0)), number(op.end.value_or(0)), pen, op.color.name());
     case RecordedOp::Text:
-        return QStringLiteral("text %1 %2 \"%3\" font=\"%4\" %5 bold=%6 %7")
+        return QStringLiteral("text %1 %2 \"%3\" font=\"%4\" %5 bold=%6 %7%8")
             .arg(number(op.x1), number(op.y1), op.text, s.fontName, number(s.fontSize))
             .arg(int(s.fontBold))
-            .arg(op.color.name());
+            .arg(op.color.name(),
+                 s.stretch == 100 ? QString() : QStringLiteral(" stretch=%1").arg(s.stretch));
     case RecordedOp::Picture:
         return QStringLiteral("picture %1 %2 %3 %4 image=%5x%6")
             .arg(number(op.x1), number(op.y1), number(op.x2), number(op.y2))

@@ -34,6 +34,8 @@ public:
     bool isPreview() const override { return m_preview; }
     double twipsPerPixelX() const override { return m_twipsPerPixel; }
     double textWidth(const QString& text) override;
+    // The width a recorded text took, twips (condensed as it was printed).
+    static double printedWidth(const RecordedOp& op);
 
     const QList<RecordedOp>& ops() const { return m_ops; }
     QList<RecordedOp> ops(RecordedOp::Kind kind) const;

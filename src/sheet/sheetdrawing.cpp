@@ -4,6 +4,7 @@
 #include "sheet/marks.h"
 #include "sheet/sheetpages.h"
 #include "sheet/sheettexts.h"
+#include "sheet/textfit.h"
 #include "sheetdata/sheetmodel.h"
 
 namespace sheet {
@@ -23,6 +24,12 @@ void drawPage1Form(DrawTarget& obj, int x, int y, const sheetdata::SheetModel& m
 
 void DrawSheet(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead)
 {
+    drawWithFittedTexts(canvas,
+                        [&](DrawTarget& target) { drawSheetAsLaidOut(target, model, pageHead); });
+}
+
+void drawSheetAsLaidOut(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead)
+{
     drawPage1Form(canvas, 0, 0, model);
     if (!model.FormLoaded)
         DrawOnsetLabels(canvas, 0, 0);
@@ -36,6 +43,14 @@ void DrawSheet(DrawTarget& canvas, const sheetdata::SheetModel& model, bool page
 
 void DrawPrintedPage(DrawTarget& printer, PrintedPage page, int x, int y,
                      const sheetdata::SheetModel& model, bool pageHead)
+{
+    drawWithFittedTexts(printer, [&](DrawTarget& target) {
+        drawPrintedPageAsLaidOut(target, page, x, y, model, pageHead);
+    });
+}
+
+void drawPrintedPageAsLaidOut(DrawTarget& printer, PrintedPage page, int x, int y,
+                              const sheetdata::SheetModel& model, bool pageHead)
 {
     using namespace sheetdata;
     const bool first = page != PrintedPage::SecondA4;

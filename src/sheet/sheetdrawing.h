@@ -10,8 +10,11 @@ class DrawTarget;
 
 // The whole sheet on the preview canvas at origin (0, 0), as the main window shows it: both
 // page layouts and, when a letter is on the sheet, its texts and marks; the empty sheet shows
-// the onset-date template instead. The canvas must be cleared (white) before.
+// the onset-date template instead. The canvas must be cleared (white) before. A text that
+// would run into the next one or past its frame is set condensed.
 void DrawSheet(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead);
+// The same with every text at its own width, as the layout gives it.
+void drawSheetAsLaidOut(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead);
 
 // Which part of the sheet one printed page holds.
 enum class PrintedPage {
@@ -25,5 +28,7 @@ enum class PrintedPage {
 // empty sheet is not printed.
 void DrawPrintedPage(DrawTarget& printer, PrintedPage page, int x, int y,
                      const sheetdata::SheetModel& model, bool pageHead);
+void drawPrintedPageAsLaidOut(DrawTarget& printer, PrintedPage page, int x, int y,
+                              const sheetdata::SheetModel& model, bool pageHead);
 
 } // namespace sheet
