@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -20,11 +21,12 @@ int main(int argc, char* argv[])
     std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
     if (!mainWindow)
         return 0;
-    // The record list, printing, the imports, backup and help come later: say so rather
-    // than let their commands do nothing.
+    // Printing and the imports come later: say so rather than let their commands do nothing.
     QObject::connect(mainWindow.get(), &shell::Form1::commandRequested, [] {
         platform::MsgBox(QStringLiteral("この機能はまだ使えません。"), 64,
                          QStringLiteral("お知らせ"));
     });
+    // Once the main window shows, the record list opens on the data file.
+    QTimer::singleShot(0, mainWindow.get(), &shell::Form1::DataOpen);
     return app.exec();
 }

@@ -128,6 +128,7 @@ frmDat3::frmDat3(QWidget* parent)
     connect(m_tabStrip, &QTabBar::currentChanged, this, &frmDat3::showSelectedPage);
     m_tabStrip->installEventFilter(this);
     connectPageJumps();
+    connectCommands();
     // The level hint goes when the mouse moves over the bedridden levels' frame outside
     // its options.
     connect(m_controls.find(QStringLiteral("Frame17"))->events(), &ControlEvents::mouseMove, this,

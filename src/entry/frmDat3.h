@@ -21,6 +21,9 @@ class frmDat3 : public QDialog
 public:
     static constexpr int kPageCount = 9;
 
+    // How the form ends (its dialog result): the letter saved, or discarded.
+    enum Result { Discarded = 0, Saved = 1 };
+
     explicit frmDat3(QWidget* parent = nullptr);
     ~frmDat3() override;
 
@@ -46,6 +49,15 @@ public:
     void applyEraDefaults();
 
     QTabBar* tabStrip() const { return m_tabStrip; }
+
+    // Commands: "登　録(&R)" saves and ends the form (Saved); "取り消し(&D)" asks and ends it
+    // without saving (Discarded); "今日の日付" writes today's date as the writing date.
+    void Command3_Click();
+    void Command1_Click();
+    void Command8_Click();
+    // Writes today's date into the writing date: its era, the year in it, month and day as
+    // two digits.
+    void writeTodayAsWritingDate();
     QWidget* page(int frameIndex) const;
 
 protected:
@@ -67,6 +79,7 @@ private:
     void buildPage8(FormBuilder& b, QWidget* page);
     void buildPage9(FormBuilder& b, QWidget* page);
     void connectPageJumps();
+    void connectCommands();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);

@@ -153,7 +153,7 @@ void Form1::createMenus()
 
     mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNew = item(mnuFile, QStringLiteral("意見書データ表示(&O)"), "mnuNew");
+    mnuNew = item(mnuFile, QStringLiteral("意見書データ表示(&O)"), "mnuNew", &Form1::DataOpen);
     mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuDel = item(mnuFile, QStringLiteral("表示データの消去(&D)"), "mnuDel", &Form1::mnuDel_Click);
     separator(mnuFile, "Separater2");
@@ -455,7 +455,7 @@ void Form1::setZoomControls()
 void Form1::toolbarButtonClick(const QString& key)
 {
     if (key == QLatin1String("New"))
-        Q_EMIT commandRequested(QStringLiteral("mnuNew"));
+        DataOpen();
     else if (key == QLatin1String("Del"))
         mnuDel_Click();
     else if (key == QLatin1String("UnZoom"))

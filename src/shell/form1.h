@@ -60,6 +60,14 @@ public:
     void mnuZoom_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    // The stored letters: DataOpen points DatabasePath at the data file (or, when it is
+    // missing and the user wants, at a file picked with DataSerch) and runs the record list
+    // with the entry form; it returns when they have closed.
+    void DataOpen();
+    void DataSerch();
+    // Puts stored letter `letterNoText` on the sheet and shows its name in the status bar.
+    void showLetter(const QString& letterNoText);
+
     // Backup and restore of the data file, and the help.
     void mnuReserve_Click();
     void mnuReturn_Click();
@@ -120,9 +128,7 @@ public:
     void UnhookMain();
     bool isHooked() const { return m_hooked; }
 
-    // Opens the record list on the data file and returns when it (and whatever it opened)
-    // has closed. Set by whoever runs the windows; unset, the list is asked for through
-    // commandRequested("mnuNew").
+    // What a finished restore opens: DataOpen unless set otherwise (tests set it).
     std::function<void()> openRecordList;
 
 Q_SIGNALS:
@@ -136,6 +142,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void runRecordList();
+    int runEntryForm();
     void createMenus();
     void createToolbar();
     void createStatusBar();

@@ -99,7 +99,7 @@ void Form1::mnuReturn_Click()
     if (openRecordList)
         openRecordList();
     else
-        Q_EMIT commandRequested(QStringLiteral("mnuNew"));
+        DataOpen();
     removeCopy();
 }
 

@@ -1,0 +1,120 @@
+#include "shell/listorder.h"
+
+#include "platform/variant.h"
+#include "record/eradate.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <optional>
+
+namespace shell {
+
+namespace {
+
+std::optional<double> numberOf(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    return db::Variant::fromString(text).toDouble();
+}
+
+// The Western date of an era date, for the order; nullopt for a text that is no date.
+std::optional<QDate> westernDate(const QString& eraDate)
+{
+    const auto western = record::EraToSeireki(eraDate);
+    if (!western || western->isEmpty())
+        return std::nullopt;
+    const QStringList parts = western->split(QLatin1Char('/'));
+    if (parts.size() != 3)
+        return std::nullopt;
+    bool okY = false, okM = false, okD = false;
+    const QDate date(parts[0].trimmed().toInt(&okY), parts[1].trimmed().toInt(&okM),
+                     parts[2].trimmed().toInt(&okD));
+    if (!okY || !okM || !okD || !date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+// A cell's place in the order: empty cells first, then the numbers (or the dates of the
+// writing-date column) in their own order, then every other text in text order. Two numbers
+// compare as numbers and two texts as texts, as the grid's own sort does; a number and a text
+// always fall the same way, so that the order is the same however often the list is sorted.
+struct SortKey
+{
+    int rank = 0; // 0 empty, 1 number or date, 2 other text
+    double number = 0;
+    QDate date;
+    QString text;
+};
+
+SortKey keyOf(const QString& cell, int column)
+{
+    SortKey key;
+    key.text = cell;
+    if (cell.isEmpty())
+        return key;
+    if (column == ColWrittenOn) {
+        if (const auto date = westernDate(cell)) {
+            key.rank = 1;
+            key.date = *date;
+            return key;
+        }
+    } else if (const auto number = numberOf(cell)) {
+        key.rank = 1;
+        key.number = *number;
+        return key;
+    }
+    key.rank = 2;
+    return key;
+}
+
+int compareKeys(const SortKey& a, const SortKey& b)
+{
+    if (a.rank != b.rank)
+        return a.rank < b.rank ? -1 : 1;
+    if (a.rank == 1) {
+        if (a.date.isValid() || b.date.isValid())
+            return a.date < b.date ? -1 : (b.date < a.date ? 1 : 0);
+        return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+    }
+    return QString::compare(a.text, b.text, Qt::CaseSensitive);
+}
+
+} // namespace
+
+int sortMarkLeft(int column)
+{
+    switch (column) {
+    case ColChartNo:
+        return 360;
+    case ColName:
+        return 1530;
+    case ColKana:
+        return 3150;
+    case ColSex:
+        return 4335;
+    case ColAge:
+        return 4830;
+    case ColDiagnosis:
+        return 5955;
+    default:
+        return 7605;
+    }
+}
+
+void sortListRows(QList<QStringList>& rows, int column, bool descending)
+{
+    QList<std::pair<SortKey, QStringList>> keyed;
+    keyed.reserve(rows.size());
+    for (QStringList& row : rows)
+        keyed.append({keyOf(row.value(column), column), std::move(row)});
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        const int c = compareKeys(a.first, b.first);
+        return descending ? c > 0 : c < 0;
+    });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i] = std::move(keyed[i].second);
+}
+
+} // namespace shell

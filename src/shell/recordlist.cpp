@@ -1,0 +1,128 @@
+// The roads from the main window to the stored letters: opening the data file, the record
+// list, the entry form opened from it, and the letter put on the sheet. The windows run one
+// after another from this flat loop: each ends with its result, and the loop opens the next.
+
+#include "common/appstate.h"
+#include "common/datafiles.h"
+#include "entry/frmDat3.h"
+#include "load/dataload.h"
+#include "platform/filedialogs.h"
+#include "platform/messagebox.h"
+#include "record/letterlist.h"
+#include "sheetdata/setformdata.h"
+#include "shell/form1.h"
+#include "shell/frmdata.h"
+#include "shell/previewcanvas.h"
+
+#include <QFileInfo>
+
+namespace shell {
+
+namespace {
+
+common::AppState& state()
+{
+    return common::appState();
+}
+
+} // namespace
+
+void Form1::DataOpen()
+{
+    common::AppState& s = state();
+    s.DatabasePath = s.AppPath + common::LetterFileName;
+    if (!QFileInfo::exists(s.DatabasePath)) {
+        s.DatabasePath.clear();
+        if (platform::MsgBox(QStringLiteral("Ruviro.mdb が見つかりません。\r\n"
+                                            "自分でファイルを探しますか？"),
+                             platform::vbYesNo + platform::vbQuestion,
+                             QStringLiteral("Serch Err！")) != platform::vbYes)
+            return;
+        DataSerch();
+        if (s.DatabasePath.isEmpty())
+            return;
+    }
+    runRecordList();
+}
+
+void Form1::DataSerch()
+{
+    const QString picked = platform::GetOpenFile(
+        QString(), QStringLiteral("フォームファイル(*.BDB,*.OLD)|*.mdb;*.old"));
+    if (picked.isEmpty())
+        return;
+    // The picked file must hold letters: a file that is no letter database of this program
+    // is refused here, before the list opens on it or anything writes into it.
+    const record::LetterListResult list = record::readLetterList(picked);
+    if (!list.ok) {
+        platform::MsgBox(list.error, platform::vbCritical, QStringLiteral("Serch Err！"));
+        return;
+    }
+    state().DatabasePath = picked;
+    state().InportState = 1;
+}
+
+void Form1::runRecordList()
+{
+    common::AppState& s = state();
+    for (;;) {
+        const record::LetterListResult list = record::readLetterList(s.DatabasePath);
+        if (!list.ok) {
+            platform::MsgBox(list.error, platform::vbCritical, QStringLiteral("患者情報一覧"));
+            return;
+        }
+        int chosen = frmData::Cancelled;
+        {
+            frmData dialog(list.rows, this);
+            chosen = dialog.exec();
+        }
+        switch (chosen) {
+        case frmData::NewLetter:
+        case frmData::StoredLetter:
+            runEntryForm();
+            continue; // the entry form returns to the list, saved or discarded
+        case frmData::LetterShown:
+            showLetter(s.CurrentLetterNoText);
+            return;
+        default:
+            return;
+        }
+    }
+}
+
+int Form1::runEntryForm()
+{
+    common::AppState& s = state();
+    entry::frmDat3 form(this);
+    form.TabNew();
+    form.applyEraDefaults();
+    if (s.CurrentLetterNo != 0) {
+        QString error;
+        const load::LoadResult loaded =
+            load::LoadLetter(form, s.DatabasePath, s.CurrentLetterNo, &error);
+        if (loaded == load::LoadResult::OpenFailed)
+            platform::MsgBox(QStringLiteral("データを読み込めませんでした。\r\n") + error,
+                             platform::vbCritical, QStringLiteral("患者情報一覧"));
+    } else {
+        if (controls::Control* title = form.control(QStringLiteral("Label52")))
+            title->setText(QStringLiteral("新規登録"));
+        form.writeTodayAsWritingDate();
+        load::LoadDoctorS(form);
+        form.setNewData(true);
+    }
+    return form.exec();
+}
+
+void Form1::showLetter(const QString& letterNoText)
+{
+    const sheetdata::SheetFillResult filled =
+        sheetdata::SetFormData(m_model, state().DatabasePath, letterNoText);
+    if (filled.patientName)
+        lblPointer->setText(*filled.patientName);
+    Picture2->clear();
+    drawSheet();
+    if (!state().ZoomType)
+        ZoomOut();
+}
+
+} // namespace shell

@@ -1,0 +1,172 @@
+#include "letterfile.h"
+#include "letterfixtures.h"
+#include "platform/database.h"
+#include "record/letterlist.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using record::deleteLetter;
+using record::readLetterList;
+
+namespace {
+
+// A data file with letters 1..n named 患者1..患者n.
+QString makeFile(const QTemporaryDir& dir, int n)
+{
+    const QString path = dir.filePath(QStringLiteral("letters-%1.mdb").arg(n));
+    QFile::remove(path);
+    if (!letterfixtures::createDataFile(path))
+        return {};
+    for (int i = 1; i <= n; ++i)
+        if (!letterfixtures::writeLetter(
+                path, i,
+                {{QStringLiteral("患者名"),
+                  db::Variant::fromString(QStringLiteral("患者%1").arg(i))},
+                 {QStringLiteral("性別"), db::Variant::fromString(QString::number(1 + i % 2))}}))
+            return {};
+    return path;
+}
+
+QStringList numberedNames(const QString& path)
+{
+    QStringList names;
+    for (const record::LetterListRow& row : readLetterList(path).rows)
+        names << QStringLiteral("%1:%2").arg(row.letterNo).arg(row.name);
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class LetterListTest : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void readsEveryLetter()
+    {
+        const QString path = makeFile(m_dir, 3);
+        const auto list = readLetterList(path);
+        QVERIFY2(list.ok, qPrintable(list.error));
+        QCOMPARE(list.rows.size(), 3);
+        QCOMPARE(list.rows[1].letterNo, 2);
+        QCOMPARE(list.rows[1].name, QStringLiteral("患者2"));
+        QCOMPARE(list.rows[1].sex, QStringLiteral("1"));
+        QCOMPARE(list.rows[1].kana, QString()); // Null reads as ""
+    }
+
+    void fileThatHoldsNoLettersIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("0 bytes") << QByteArray();
+        QTest::newRow("text") << QByteArray("not a data file\n");
+        QByteArray random(5000, '\0');
+        for (int i = 0; i < random.size(); ++i)
+            random[i] = char((i * 7919) % 251);
+        QTest::newRow("random bytes") << random;
+    }
+    void fileThatHoldsNoLettersIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(QStringLiteral("bad.mdb"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        const auto list = readLetterList(path);
+        QVERIFY(!list.ok);
+        QVERIFY(!list.error.isEmpty());
+        // A database of another kind is refused too.
+        const QString other = m_dir.filePath(QStringLiteral("other.mdb"));
+        QFile::remove(other);
+        auto db = db::Database::create(other);
+        QVERIFY(db && db->execute(QStringLiteral("CREATE TABLE 患者 (番号 INTEGER)")));
+        db.reset();
+        QVERIFY(!readLetterList(other).ok);
+    }
+
+    void deletionRenumbersTheLaterLetters_data()
+    {
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("first of 5") << 1 << QStringList{"1:患者2", "2:患者3", "3:患者4", "4:患者5"};
+        QTest::newRow("middle of 5")
+            << 3 << QStringList{"1:患者1", "2:患者2", "3:患者4", "4:患者5"};
+        QTest::newRow("last of 5") << 5 << QStringList{"1:患者1", "2:患者2", "3:患者3", "4:患者4"};
+    }
+    void deletionRenumbersTheLaterLetters()
+    {
+        QFETCH(int, deleted);
+        QFETCH(QStringList, left);
+        const QString path = makeFile(m_dir, 5);
+        const auto result = deleteLetter(path, deleted);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(numberedNames(path), left);
+    }
+
+    void deletingTheOnlyLetterEmptiesTheFile()
+    {
+        const QString path = makeFile(m_dir, 1);
+        QVERIFY(deleteLetter(path, 1).ok);
+        QCOMPARE(readLetterList(path).rows.size(), 0);
+    }
+
+    void letterDeletedMeanwhileChangesNothing()
+    {
+        const QString path = makeFile(m_dir, 3);
+        const QByteArray before = LetterFile::fileHash(path);
+        const auto result = deleteLetter(path, 7);
+        QVERIFY(!result.ok);
+        QVERIFY(result.rowGone);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(LetterFile::fileHash(path), before);
+    }
+
+    // A failure anywhere leaves every letter and number as it was.
+    void failedDeletionLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("renumbering fails after the delete") << "renumber";
+        QTest::newRow("deletion refused") << "delete";
+    }
+    void failedDeletionLeavesTheFileAsItWas()
+    {
+        QFETCH(QString, fault);
+        const QString path = makeFile(m_dir, 5);
+        {
+            auto db = db::Database::open(path, db::OpenMode::ReadWrite);
+            QVERIFY(db);
+            const QString trigger =
+                fault == QLatin1String("renumber")
+                    ? QStringLiteral("CREATE TRIGGER stop BEFORE UPDATE ON 申請者情報 WHEN "
+                                     "OLD.作成NO = 5 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                    : QStringLiteral("CREATE TRIGGER stop BEFORE DELETE ON 申請者情報 BEGIN "
+                                     "SELECT RAISE(ABORT, 'refused'); END");
+            QVERIFY(db->execute(trigger));
+        }
+        const QByteArray before = LetterFile::fileHash(path);
+        const auto result = deleteLetter(path, 2);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.rowGone);
+        QVERIFY(result.error.startsWith(QStringLiteral("データを削除できませんでした。")));
+        QCOMPARE(LetterFile::fileHash(path), before);
+    }
+
+    void readOnlyFileIsNotChanged()
+    {
+        const QString path = makeFile(m_dir, 3);
+        QFile::setPermissions(path, QFile::ReadOwner);
+        const QByteArray before = LetterFile::fileHash(path);
+        const auto result = deleteLetter(path, 1);
+        if (result.ok)
+            QSKIP("running as root: the file's mode does not keep root from writing");
+        QCOMPARE(LetterFile::fileHash(path), before);
+    }
+};
+
+QTEST_MAIN(LetterListTest)
+#include "tst_letterlist.moc"

@@ -1,0 +1,72 @@
+#include "shell/listorder.h"
+
+#include <QtTest>
+
+using namespace shell;
+
+class ListOrderTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sortsStablyAndDeterministically_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("numbers as numbers, the rest as text")
+            << int(ColAge) << false << QStringList{"7", "10", "1a", "", "2"}
+            << QStringList{"", "2", "7", "10", "1a"};
+        QTest::newRow("descending") << int(ColAge) << true << QStringList{"7", "10", "1a", "", "2"}
+                                    << QStringList{"1a", "10", "7", "2", ""};
+        QTest::newRow("writing dates by the Western date")
+            << int(ColWrittenOn) << true
+            << QStringList{"平成31年04月30日", "令和1年05月01日", "平成30年12月01日", "",
+                           "令和7年01月10日"}
+            << QStringList{"令和7年01月10日", "令和1年05月01日", "平成31年04月30日",
+                           "平成30年12月01日", ""};
+        QTest::newRow("texts in UTF-16 order")
+            << int(ColName) << false << QStringList{"佐藤", "あべ", "Ａ", "伊藤"}
+            << QStringList{"あべ", "伊藤", "佐藤", "Ａ"};
+    }
+    void sortsStablyAndDeterministically()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, values);
+        QFETCH(QStringList, expected);
+        QList<QStringList> rows;
+        for (int i = 0; i < values.size(); ++i) {
+            QStringList row(ListColumnCount);
+            row[ColLetterNo] = QString::number(i + 1);
+            row[column] = values[i];
+            rows << row;
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            sortListRows(rows, column, descending);
+            QStringList got;
+            for (const QStringList& row : rows)
+                got << row[column];
+            QCOMPARE(got, expected);
+        }
+    }
+
+    void equalCellsKeepTheirOrder()
+    {
+        QList<QStringList> rows;
+        for (int i = 0; i < 6; ++i) {
+            QStringList row(ListColumnCount);
+            row[ColLetterNo] = QString::number(i);
+            row[ColSex] = i % 2 ? QStringLiteral("男　") : QStringLiteral("女　");
+            rows << row;
+        }
+        sortListRows(rows, ColSex, false);
+        QStringList numbers;
+        for (const QStringList& row : rows)
+            numbers << row[ColLetterNo];
+        QCOMPARE(numbers, QStringList({"0", "2", "4", "1", "3", "5"}));
+    }
+};
+
+QTEST_MAIN(ListOrderTest)
+#include "tst_listorder.moc"
