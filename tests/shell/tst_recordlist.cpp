@@ -1,0 +1,359 @@
+#include "common/appstate.h"
+#include "common/datafiles.h"
+#include "entry/frmDat3.h"
+#include "letterfile.h"
+#include "letterfixtures.h"
+#include "platform/clock.h"
+#include "platform/printerdouble.h"
+#include "record/letterlist.h"
+#include "scripteddialogs.h"
+#include "shell/form1.h"
+#include "shell/frmdata.h"
+#include "shell/listorder.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace shell;
+
+namespace {
+
+common::AppState& state()
+{
+    return common::appState();
+}
+
+// Letters 1..n; letter i is written on 令和(i)年 or, for odd i, 平成.
+bool writeLetters(const QString& path, int n)
+{
+    if (!letterfixtures::createDataFile(path))
+        return false;
+    for (int i = 1; i <= n; ++i) {
+        const QString date = i % 2 ? QStringLiteral("平成%1年04月01日").arg(20 + i)
+                                   : QStringLiteral("令和%1年04月01日").arg(i);
+        if (!letterfixtures::writeLetter(
+                path, i,
+                {{QStringLiteral("患者名"),
+                  db::Variant::fromString(QStringLiteral("患者%1").arg(i))},
+                 {QStringLiteral("年齢"),
+                  db::Variant::fromString(QString::number(60 + 7 * i % 30))},
+                 {QStringLiteral("性別"), db::Variant::fromString(i % 3 ? "1" : "2")},
+                 {QStringLiteral("最新意見書記入日"), db::Variant::fromString(date)}}))
+            return false;
+    }
+    return true;
+}
+
+QList<record::LetterListRow> rowsOf(const QString& path)
+{
+    return record::readLetterList(path).rows;
+}
+
+// Runs `step` on the modal window that opens next (the loop's list or entry form).
+void whenModal(std::function<void(QWidget*)> step)
+{
+    QTimer::singleShot(0, [step] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        step(modal);
+    });
+}
+
+} // namespace
+
+class RecordListTest : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestEnvironment> m_env;
+    QString m_data;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<TestEnvironment>();
+        state() = common::AppState{};
+        QVERIFY(common::ensureDataFolder());
+        state().AppPath = common::dataFolder();
+        m_data = state().AppPath + common::LetterFileName;
+        state().DatabasePath = m_data;
+        QVERIFY(QFile::remove(m_data));
+        platform::setPrinter(std::make_unique<platform::FakePrinter>());
+        platform::setToday(QDate(2025, 4, 1));
+    }
+    void cleanup()
+    {
+        platform::setToday(QDate());
+        m_env.reset();
+    }
+
+    void gridShowsTheLetters_data()
+    {
+        QTest::addColumn<int>("count");
+        for (int n : {0, 1, 5, 40})
+            QTest::newRow(qPrintable(QStringLiteral("%1 letters").arg(n))) << n;
+    }
+    void gridShowsTheLetters()
+    {
+        QFETCH(int, count);
+        QVERIFY(writeLetters(m_data, count));
+        frmData list(rowsOf(m_data));
+        QCOMPARE(list.windowTitle(), QStringLiteral("患者情報一覧"));
+        QCOMPARE(list.rowCount(), count);
+        const int widths[] = {0, 0, 65, 92, 123, 33, 33, 120, 101};
+        for (int c = 0; c < ListColumnCount; ++c) {
+            QCOMPARE(list.FlexGrid->isColumnHidden(c), widths[c] == 0);
+            if (widths[c])
+                QCOMPARE(list.FlexGrid->columnWidth(c), widths[c]);
+        }
+        if (count == 0) {
+            QCOMPARE(list.currentRow(), -1);
+            list.cmdRe_Click();
+            QCOMPARE(list.result(), int(frmData::Cancelled));
+            return;
+        }
+        // Newest writing date first: 令和 letters before 平成 ones; row 1 chosen.
+        QCOMPARE(list.lblSort->text(), QStringLiteral("▼"));
+        QCOMPARE(list.currentRow(), 0);
+        const QString first = list.FlexGrid->item(0, ColWrittenOn)->text();
+        if (count > 1)
+            QVERIFY(first.startsWith(QStringLiteral("令和")));
+        for (int r = 0; r < count; ++r) {
+            const QString sex = list.FlexGrid->item(r, ColSex)->text();
+            QVERIFY(sex == QStringLiteral("男　") || sex == QStringLiteral("女　"));
+        }
+        QCOMPARE(state().CurrentLetterNo, list.letterNoAt(0));
+    }
+
+    void unansweredSexShowsNothing()
+    {
+        QVERIFY(letterfixtures::createDataFile(m_data));
+        QVERIFY(letterfixtures::writeLetter(m_data, 1, {}));
+        frmData list(rowsOf(m_data));
+        QCOMPARE(list.FlexGrid->item(0, ColSex)->text(), QString());
+    }
+
+    void sortCodes_data()
+    {
+        QTest::addColumn<int>("dataSort");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<int>("markLeft");
+        QTest::newRow("0 default") << 0 << 8 << "▼" << 7605;
+        const int lefts[] = {0, 0, 360, 1530, 3150, 4335, 4830, 5955, 7605};
+        for (int c = 2; c <= 8; ++c)
+            for (int d = 0; d <= 1; ++d) {
+                const bool descending = c == 8 ? d == 0 : d == 1;
+                QTest::newRow(qPrintable(QString::number(c * 10 + d)))
+                    << c * 10 + d << c << (descending ? "▼" : "▲") << lefts[c];
+            }
+    }
+    void sortCodes()
+    {
+        QFETCH(int, dataSort);
+        QFETCH(int, column);
+        QFETCH(QString, mark);
+        QFETCH(int, markLeft);
+        QVERIFY(writeLetters(m_data, 5));
+        state().DataSort = quint8(dataSort);
+        state().SortDesc = common::SortDescOf(state().DataSort);
+        state().CurrentLetterNo = 3;
+        frmData list(rowsOf(m_data));
+        QCOMPARE(list.lblSort->text(), mark);
+        QCOMPARE(list.lblSort->x(), qRound(markLeft / 15.0));
+        QCOMPARE(int(state().DataSort), dataSort); // written back unchanged
+        // Sorted on the column in the mark's direction, and letter 3 still chosen.
+        QList<QStringList> rows;
+        for (int r = 0; r < list.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < ListColumnCount; ++c)
+                cells << list.FlexGrid->item(r, c)->text();
+            rows << cells;
+        }
+        QList<QStringList> sorted = rows;
+        sortListRows(sorted, column, mark == QStringLiteral("▼"));
+        QCOMPARE(rows, sorted);
+        if (dataSort != 0)
+            QCOMPARE(list.letterNoAt(list.currentRow()), 3);
+    }
+
+    void headingClicksFlipAndKeepTheChoice()
+    {
+        QVERIFY(writeLetters(m_data, 5));
+        state().SortDesc = 1; // inverted to 0 by the opening
+        state().CurrentLetterNo = 4;
+        frmData list(rowsOf(m_data));
+        list.headingClick(ColAge);
+        QCOMPARE(list.lblSort->text(), QStringLiteral("▼"));
+        QCOMPARE(int(state().DataSort), 61);
+        QCOMPARE(list.letterNoAt(list.currentRow()), 4);
+        list.headingClick(ColAge);
+        QCOMPARE(list.lblSort->text(), QStringLiteral("▲"));
+        QCOMPARE(int(state().DataSort), 60);
+        QCOMPARE(list.letterNoAt(list.currentRow()), 4);
+    }
+
+    void deletion_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("letter");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("left");
+        QTest::newRow("first of 5")
+            << 5 << 1 << int(platform::vbOK) << "「患者1」　のデータを削除しますか？" << 4;
+        QTest::newRow("middle of 5")
+            << 5 << 3 << int(platform::vbOK) << "「患者3」　のデータを削除しますか？" << 4;
+        QTest::newRow("last of 5")
+            << 5 << 5 << int(platform::vbOK) << "「患者5」　のデータを削除しますか？" << 4;
+        QTest::newRow("cancelled")
+            << 5 << 2 << int(platform::vbCancel) << "「患者2」　のデータを削除しますか？" << 5;
+        QTest::newRow("the only letter")
+            << 1 << 1 << int(platform::vbOK) << "「患者1」を削除しますか？" << 0;
+    }
+    void deletion()
+    {
+        QFETCH(int, count);
+        QFETCH(int, letter);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        QFETCH(int, left);
+        QVERIFY(writeLetters(m_data, count));
+        state().CurrentLetterNo = letter;
+        frmData list(rowsOf(m_data));
+        QCOMPARE(list.letterNoAt(list.currentRow()), letter);
+        ScriptedDialogs dialogs;
+        dialogs.answer(answer);
+        list.Command3_Click();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text, question);
+        QCOMPARE(dialogs.messages().at(0).style, 33);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("データ削除！"));
+        QCOMPARE(list.rowCount(), left);
+        QCOMPARE(LetterFile::letterNumbers(m_data).size(), left);
+        if (left > 0 && answer == platform::vbOK) {
+            QCOMPARE(LetterFile::letterNumbers(m_data).last(), left);
+            QCOMPARE(list.currentRow(), 0);
+        }
+        if (count == 1)
+            QCOMPARE(state().CurrentLetterNo, 0);
+    }
+
+    void missingDataFile_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("pick"); // "", "letters", "notes"
+        QTest::addColumn<bool>("listOpens");
+        QTest::newRow("No") << int(platform::vbNo) << "" << false;
+        QTest::newRow("Yes, cancelled") << int(platform::vbYes) << "" << false;
+        QTest::newRow("Yes, a letter file") << int(platform::vbYes) << "letters" << true;
+        QTest::newRow("Yes, a file of no letters") << int(platform::vbYes) << "notes" << false;
+    }
+    void missingDataFile()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, pick);
+        QFETCH(bool, listOpens);
+        Form1 form;
+        const QString picked = m_env->filePath(QStringLiteral("picked.old"));
+        if (pick == QLatin1String("letters"))
+            QVERIFY(writeLetters(picked, 2));
+        else if (pick == QLatin1String("notes")) {
+            QFile f(picked);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("random words, not a database");
+        }
+        ScriptedDialogs dialogs;
+        dialogs.answer(answer);
+        if (answer == platform::vbYes)
+            dialogs.chooseFile(pick.isEmpty() ? QString() : picked);
+        if (pick == QLatin1String("notes"))
+            dialogs.answer(platform::vbOK);
+        bool opened = false;
+        if (listOpens)
+            whenModal([&](QWidget* w) {
+                auto* list = qobject_cast<frmData*>(w);
+                QVERIFY(list);
+                opened = true;
+                QCOMPARE(list->rowCount(), 2);
+                list->cmdCancel_Click();
+            });
+        form.DataOpen();
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("Ruviro.mdb が見つかりません。\r\n自分でファイルを探しますか？"));
+        QCOMPARE(dialogs.messages().at(0).style, 36);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Serch Err！"));
+        QCOMPARE(opened, listOpens);
+        if (listOpens) {
+            QCOMPARE(state().DatabasePath, picked);
+            QCOMPARE(int(state().InportState), 1);
+        }
+        if (pick == QLatin1String("notes"))
+            QCOMPARE(dialogs.messages().last().style, 16);
+    }
+
+    // Through the real windows: the list, a new letter written and saved, the list again,
+    // the letter opened, the changes discarded, and the letter put on the sheet.
+    void endToEnd()
+    {
+        QVERIFY(letterfixtures::createDataFile(m_data));
+        Form1 form;
+        form.show();
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK); // 取り消し's question
+
+        whenModal([&](QWidget* w) {
+            auto* list = qobject_cast<frmData*>(w);
+            QVERIFY(list);
+            QCOMPARE(list->rowCount(), 0);
+            list->cmdSelect_Click(); // nothing on an empty list
+            QVERIFY(list->isVisible());
+            whenModal([&](QWidget* w2) {
+                auto* entry = qobject_cast<entry::frmDat3*>(w2);
+                QVERIFY(entry);
+                QVERIFY(entry->NewData());
+                QCOMPARE(entry->control("cmbNengoD")->text(), QStringLiteral("令和"));
+                QCOMPARE(entry->control("txtNenD")->text(), QStringLiteral("7"));
+                QCOMPARE(entry->control("txtTukiD")->text(), QStringLiteral("04"));
+                entry->control("txtname")->setText(QStringLiteral("山田太郎"));
+                whenModal([&](QWidget* w3) {
+                    auto* list2 = qobject_cast<frmData*>(w3);
+                    QVERIFY(list2);
+                    QCOMPARE(list2->rowCount(), 1);
+                    QCOMPARE(list2->FlexGrid->item(0, ColName)->text(), QStringLiteral("山田太郎"));
+                    whenModal([&](QWidget* w4) {
+                        auto* stored = qobject_cast<entry::frmDat3*>(w4);
+                        QVERIFY(stored);
+                        QVERIFY(!stored->NewData());
+                        QCOMPARE(stored->control("txtname")->text(), QStringLiteral("山田太郎"));
+                        whenModal([&](QWidget* w5) {
+                            auto* list3 = qobject_cast<frmData*>(w5);
+                            QVERIFY(list3);
+                            list3->cmdSelect_Click();
+                        });
+                        stored->Command1_Click(); // asks, then back to the list
+                    });
+                    list2->cmdRe_Click();
+                });
+                entry->Command3_Click(); // saves, back to the list
+            });
+            list->cmdNew_Click();
+        });
+        form.DataOpen();
+
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("データ更新を破棄しますか？"));
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("更新登録！"));
+        QCOMPARE(LetterFile::letterNumbers(m_data), QList<qint32>{1});
+        QVERIFY(form.model().FormLoaded);
+        QCOMPARE(form.lblPointer->text(), QStringLiteral("山田太郎"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+};
+
+QTEST_MAIN(RecordListTest)
+#include "tst_recordlist.moc"
