@@ -498,6 +498,12 @@ std::unique_ptr<Recordset> Database::openDynaset(const QString& sql, const QList
     return detail::SqlRecordset::openQuery(this, foldIdentifiers(sql), params, error);
 }
 
+std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QList<Variant>& params,
+                                                  QString* error)
+{
+    return detail::SqlRecordset::openQuery(this, foldIdentifiers(sql), params, error, true);
+}
+
 bool Database::beginTrans(QString* error)
 {
     if (inTransaction())

@@ -62,6 +62,10 @@ public:
     // it holds the rows' keys and reads a row's values when they are asked for).
     std::unique_ptr<Recordset> openDynaset(const QString& sql, const QList<Variant>& params = {},
                                            QString* error = nullptr);
+    // A read-only recordset over the rows of a SELECT, all read at once: the quick way to
+    // walk every row of a long result (a dynaset reads its rows one by one).
+    std::unique_ptr<Recordset> openSnapshot(const QString& sql, const QList<Variant>& params = {},
+                                            QString* error = nullptr);
 
     // One transaction at a time; every write between begin and commit lands whole or not
     // at all. A Database that is destroyed inside a transaction rolls it back. When the

@@ -60,7 +60,8 @@ public:
                                                    QString* error);
     // A dynaset over the folded SQL text.
     static std::unique_ptr<SqlRecordset> openQuery(Database* db, const QString& sql,
-                                                   const QList<Variant>& params, QString* error);
+                                                   const QList<Variant>& params, QString* error,
+                                                   bool snapshot = false);
     ~SqlRecordset() override;
 
     // The database is closing: finalize every statement; from now on every call fails.

@@ -191,7 +191,8 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openTable(Database* db, const QStrin
 }
 
 std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QString& sql,
-                                                      const QList<Variant>& params, QString* error)
+                                                      const QList<Variant>& params, QString* error,
+                                                      bool snapshot)
 {
     std::unique_ptr<SqlRecordset> rs(new SqlRecordset(db));
     QString text = sql.trimmed();
@@ -203,7 +204,7 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
     static const QRegularExpression select(QStringLiteral(R"(^SELECT\s+(?!DISTINCT\b))"),
                                            QRegularExpression::CaseInsensitiveOption);
     const auto head = select.match(text);
-    if (head.hasMatch()) {
+    if (head.hasMatch() && !snapshot) {
         const QString keysSql = u"SELECT rowid, "_s + text.mid(head.capturedEnd());
         sqlite3_stmt* keys = rs->statement(keysSql);
         const int count = keys ? sqlite3_column_count(keys) : 0;

@@ -25,12 +25,13 @@ LetterListResult readLetterList(const QString& path)
         result.error = error;
         return result;
     }
-    auto rs = database->openDynaset(common::LetterListQuery, {}, &error);
+    auto rs = database->openSnapshot(common::LetterListQuery, {}, &error);
     if (!rs) {
         result.error =
             QStringLiteral("このファイルは意見書のデータファイルではありません。（%1）").arg(error);
         return result;
     }
+    result.rows.reserve(rs->recordCount());
     for (; !rs->eof(); rs->moveNext()) {
         LetterListRow row;
         row.letterNo = rs->field(common::LetterKey).toLong().value_or(0);
@@ -41,7 +42,7 @@ LetterListResult readLetterList(const QString& path)
         row.age = textOf(*rs, QStringLiteral("年齢"));
         row.diagnosis = textOf(*rs, QStringLiteral("診断名１"));
         row.writtenOn = textOf(*rs, QStringLiteral("最新意見書記入日"));
-        result.rows.append(row);
+        result.rows.append(std::move(row));
     }
     result.ok = true;
     return result;

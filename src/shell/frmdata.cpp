@@ -105,8 +105,18 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
     lblSort->setStyleSheet(QStringLiteral("color: #0000FF;"));
     lblSort->setGeometry(px(7605), px(750), px(180), px(180));
 
+    // The list's own font, narrow enough for an era date in its column; the headings are
+    // flat raised boxes, like the pictures they stand for, so that their texts fit too.
+    QFont listFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    listFont.setPointSizeF(9);
+    const QString headingLook = QStringLiteral(
+        "QPushButton { padding: 0px; background: #C0C0C0; border: 1px solid;"
+        " border-color: #FFFFFF #808080 #808080 #FFFFFF; }"
+        "QPushButton:pressed { border-color: #808080 #FFFFFF #FFFFFF #808080; }");
     for (const Heading& h : kHeadings) {
         auto* b = new QPushButton(QString::fromUtf8(h.caption), this);
+        b->setFont(listFont);
+        b->setStyleSheet(headingLook);
         b->setObjectName(QString::fromLatin1(h.name));
         b->setGeometry(px(h.left), px(960), px(h.width), px(255));
         b->setAutoDefault(false);
@@ -126,6 +136,8 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
     FlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     FlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FlexGrid->setWordWrap(false);
+    FlexGrid->setFont(listFont);
+    FlexGrid->setTextElideMode(Qt::ElideNone);
     FlexGrid->verticalHeader()->setDefaultSectionSize(px(240));
     for (int c = 0; c < ListColumnCount; ++c) {
         FlexGrid->setColumnWidth(c, px(kColumnWidths[c]));

@@ -7,8 +7,11 @@
 #include "scripteddialogs.h"
 #include "shell/databackup.h"
 #include "shell/form1.h"
+#include "shell/frmdata.h"
+#include "shell/listorder.h"
 #include "testenvironment.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -341,6 +344,31 @@ private Q_SLOTS:
         QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
         if (source.startsWith(QLatin1String("readonly")))
             QVERIFY(isReadOnlyFile(picked));
+    }
+
+    // Through the real record list: after a restore the list opens on the backup's letters.
+    void restoredLettersAreListed()
+    {
+        m_form->openRecordList = nullptr;
+        QStringList listed;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<frmData*>(QApplication::activeModalWidget());
+            QVERIFY(list);
+            for (int row = 0; row < list->rowCount(); ++row)
+                listed << list->FlexGrid->item(row, ColName)->text();
+            list->cmdCancel_Click();
+        });
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        QCOMPARE(dialogs.messages().last().text, Restored);
+        listed.sort();
+        QStringList expected{QStringLiteral("控え花子"), QStringLiteral("控え次郎"),
+                             QStringLiteral("控え三郎")};
+        expected.sort();
+        QCOMPARE(listed, expected);
+        QCOMPARE(common::appState().DatabasePath, m_data);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void restoreCopyFailureLeavesTheDataFile_data()

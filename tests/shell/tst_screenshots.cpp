@@ -1,15 +1,68 @@
 #include "common/appstate.h"
+#include "common/datafiles.h"
 #include "common/fontsubstitution.h"
+#include "entry/frmDat3.h"
+#include "letterfixtures.h"
+#include "platform/clock.h"
 #include "platform/helpwindow.h"
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
 #include "shell/form1.h"
+#include "shell/frmdata.h"
 #include "shell/frmstart.h"
 #include "testenvironment.h"
 
 #include <QtTest>
 
 using namespace shell;
+
+namespace {
+
+// Forty letters with plausible names, ages, diagnoses and writing dates in both eras.
+bool writeFortyLetters(const QString& path)
+{
+    static const char16_t* const family[] = {u"佐藤", u"鈴木", u"高橋", u"田中", u"伊藤",
+                                             u"渡辺", u"山本", u"中村", u"小林", u"加藤"};
+    static const char16_t* const familyKana[] = {u"さとう",   u"すずき",   u"たかはし", u"たなか",
+                                                 u"いとう",   u"わたなべ", u"やまもと", u"なかむら",
+                                                 u"こばやし", u"かとう"};
+    static const char16_t* const given[] = {u"花子", u"太郎", u"幸子", u"一郎"};
+    static const char16_t* const givenKana[] = {u"はなこ", u"たろう", u"さちこ", u"いちろう"};
+    static const char16_t* const diagnosis[] = {u"脳梗塞後遺症", u"変形性膝関節症",
+                                                u"アルツハイマー型認知症", u"慢性心不全",
+                                                u"パーキンソン病"};
+    if (!letterfixtures::createDataFile(path))
+        return false;
+    for (int i = 1; i <= 40; ++i) {
+        const int g = i % 4;
+        const QString name = QString::fromUtf16(family[i % 10]) + QStringLiteral("　") +
+                             QString::fromUtf16(given[g]);
+        const QString kana = QString::fromUtf16(familyKana[i % 10]) + QStringLiteral("　") +
+                             QString::fromUtf16(givenKana[g]);
+        const QString date = i % 3 ? QStringLiteral("令和%1年%2月%3日")
+                                         .arg(1 + i % 7)
+                                         .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                         .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                   : QStringLiteral("平成%1年%2月%3日")
+                                         .arg(20 + i % 11)
+                                         .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                         .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        auto text = [](const QString& value) { return db::Variant::fromString(value); };
+        if (!letterfixtures::writeLetter(
+                path, i,
+                {{QStringLiteral("カルテ番号"), text(QString::number(1000 + 37 * i))},
+                 {QStringLiteral("患者名"), text(name)},
+                 {QStringLiteral("患者名かな"), text(kana)},
+                 {QStringLiteral("年齢"), text(QString::number(65 + (i * 7) % 30))},
+                 {QStringLiteral("性別"), text(g % 2 ? QStringLiteral("1") : QStringLiteral("2"))},
+                 {QStringLiteral("診断名１"), text(QString::fromUtf16(diagnosis[i % 5]))},
+                 {QStringLiteral("最新意見書記入日"), text(date)}}))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 // Pictures of the main window for a person to look at: full size and fitted, with the blank
 // sheet. Written only when RUVIRO_SCREENSHOT_DIR names a folder; run under a real display
@@ -70,6 +123,54 @@ private Q_SLOTS:
         form.showHelpContext(30);
         QTest::qWait(200);
         QVERIFY(help->grab().save(QDir(folder).filePath(QStringLiteral("help-main.png"))));
+    }
+
+    // The record list on forty letters, and the entry form opened from it on a stored letter.
+    void recordListAndEntryForm()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        TestEnvironment env;
+        common::appState() = common::AppState{};
+        QVERIFY(common::ensureDataFolder());
+        common::appState().AppPath = common::dataFolder();
+        const QString data = common::appState().AppPath + common::LetterFileName;
+        common::appState().DatabasePath = data;
+        QVERIFY(QFile::remove(data));
+        QVERIFY(writeFortyLetters(data));
+        platform::setPrinter(std::make_unique<platform::FakePrinter>());
+        platform::setToday(QDate(2025, 4, 1));
+        common::installFontSubstitutions();
+        Form1 form;
+        form.show();
+        bool listShot = false;
+        bool entryShot = false;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<frmData*>(QApplication::activeModalWidget());
+            QVERIFY(list && QTest::qWaitForWindowExposed(list));
+            QCOMPARE(list->rowCount(), 40);
+            QTest::qWait(200);
+            listShot = list->grab().save(QDir(folder).filePath(QStringLiteral("record-list.png")));
+            QTimer::singleShot(0, [&] {
+                auto* entry = qobject_cast<entry::frmDat3*>(QApplication::activeModalWidget());
+                QVERIFY(entry && QTest::qWaitForWindowExposed(entry));
+                QTest::qWait(200);
+                entryShot = entry->grab().save(
+                    QDir(folder).filePath(QStringLiteral("entry-from-list.png")));
+                QTimer::singleShot(0, [] {
+                    auto* again = qobject_cast<frmData*>(QApplication::activeModalWidget());
+                    if (again)
+                        again->cmdCancel_Click();
+                });
+                entry->Command3_Click();
+            });
+            list->cmdRe_Click();
+        });
+        form.DataOpen();
+        platform::setToday(QDate());
+        QVERIFY(listShot);
+        QVERIFY(entryShot);
     }
 
     void startupForm()

@@ -1,0 +1,112 @@
+// The record list on a large practice's file: opening it (the query, the grid filled, the
+// saved order applied) for every order code, and deleting the first of 10,000 letters with
+// the renumbering of all the others.
+
+#include "common/appstate.h"
+#include "common/schema.h"
+#include "letterfixture.h"
+#include "platform/database.h"
+#include "record/letterlist.h"
+#include "shell/frmdata.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kLetters = 10000;
+
+// A file of 10,000 fully written letters, made once.
+const QString& fullFile()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("Ruviro.mdb"));
+        auto database = db::Database::create(p);
+        if (database && common::createLetterTables(*database) && database->beginTrans()) {
+            letterfixture::addLetters(*database, 1, kLetters);
+            database->commitTrans();
+        }
+        return p;
+    }();
+    return path;
+}
+
+// The list's query alone: every letter's row read from the file.
+void BM_ReadLetterList(benchmark::State& state)
+{
+    const QString& path = fullFile();
+    for (auto _ : state) {
+        const auto list = record::readLetterList(path);
+        if (!list.ok || list.rows.size() != kLetters) {
+            state.SkipWithError(qPrintable(list.error));
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ReadLetterList)->Unit(benchmark::kMillisecond);
+
+// Opening the list with order code DataSort = range(0): read, fill, sort, select.
+void BM_OpenRecordList(benchmark::State& state)
+{
+    const QString& path = fullFile();
+    for (auto _ : state) {
+        common::appState().DataSort = quint8(state.range(0));
+        common::appState().SortDesc = 0;
+        common::appState().CurrentLetterNo = 0;
+        const auto list = record::readLetterList(path);
+        if (!list.ok || list.rows.size() != kLetters) {
+            state.SkipWithError(qPrintable(list.error));
+            break;
+        }
+        shell::frmData window(list.rows);
+        benchmark::DoNotOptimize(window.rowCount());
+    }
+}
+BENCHMARK(BM_OpenRecordList)
+    ->Arg(0)
+    ->DenseRange(20, 21)
+    ->DenseRange(30, 31)
+    ->DenseRange(40, 41)
+    ->DenseRange(50, 51)
+    ->DenseRange(60, 61)
+    ->DenseRange(70, 71)
+    ->DenseRange(80, 81)
+    ->Unit(benchmark::kMillisecond);
+
+// Letter 1 deleted, letters 2..10,000 moved down by one, in one transaction.
+void BM_DeleteFirstOfTenThousand(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("work.mdb"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(path);
+        QFile::copy(fullFile(), path);
+        state.ResumeTiming();
+        const auto result = record::deleteLetter(path, 1);
+        if (!result.ok) {
+            state.SkipWithError(qPrintable(result.error));
+            break;
+        }
+    }
+}
+BENCHMARK(BM_DeleteFirstOfTenThousand)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TestEnvironment environment; // settings and data folders of its own
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
