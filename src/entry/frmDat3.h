@@ -2,6 +2,7 @@
 
 #include "controls/controlregistry.h"
 #include "controls/controlwidgets.h"
+#include "entry/kanareading.h"
 
 #include <QDialog>
 
@@ -58,6 +59,9 @@ public:
     // Writes today's date into the writing date: its era, the year in it, month and day as
     // two digits.
     void writeTodayAsWritingDate();
+    // The age rule: writes into txtToshi the age on the writing date of the birth date, in
+    // whole years; when either date is no real date, txtToshi keeps what it shows.
+    void Nenrei();
     QWidget* page(int frameIndex) const;
 
 protected:
@@ -80,6 +84,9 @@ private:
     void buildPage9(FormBuilder& b, QWidget* page);
     void connectPageJumps();
     void connectCommands();
+    void connectTextBoxes();
+    void connectPostCodes();
+    void connectNameReading();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);
@@ -90,6 +97,10 @@ private:
     controls::Frame* m_frames[kPageCount] = {};
     int m_tabNow = 0;
     bool m_newData = false;
+    // The reading of the name's pieces as the input method converts them; ImeKey: a commit
+    // came that the next change of the name takes its reading from.
+    ImeReading m_nameReading;
+    bool m_imeKey = false;
 };
 
 } // namespace entry
