@@ -6,7 +6,7 @@
 #include "common/schema.h"
 #include "letterfixture.h"
 #include "platform/database.h"
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 #include "shell/frmdata.h"
 #include "testenvironment.h"
 
@@ -41,7 +41,7 @@ void BM_ReadLetterList(benchmark::State& state)
 {
     const QString& path = fullFile();
     for (auto _ : state) {
-        const auto list = record::readLetterList(path);
+        const auto list = record::LetterStore(path).list();
         if (!list.ok || list.rows.size() != kLetters) {
             state.SkipWithError(qPrintable(list.error));
             break;
@@ -58,7 +58,7 @@ void BM_OpenRecordList(benchmark::State& state)
         common::appState().DataSort = quint8(state.range(0));
         common::appState().SortDesc = 0;
         common::appState().CurrentLetterNo = 0;
-        const auto list = record::readLetterList(path);
+        const auto list = record::LetterStore(path).list();
         if (!list.ok || list.rows.size() != kLetters) {
             state.SkipWithError(qPrintable(list.error));
             break;
@@ -88,7 +88,7 @@ void BM_DeleteFirstOfTenThousand(benchmark::State& state)
         QFile::remove(path);
         QFile::copy(fullFile(), path);
         state.ResumeTiming();
-        const auto result = record::deleteLetter(path, 1);
+        const auto result = record::LetterStore(path).remove(1);
         if (!result.ok) {
             state.SkipWithError(qPrintable(result.error));
             break;
