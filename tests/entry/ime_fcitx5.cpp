@@ -4,6 +4,7 @@
 #include "common/fontsubstitution.h"
 #include "handlerfixture.h"
 
+#include <QInputMethodEvent>
 #include <QProcess>
 #include <QtTest>
 
@@ -55,22 +56,39 @@ void RealInputMethodTest::typedNameGivesItsReading()
     Control* kana = form.at(QStringLiteral("txtKana"));
     name->widget()->setFocus(Qt::TabFocusReason);
     QVERIFY(name->widget()->hasFocus());
-    QTest::qWait(500); // fcitx5 makes the box's input context
-    // Ctrl+Space switches from the keyboard layout to Mozc; then the name in romaji,
-    // Space converts, Return commits.
-    const QList<QStringList> steps = {
-        {"key", "--clearmodifiers", "ctrl+space"},
-        {"type", "--delay", "80", "satouhanako"},
-        {"key", "space"},
-        {"key", "Return"},
-    };
-    for (const QStringList& step : steps) {
-        const QString failure = xdotool(step);
+    // What the input method shows while the name is typed.
+    QString preedit;
+    connect(name->events(), &ControlEvents::inputMethod, this,
+            [&preedit](const QInputMethodEvent& event) { preedit = event.preeditString(); });
+
+    // Mozc switched on for the box: fcitx5 makes the box's input context when the box gets
+    // the focus, at its own pace; "a" shows as あ once Mozc converts, and Escape takes it back.
+    bool on = false;
+    for (int attempt = 0; attempt < 10 && !on; ++attempt) {
+        QProcess::execute(QStringLiteral("fcitx5-remote"), {QStringLiteral("-o")});
+        QTest::qWait(300);
+        name->setText(QString());
+        const QString failure = xdotool({"type", "a"});
         if (!failure.isEmpty())
             QFAIL(qPrintable(failure));
-        QTest::qWait(700);
+        for (int wait = 0; wait < 30 && preedit != QStringLiteral("あ"); ++wait)
+            QTest::qWait(100);
+        on = preedit == QStringLiteral("あ");
     }
-    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("佐藤花子"), 10000);
+    if (!on)
+        QFAIL(qPrintable(
+            QStringLiteral("Mozc did not take the keys: the box holds \"%1\"").arg(name->text())));
+    QVERIFY(xdotool({"key", "Escape"}).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(preedit, QString(), 10000);
+    name->setText(QString());
+
+    // The name in romaji, Space converts, Return commits.
+    QVERIFY(xdotool({"type", "--delay", "50", "satouhanako"}).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(preedit, QStringLiteral("さとうはなこ"), 20000);
+    QVERIFY(xdotool({"key", "space"}).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(preedit, QStringLiteral("佐藤花子"), 20000);
+    QVERIFY(xdotool({"key", "Return"}).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("佐藤花子"), 20000);
     QCOMPARE(kana->text(), QStringLiteral("さとうはなこ"));
     QCOMPARE(form.at(QStringLiteral("lblKanaPre"))->text(), QStringLiteral("さとうはなこ"));
 }
