@@ -86,6 +86,7 @@ private:
     void connectPageJumps();
     void connectCommands();
     void connectTextBoxes();
+    void connectPostCodes();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);
