@@ -553,17 +553,6 @@ void Form1::mnuAbout_Click()
                      QStringLiteral("バージョン情報"));
 }
 
-void Form1::mnuPrint_Click()
-{
-    if (!platform::printer().isInstalled()) {
-        platform::MsgBox(
-            QStringLiteral("プリンタがありません。\r\nプリンタを設定してから印刷して下さい。"), 48,
-            QStringLiteral("印刷"));
-        return;
-    }
-    Q_EMIT commandRequested(QStringLiteral("mnuPrint"));
-}
-
 void Form1::HookMain()
 {
     if (m_hooked)
