@@ -1,11 +1,17 @@
 // The name's reading through a real input method: fcitx5 with Mozc, driven by xdotool on an
 // X server. Run by with-fcitx5.sh, which starts the X server, a private session bus and
-// fcitx5; without any of them the test fails and says which is missing.
+// fcitx5; without any of them the test fails and says which is missing. With
+// RUVIRO_SCREENSHOT_DIR set, it leaves pictures of the form there.
+#include "common/appstate.h"
+#include "common/datafiles.h"
 #include "common/fontsubstitution.h"
+#include "common/schema.h"
 #include "handlerfixture.h"
+#include "platform/database.h"
 
 #include <QInputMethodEvent>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace controls;
@@ -25,6 +31,27 @@ QString xdotool(const QStringList& arguments)
             .arg(arguments.join(QLatin1Char(' ')),
                  QString::fromLocal8Bit(process.readAllStandardError()));
     return QString();
+}
+
+// A postal-code master with one row.
+bool writeMaster(const QString& path, const QString& code, const QString& address)
+{
+    auto master = db::Database::create(path);
+    return master && common::createPostCodeTables(*master) &&
+           master->execute(
+               QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                   .arg(common::PostCodeTable, common::PostCodeCode, common::PostCodeAddress),
+               {db::Variant::fromString(code), db::Variant::fromString(address)});
+}
+
+// The window as the user sees it, into $RUVIRO_SCREENSHOT_DIR when that is set.
+void screenshot(QWidget& window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(200);
+    QVERIFY(window.grab().save(QDir(folder).filePath(name)));
 }
 
 } // namespace
@@ -87,10 +114,28 @@ void RealInputMethodTest::typedNameGivesItsReading()
     QTRY_COMPARE_WITH_TIMEOUT(preedit, QStringLiteral("さとうはなこ"), 20000);
     QVERIFY(xdotool({"key", "space"}).isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(preedit, QStringLiteral("佐藤花子"), 20000);
+    screenshot(*form, QStringLiteral("entry-name-converting.png"));
     QVERIFY(xdotool({"key", "Return"}).isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("佐藤花子"), 20000);
     QCOMPARE(kana->text(), QStringLiteral("さとうはなこ"));
     QCOMPARE(form.at(QStringLiteral("lblKanaPre"))->text(), QStringLiteral("さとうはなこ"));
+
+    // Then the postal code, typed past the input method (the code boxes have none): the
+    // focus moves on by itself into the address box, which takes the code's address.
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    common::appState().AppPath = data.path() + QLatin1Char('/');
+    const QString address = QStringLiteral("東京都千代田区丸の内");
+    QVERIFY(writeMaster(common::appState().AppPath + common::PostCodeFileName,
+                        QStringLiteral("1000005 "), address));
+    form.at(QStringLiteral("txtYubin1"))->widget()->setFocus(Qt::TabFocusReason);
+    QVERIFY(xdotool({"type", "--delay", "50", "1000005"}).isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(form.at(QStringLiteral("txtZusho"))->text(), address, 20000);
+    QCOMPARE(form.at(QStringLiteral("txtYubin1"))->text(), QStringLiteral("100"));
+    QCOMPARE(form.at(QStringLiteral("txtYubin2"))->text(), QStringLiteral("0005"));
+    form.at(QStringLiteral("txtname"))->widget()->setFocus(Qt::TabFocusReason);
+    form.at(QStringLiteral("txtZusho"))->widget()->setFocus(Qt::TabFocusReason);
+    screenshot(*form, QStringLiteral("entry-name-reading-address.png"));
 }
 
 QTEST_MAIN(RealInputMethodTest)
