@@ -169,7 +169,8 @@ void Form1::createMenus()
     mnuInport = mnuFile->addMenu(QStringLiteral("インポート(&I)"));
     mnuInport->setObjectName(QStringLiteral("mnuInport"));
     mnuIken = item(mnuInport, QStringLiteral("Vadureデータ"), "mnuIken", &Form1::mnuIken_Click);
-    mnuYubin = item(mnuInport, QStringLiteral("郵便番号データ"), "mnuYubin");
+    mnuYubin =
+        item(mnuInport, QStringLiteral("郵便番号データ"), "mnuYubin", &Form1::mnuYubin_Click);
     separator(mnuFile, "Sept3");
     mnuBack = mnuFile->addMenu(QStringLiteral("バックアップ(&B)"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));

@@ -81,6 +81,8 @@ public:
     // record list; the menu command asks for it with InportState 10.
     void DataInport();
     void mnuIken_Click();
+    // The postal-code import "郵便番号インポート", modal.
+    void mnuYubin_Click();
     // Once the main window shows: the record list when InportState is 4, else the import offer.
     void openAtStartUp();
     // Puts stored letter `letterNoText` on the sheet and shows its name in the status bar.
