@@ -3,7 +3,7 @@
 #include "import/frmIken.h"
 #include "import/letterimport.h"
 #include "letterfixtures.h"
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 #include "shell/frmdata.h"
 #include "testenvironment.h"
 
@@ -58,7 +58,7 @@ private Q_SLOTS:
             QStringLiteral(RUVIRO_SOURCE_DIR "/tests/data/jet/source-basic.mdb"), path);
         QVERIFY2(result.ok, qPrintable(result.error));
         common::appState().DatabasePath = path;
-        shell::frmData list(record::readLetterList(path).rows);
+        shell::frmData list(record::LetterStore(path).list().rows);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QTest::qWait(200);
