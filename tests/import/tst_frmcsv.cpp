@@ -1,4 +1,5 @@
 #include "common/datafiles.h"
+#include "entry/postcodelookup.h"
 #include "import/frmCSV.h"
 #include "letterfile.h"
 #include "platform/messagebox.h"
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void import_data();
     void import();
     void chooseFiles();
+    void lookupFindsImportedCode();
     void menuOpensTheDialog();
     void screenshot();
 };
@@ -220,6 +222,34 @@ void FrmCsvTest::chooseFiles()
         QCOMPARE(next, order[i + 1]);
     }
     QCOMPARE(dialog.cmdInport->text(), QStringLiteral("インポート開始"));
+}
+
+// From the published list in an archive to the entry form's look-up.
+void FrmCsvTest::lookupFindsImportedCode()
+{
+    TestEnvironment env;
+    QVERIFY(common::ensureDataFolder());
+    const QString master = common::dataFolder() + common::PostCodeFileName;
+    const QString folder = env.filePath(QStringLiteral("lists"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY2(jlha(folder, QStringLiteral("ken_all.lzh"), QStringLiteral("ken_all.csv"),
+                  cp932(record(QStringLiteral("0600042"), QStringLiteral("北海道"),
+                               QStringLiteral("札幌市中央区"),
+                               QStringLiteral("大通西（１～１９丁目）")))),
+             "jlha (package jlha-utils) could not make the archive");
+    QCOMPARE(entry::LookUpPostCode(master, QStringLiteral("0600042")).status,
+             entry::PostCodeLookup::Status::NotFound);
+
+    ScriptedDialogs dialogs;
+    dialogs.answer(platform::vbOK);
+    import::frmCSV dialog;
+    dialog.txtCSV->setPlainText(QDir(folder).filePath(QStringLiteral("ken_all.lzh")));
+    dialog.cmdInport->click();
+    QCOMPARE(dialogs.messages().size(), 1);
+
+    const entry::PostCodeLookup found = entry::LookUpPostCode(master, QStringLiteral("0600042"));
+    QCOMPARE(found.status, entry::PostCodeLookup::Status::Found);
+    QCOMPARE(found.address, QStringLiteral("北海道札幌市中央区大通西（１～１９丁目）"));
 }
 
 void FrmCsvTest::menuOpensTheDialog()
