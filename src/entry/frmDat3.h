@@ -82,6 +82,9 @@ public:
     // Writes today's date into the writing date: its era, the year in it, month and day as
     // two digits.
     void writeTodayAsWritingDate();
+    // The age rule: writes into txtToshi the age on the writing date of the birth date, in
+    // whole years; when either date is no real date, txtToshi keeps what it shows.
+    void Nenrei();
     QWidget* page(int frameIndex) const;
 
 protected:
@@ -113,6 +116,7 @@ private:
     void keepTexts(const QString& name);
     void restoreTexts(const QString& name);
     void openPhraseEditor(const QString& name, int index);
+    void connectTextBoxes();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);

@@ -47,6 +47,7 @@ void frmDat3::Command1_Click()
 void frmDat3::Command8_Click()
 {
     writeTodayAsWritingDate();
+    Nenrei();
 }
 
 void frmDat3::writeTodayAsWritingDate()
