@@ -1,6 +1,7 @@
 #include "controls/control.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace controls {
@@ -54,6 +56,27 @@ MouseArgs mouseArgs(const QMouseEvent* event, QWidget* from, QWidget* to)
     return args;
 }
 
+// Eats the mouse press on its way to the widget now, then goes.
+class PressEater : public QObject
+{
+public:
+    explicit PressEater(QWidget* widget) : QObject(widget)
+    {
+        widget->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] { delete this; });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        deleteLater();
+        return true;
+    }
+};
+
 } // namespace
 
 bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
@@ -70,6 +93,12 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (!own || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
+        // The focus going back to a control whose validation refused to let it go: the
+        // controls take the events quietly.
+        if (s_keepingFocus)
+            break;
+        if (event->type() == QEvent::FocusOut && keepsFocus(reason))
+            return true;
         // The control takes the focus event first (a line edit selects its text on Tab),
         // then the handlers run, as they would after the control has the focus.
         static_cast<QObject*>(m_widget)->event(event);
@@ -139,6 +168,31 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return false;
+}
+
+bool ControlEvents::s_keepingFocus = false;
+
+bool ControlEvents::keepsFocus(Qt::FocusReason reason)
+{
+    // The focus went out of the window (or nowhere): nothing to validate.
+    QWidget* next = QApplication::focusWidget();
+    if (!next || next->window() != m_widget->window())
+        return false;
+    bool cancel = false;
+    const QPointer<ControlEvents> alive(this);
+    Q_EMIT validate(cancel);
+    if (!alive || !cancel)
+        return false;
+    // The focus has been handed to `next` already, which has not been told yet: handing it
+    // back here means `next` is never told it came.
+    s_keepingFocus = true;
+    m_widget->setFocus(reason);
+    s_keepingFocus = false;
+    // A click gave the focus away: the click itself goes no further (a button clicked away
+    // from a refused box is not pressed).
+    if (reason == Qt::MouseFocusReason)
+        new PressEater(next);
+    return true;
 }
 
 Control::Control(QWidget* widget, const QString& name, int index)

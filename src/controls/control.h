@@ -72,6 +72,10 @@ Q_SIGNALS:
     void dropDown();
     void gotFocus();
     void lostFocus();
+    // The focus is about to leave the control for another one of its window. A handler that
+    // sets cancel keeps the focus in the control: no control sees the focus move, and
+    // lostFocus is not emitted.
+    void validate(bool& cancel);
     void keyDown(controls::KeyArgs& args);
     void keyPress(controls::KeyArgs& args); // a key that gives a character (Enter included)
     void keyUp(controls::KeyArgs& args);
@@ -85,6 +89,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Asks the validate handlers; true when they keep the focus in the control (then the
+    // focus is back in it).
+    bool keepsFocus(Qt::FocusReason reason);
+
+    static bool s_keepingFocus;
     QWidget* m_widget;
     bool m_relaying = false; // a watched part's mouse release is on its way past this filter
 };

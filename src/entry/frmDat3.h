@@ -117,6 +117,7 @@ private:
     void restoreTexts(const QString& name);
     void openPhraseEditor(const QString& name, int index);
     void connectTextBoxes();
+    void connectPostCodes();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);
