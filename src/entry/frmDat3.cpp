@@ -132,6 +132,7 @@ frmDat3::frmDat3(QWidget* parent)
     connectPhraseCombos();
     connectTextBoxes();
     connectPostCodes();
+    connectNameReading();
     // The level hint goes when the mouse moves over the bedridden levels' frame outside
     // its options.
     connect(m_controls.find(QStringLiteral("Frame17"))->events(), &ControlEvents::mouseMove, this,

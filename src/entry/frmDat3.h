@@ -2,6 +2,7 @@
 
 #include "controls/controlregistry.h"
 #include "controls/controlwidgets.h"
+#include "entry/kanareading.h"
 
 #include <QDialog>
 #include <QHash>
@@ -118,6 +119,7 @@ private:
     void openPhraseEditor(const QString& name, int index);
     void connectTextBoxes();
     void connectPostCodes();
+    void connectNameReading();
     void showSelectedPage();
     void setHints(int tab);
     void look(const QString& name, int index, controls::Look look);
@@ -140,6 +142,10 @@ private:
     controls::Frame* m_frames[kPageCount] = {};
     int m_tabNow = 0;
     bool m_newData = false;
+    // The reading of the name's pieces as the input method converts them; ImeKey: a commit
+    // came that the next change of the name takes its reading from.
+    ImeReading m_nameReading;
+    bool m_imeKey = false;
 };
 
 } // namespace entry
