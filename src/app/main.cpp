@@ -21,12 +21,14 @@ int main(int argc, char* argv[])
     std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
     if (!mainWindow)
         return 0;
-    // Printing and the imports come later: say so rather than let their commands do nothing.
+    // Printing and the postal-code import come later: say so rather than let their commands
+    // do nothing.
     QObject::connect(mainWindow.get(), &shell::Form1::commandRequested, [] {
         platform::MsgBox(QStringLiteral("この機能はまだ使えません。"), 64,
                          QStringLiteral("お知らせ"));
     });
-    // Once the main window shows, the record list opens on the data file.
-    QTimer::singleShot(0, mainWindow.get(), &shell::Form1::DataOpen);
+    // Once the main window shows, the record list opens on the data file, or the import
+    // offer comes first.
+    QTimer::singleShot(0, mainWindow.get(), &shell::Form1::openAtStartUp);
     return app.exec();
 }

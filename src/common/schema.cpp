@@ -201,6 +201,11 @@ const std::vector<LetterField>& letterFields()
     return fields;
 }
 
+const LetterField& letterField(Field field)
+{
+    return letterFields()[static_cast<std::size_t>(field)];
+}
+
 namespace {
 
 QString columnType(FieldKind kind)

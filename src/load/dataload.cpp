@@ -1,13 +1,12 @@
 #include "load/dataload.h"
 
-#include "common/schema.h"
 #include "common/settingskeys.h"
 #include "entry/frmDat3.h"
 #include "load/loadrules.h"
 #include "load/loadsections.h"
-#include "platform/database.h"
 #include "platform/settings.h"
 #include "record/datasave3.h"
+#include "record/letterstore.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,33 +15,22 @@ namespace load {
 LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
                     QString* error)
 {
-    QString reason;
-    const auto database = db::Database::open(databasePath, db::OpenMode::ReadOnly, &reason);
-    if (!database) {
-        if (error)
-            *error = reason;
-        return LoadResult::OpenFailed;
-    }
-    const auto rows = database->openTable(common::LetterTable, &reason);
-    if (!rows) {
-        if (error)
-            *error = reason;
-        return LoadResult::OpenFailed;
-    }
     // Only the letter's own row is read: when no row has its number, nothing is loaded.
-    // The key's index finds it at once; a table without that index is searched.
-    const db::Variant key = db::Variant::fromLong(letterNo);
-    bool found = false;
-    if (rows->setIndex(common::LetterIndex)) {
-        found = rows->seek(u"="_s, key) && !rows->noMatch();
-    } else {
-        rows->moveFirst();
-        found = rows->findFirst(common::LetterKey + u" ="_s + QString::number(letterNo));
+    const record::LetterReadResult read = record::LetterStore(databasePath).read(letterNo);
+    if (read.status == record::LetterReadResult::Status::Failed) {
+        if (error)
+            *error = read.error;
+        return LoadResult::OpenFailed;
     }
-    if (!found || rows->eof() || !rows->field(common::LetterKey).equals(key))
+    if (!read.read())
         return LoadResult::NoRow;
+    DataLoad(form, read.letter);
+    return LoadResult::Loaded;
+}
 
-    LetterLoader loader(*rows, form.controls());
+void DataLoad(entry::frmDat3& form, const record::Letter& letter)
+{
+    LetterLoader loader(letter, form.controls());
     loadHeading(loader);
     loadOtherDepartments(loader);
     loadDisease(loader);
@@ -51,7 +39,6 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
     loadLifeAndCare(loader);
     loadSpecialNotes(loader);
     loadDoctorBlock(loader);
-    return LoadResult::Loaded;
 }
 
 void LoadDoctorS(entry::frmDat3& form)

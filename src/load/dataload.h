@@ -6,6 +6,9 @@
 namespace entry {
 class frmDat3;
 }
+namespace record {
+class Letter;
+}
 
 // Putting a stored letter back into the entry form, and the doctor defaults.
 namespace load {
@@ -16,8 +19,8 @@ enum class LoadResult {
     OpenFailed, // the data file or its letter table could not be opened
 };
 
-// Fills the entry form from the row of table 申請者情報 whose 作成NO is letterNo, opening
-// the data file read-only. Runs on the form in its start state (after TabNew and the era
+// Fills the entry form from the letter whose 作成NO is letterNo, read from the data file
+// through the letter store. Runs on the form in its start state (after TabNew and the era
 // defaults). Every field is one step of its own: a field that is Null or cannot be read
 // (a column the table lacks) leaves its controls as they were and the next step runs.
 // Values are set through the controls, so the form's reactions give the dependants their
@@ -25,6 +28,8 @@ enum class LoadResult {
 // could not be read.
 LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
                     QString* error = nullptr);
+// Fills the entry form from a letter, as above: an unset or Null field leaves its controls.
+void DataLoad(entry::frmDat3& form, const record::Letter& letter);
 
 // The doctor defaults: when the doctor's name box is empty, the institution's name, postal
 // code, address, telephone and fax boxes are set from the settings store (application

@@ -2,41 +2,41 @@
 
 #include "controls/controlregistry.h"
 #include "controls/controlwidgets.h"
-#include "platform/database.h"
 #include "record/eradate.h"
 
 namespace load {
 
 using controls::Control;
 
-LetterLoader::LetterLoader(const db::Recordset& row, controls::ControlRegistry& controls)
+LetterLoader::LetterLoader(const record::Letter& row, controls::ControlRegistry& controls)
     : m_row(row), m_controls(controls)
 {
 }
 
-std::optional<db::Variant> LetterLoader::field(const QString& name) const
+std::optional<db::Variant> LetterLoader::field(Field name) const
 {
-    bool ok = false;
-    db::Variant value = m_row.field(name, &ok);
-    if (!ok || value.isNull())
+    if (!m_row.isSet(name))
+        return std::nullopt;
+    db::Variant value = m_row.value(name);
+    if (value.isNull())
         return std::nullopt;
     return value;
 }
 
-std::optional<QString> LetterLoader::fieldText(const QString& name) const
+std::optional<QString> LetterLoader::fieldText(Field name) const
 {
     if (const auto value = field(name))
         return value->toString();
     return std::nullopt;
 }
 
-bool LetterLoader::isTrue(const QString& name) const
+bool LetterLoader::isTrue(Field name) const
 {
     const auto value = field(name);
     return value && value->equals(db::Variant::fromBool(true));
 }
 
-std::optional<int> LetterLoader::code(const QString& name, int count, Compare compare) const
+std::optional<int> LetterLoader::code(Field name, int count, Compare compare) const
 {
     const auto value = field(name);
     if (!value)
@@ -51,13 +51,13 @@ std::optional<int> LetterLoader::code(const QString& name, int count, Compare co
     return std::nullopt;
 }
 
-void LetterLoader::text(const QString& fieldName, const QString& control, int index)
+void LetterLoader::text(Field fieldName, const QString& control, int index)
 {
     if (const auto value = fieldText(fieldName))
         setText(control, index, *value);
 }
 
-void LetterLoader::split(const QString& fieldName, const Option& first, const Option& second)
+void LetterLoader::split(Field fieldName, const Option& first, const Option& second)
 {
     const auto value = fieldText(fieldName);
     if (!value)
@@ -68,7 +68,7 @@ void LetterLoader::split(const QString& fieldName, const Option& first, const Op
     setText(second.name, second.index, value->mid(dash + 1));
 }
 
-void LetterLoader::era(const QString& fieldName, const QString& box, int index)
+void LetterLoader::era(Field fieldName, const QString& box, int index)
 {
     const auto value = fieldText(fieldName);
     if (!value || value->size() < 2)
@@ -79,7 +79,7 @@ void LetterLoader::era(const QString& fieldName, const QString& box, int index)
         list->setText(era);
 }
 
-void LetterLoader::dateParts(const QString& fieldName, const QString& year, const QString& month,
+void LetterLoader::dateParts(Field fieldName, const QString& year, const QString& month,
                              const QString& day, int index, bool keepZeros)
 {
     const auto value = fieldText(fieldName);
@@ -94,8 +94,7 @@ void LetterLoader::dateParts(const QString& fieldName, const QString& year, cons
     }
 }
 
-void LetterLoader::optionCode(const QString& fieldName, const QList<Option>& options,
-                              Compare compare)
+void LetterLoader::optionCode(Field fieldName, const QList<Option>& options, Compare compare)
 {
     if (const auto c = code(fieldName, int(options.size()), compare)) {
         const Option& option = options.at(*c - 1);
@@ -103,20 +102,19 @@ void LetterLoader::optionCode(const QString& fieldName, const QList<Option>& opt
     }
 }
 
-void LetterLoader::optionCode(const QString& fieldName, const QString& array, int count,
-                              int firstIndex)
+void LetterLoader::optionCode(Field fieldName, const QString& array, int count, int firstIndex)
 {
     if (const auto c = code(fieldName, count))
         setValue(array, firstIndex + *c - 1, 1);
 }
 
-void LetterLoader::check(const QString& fieldName, const QString& box, int index)
+void LetterLoader::check(Field fieldName, const QString& box, int index)
 {
     if (isTrue(fieldName))
         setValue(box, index, 1);
 }
 
-void LetterLoader::underline(const QString& fieldName, const QString& line, int index)
+void LetterLoader::underline(Field fieldName, const QString& line, int index)
 {
     if (isTrue(fieldName))
         m_controls.setVisible(line, index, true);

@@ -15,6 +15,7 @@ struct sqlite3;
 namespace db {
 
 class Recordset;
+class PreparedStatement;
 namespace detail {
 class SqlRecordset;
 }
@@ -63,6 +64,11 @@ public:
     std::unique_ptr<Recordset> openDynaset(const QString& sql, const QList<Variant>& params = {},
                                            QString* error = nullptr);
 
+    // One statement, prepared once and run again and again with new values: many rows
+    // written in one transaction. nullptr with the reason when the text cannot be prepared
+    // (or holds more than one statement). The statement must go before its Database.
+    std::unique_ptr<PreparedStatement> prepare(const QString& sql, QString* error = nullptr);
+
     // One transaction at a time; every write between begin and commit lands whole or not
     // at all. A Database that is destroyed inside a transaction rolls it back. When the
     // engine undoes a transaction by itself (a full disk, an I/O error), every write and the
@@ -86,6 +92,7 @@ public:
 
 private:
     friend class detail::SqlRecordset;
+    friend class PreparedStatement;
 
     Database(sqlite3* handle, const QString& path, bool readOnly);
     static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,

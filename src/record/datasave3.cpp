@@ -2,7 +2,6 @@
 
 #include "common/textcuts.h"
 
-#include "platform/database.h"
 #include "platform/settings.h"
 #include "record/wrapforprint.h"
 
@@ -13,6 +12,8 @@ namespace record {
 
 namespace {
 
+using common::Field;
+using common::nthField;
 using db::Variant;
 using OptText = std::optional<QString>;
 
@@ -23,9 +24,7 @@ constexpr int NoIndex = FormReader::NoIndex;
 class LetterWriter
 {
 public:
-    LetterWriter(const FormReader& form, db::Recordset& letters) : m_form(form), m_letters(letters)
-    {
-    }
+    LetterWriter(const FormReader& form, Letter& letter) : m_form(form), m_letter(letter) {}
 
     QStringList failedFields() const { return m_failed; }
 
@@ -59,49 +58,38 @@ public:
     }
 
     // --- writing the row
-    void put(const QString& field, const Variant& value)
-    {
-        if (!m_letters.setField(field, value))
-            noteFailure(field);
-    }
-    void putText(const QString& field, const OptText& value)
+    void put(Field field, const Variant& value) { m_letter.set(field, value); }
+    void putText(Field field, const OptText& value)
     {
         if (value)
             put(field, Variant::fromString(*value));
         else
             noteFailure(field);
     }
-    void putFlag(const QString& field, bool value) { put(field, Variant::fromBool(value)); }
+    void putFlag(Field field, bool value) { put(field, Variant::fromBool(value)); }
     // A check flag: True when ticked, False for any other value; nothing for a missing box.
-    void putCheck(const QString& field, const QString& box, int index = NoIndex)
+    void putCheck(Field field, const QString& box, int index = NoIndex)
     {
         if (const auto v = m_form.value(box, index))
             putFlag(field, *v == 1);
         else
             noteFailure(field);
     }
-    void putInteger(const QString& field, int value)
+    void putInteger(Field field, int value)
     {
         put(field, Variant::fromInteger(static_cast<qint16>(value)));
     }
     // An answer given as the digit string of its option number.
-    void putDigits(const QString& field, int option)
+    void putDigits(Field field, int option)
     {
         put(field, Variant::fromString(QString::number(option)));
     }
-    // Reads the field back from the row (the edit buffer); nothing when it cannot.
-    OptText fieldText(const QString& field) const
-    {
-        bool ok = false;
-        const Variant v = m_letters.field(field, &ok);
-        if (!ok)
-            return std::nullopt;
-        return v.toString();
-    }
+    // Reads the field back from the letter; nothing when it is not set.
+    OptText fieldText(Field field) const { return m_letter.text(field); }
 
     // Answer code from an option array 1..count: Integer 0, then the chosen member's number
     // as a digit string.
-    void answerCode(const QString& field, const QString& options, int count)
+    void answerCode(Field field, const QString& options, int count)
     {
         putInteger(field, 0);
         for (int i = 1; i <= count; ++i) {
@@ -111,7 +99,7 @@ public:
     }
     // Answer code of a question whose options are separate controls: Integer 0, then the
     // number of each chosen option, as an Integer.
-    void integerCode(const QString& field, const QList<std::pair<QString, int>>& options)
+    void integerCode(Field field, const QList<std::pair<QString, int>>& options)
     {
         putInteger(field, 0);
         int code = 1;
@@ -123,14 +111,15 @@ public:
     }
 
 private:
-    void noteFailure(const QString& field)
+    void noteFailure(Field field)
     {
-        if (!m_failed.contains(field))
-            m_failed.append(field);
+        const QString& name = common::letterField(field).name;
+        if (!m_failed.contains(name))
+            m_failed.append(name);
     }
 
     const FormReader& m_form;
-    db::Recordset& m_letters;
+    Letter& m_letter;
     QStringList m_failed;
 };
 
@@ -171,21 +160,18 @@ OptText eraDateOrEmpty(const OptText& date)
 // The institution block; the closing writes repeat it without the postal code and address.
 void writeInstitutionFields(LetterWriter& w, bool withPostalCodeAndAddress)
 {
-    w.putText(QStringLiteral("医療機関名"), w.text(QStringLiteral("Kisaisya"), 1));
+    w.putText(Field::ClinicName, w.text(QStringLiteral("Kisaisya"), 1));
     if (withPostalCodeAndAddress) {
-        w.putText(QStringLiteral("医療機関郵便番号"),
-                  join({w.text(QStringLiteral("txtYubin1Dr")), literal(u"-"),
-                        w.text(QStringLiteral("txtYubin2Dr"))}));
-        w.putText(QStringLiteral("医療機関住所"), w.text(QStringLiteral("txtZushoDr")));
+        w.putText(Field::ClinicPostCode, join({w.text(QStringLiteral("txtYubin1Dr")), literal(u"-"),
+                                               w.text(QStringLiteral("txtYubin2Dr"))}));
+        w.putText(Field::ClinicAddress, w.text(QStringLiteral("txtZushoDr")));
     }
-    w.putText(QStringLiteral("医療機関電話局番"), w.text(QStringLiteral("Kisaisya"), 5));
-    w.putText(QStringLiteral("医療機関電話"),
-              join({w.text(QStringLiteral("Kisaisya"), 6), literal(u"-"),
-                    w.text(QStringLiteral("Kisaisya"), 7)}));
-    w.putText(QStringLiteral("医療機関FAX局番"), w.text(QStringLiteral("Kisaisya"), 8));
-    w.putText(QStringLiteral("医療機関FAX"),
-              join({w.text(QStringLiteral("Kisaisya"), 9), literal(u"-"),
-                    w.text(QStringLiteral("Kisaisya"), 10)}));
+    w.putText(Field::ClinicTelArea, w.text(QStringLiteral("Kisaisya"), 5));
+    w.putText(Field::ClinicTel, join({w.text(QStringLiteral("Kisaisya"), 6), literal(u"-"),
+                                      w.text(QStringLiteral("Kisaisya"), 7)}));
+    w.putText(Field::ClinicFaxArea, w.text(QStringLiteral("Kisaisya"), 8));
+    w.putText(Field::ClinicFax, join({w.text(QStringLiteral("Kisaisya"), 9), literal(u"-"),
+                                      w.text(QStringLiteral("Kisaisya"), 10)}));
 }
 
 void writeHeading(LetterWriter& w)
@@ -200,39 +186,39 @@ void writeHeading(LetterWriter& w)
     OptText written;
     if (days)
         written = common::charCount(*days) == 3 ? QString() : *era + *days;
-    w.putText(QStringLiteral("最新意見書記入日"), written);
+    w.putText(Field::WrittenOn, written);
 
-    w.putText(QStringLiteral("医師名"), w.text(QStringLiteral("cmbKisaisya")));
+    w.putText(Field::DoctorName, w.text(QStringLiteral("cmbKisaisya")));
     writeInstitutionFields(w, true);
-    w.integerCode(QStringLiteral("医師同意"),
+    w.integerCode(Field::DoctorConsent,
                   {{QStringLiteral("optDoui"), 1}, {QStringLiteral("optDoui"), 2}});
-    w.putText(QStringLiteral("患者名"), w.text(QStringLiteral("txtname")));
-    w.putText(QStringLiteral("患者名かな"), w.text(QStringLiteral("txtKana")));
-    w.integerCode(QStringLiteral("性別"),
+    w.putText(Field::PatientName, w.text(QStringLiteral("txtname")));
+    w.putText(Field::PatientKana, w.text(QStringLiteral("txtKana")));
+    w.integerCode(Field::Sex,
                   {{QStringLiteral("optMale"), NoIndex}, {QStringLiteral("optFemale"), NoIndex}});
-    w.putText(QStringLiteral("生年月日"),
+    w.putText(Field::BirthDate,
               eraDateOrEmpty(
                   eraDate(w.text(QStringLiteral("cmbNengo")), w.text(QStringLiteral("txtNen")),
                           w.text(QStringLiteral("txtTuki")), w.text(QStringLiteral("txtHi")))));
-    w.putText(QStringLiteral("年齢"), w.text(QStringLiteral("txtToshi")));
-    w.putText(QStringLiteral("郵便番号"), join({w.text(QStringLiteral("txtYubin1")), literal(u"-"),
-                                                w.text(QStringLiteral("txtYubin2"))}));
-    w.putText(QStringLiteral("住所"), w.text(QStringLiteral("txtZusho")));
-    w.putText(QStringLiteral("電話局番"), w.text(QStringLiteral("txtTel"), 0));
-    w.putText(QStringLiteral("電話"), join({w.text(QStringLiteral("txtTel"), 1), literal(u"-"),
-                                            w.text(QStringLiteral("txtTel"), 2)}));
-    w.putText(QStringLiteral("カルテ番号"), w.text(QStringLiteral("txtPtID")));
-    w.putText(QStringLiteral("最終診察日"),
+    w.putText(Field::Age, w.text(QStringLiteral("txtToshi")));
+    w.putText(Field::PostCode, join({w.text(QStringLiteral("txtYubin1")), literal(u"-"),
+                                     w.text(QStringLiteral("txtYubin2"))}));
+    w.putText(Field::Address, w.text(QStringLiteral("txtZusho")));
+    w.putText(Field::TelArea, w.text(QStringLiteral("txtTel"), 0));
+    w.putText(Field::Tel, join({w.text(QStringLiteral("txtTel"), 1), literal(u"-"),
+                                w.text(QStringLiteral("txtTel"), 2)}));
+    w.putText(Field::ChartNo, w.text(QStringLiteral("txtPtID")));
+    w.putText(Field::LastExamined,
               eraDateOrEmpty(
                   eraDate(w.text(QStringLiteral("cmbNengo2")), w.text(QStringLiteral("txtNen2")),
                           w.text(QStringLiteral("txtTuki2")), w.text(QStringLiteral("txtHi2")))));
-    w.integerCode(QStringLiteral("意見書作成回数"),
+    w.integerCode(Field::LetterCount,
                   {{QStringLiteral("opKaisu"), 0}, {QStringLiteral("opKaisu"), 1}});
 }
 
 void writeClosing(LetterWriter& w)
 {
-    w.putText(QStringLiteral("医師氏名"), w.text(QStringLiteral("cmbKisaisya")));
+    w.putText(Field::PhysicianName, w.text(QStringLiteral("cmbKisaisya")));
     writeInstitutionFields(w, false);
 }
 
@@ -240,8 +226,8 @@ void writeClosing(LetterWriter& w)
 
 void writeDepartmentsAndDiagnoses(LetterWriter& w)
 {
-    const QString departments = QStringLiteral("他科受診");
-    const QString other = QStringLiteral("他科受診その他");
+    const Field departments = Field::OtherDepartments;
+    const Field other = Field::OtherDepartmentsOther;
     w.putText(departments, QString());
     w.putText(other, QString());
     for (int i = 1; i <= 12; ++i) {
@@ -268,7 +254,7 @@ void writeDepartmentsAndDiagnoses(LetterWriter& w)
     }
 
     for (int k = 1; k <= 3; ++k)
-        w.putText(QStringLiteral("診断名%1").arg(k), w.text(QStringLiteral("cmbSippei"), k));
+        w.putText(nthField(Field::Diagnosis1, k), w.text(QStringLiteral("cmbSippei"), k));
 
     for (int k = 1; k <= 3; ++k) {
         const OptText era = w.text(QStringLiteral("cmbSippeiNengou"), k);
@@ -280,66 +266,63 @@ void writeDepartmentsAndDiagnoses(LetterWriter& w)
         // (不詳年月日), which must not read back as no date.
         if (onset && common::charCount(*onset) == 5 && *era != QStringLiteral("不詳"))
             onset = QStringLiteral("00");
-        w.putText(QStringLiteral("発症年月日%1").arg(k), onset);
+        w.putText(nthField(Field::Onset1, k), onset);
     }
 }
 
 // --- disease course, medication, special medical care and remarks
 
-void writeLongText(LetterWriter& w, const QString& field, const QString& box)
+void writeLongText(LetterWriter& w, Field field, Field printCopy, const QString& box)
 {
     const OptText text = w.text(box);
     w.putText(field, text);
     // The copy is made from this box's text alone; when the box cannot be read, the copy
     // field keeps what it held.
-    w.putText(field + QStringLiteral("印刷"), text ? OptText(WrapForPrint(*text)) : std::nullopt);
+    w.putText(printCopy, text ? OptText(WrapForPrint(*text)) : std::nullopt);
 }
 
 void writeCourseAndCare(LetterWriter& w)
 {
-    w.answerCode(QStringLiteral("症状安定性"), QStringLiteral("opAntei"), 3);
-    w.putText(QStringLiteral("不安定"), w.text(QStringLiteral("txtHuantei")));
-    writeLongText(w, QStringLiteral("病状治療状態"), QStringLiteral("txtKeika"));
+    w.answerCode(Field::Stability, QStringLiteral("opAntei"), 3);
+    w.putText(Field::Unstable, w.text(QStringLiteral("txtHuantei")));
+    writeLongText(w, Field::Course, Field::CoursePrint, QStringLiteral("txtKeika"));
     for (int k = 1; k <= 6; ++k) {
-        w.putText(QStringLiteral("薬剤名%1").arg(k), w.text(QStringLiteral("cmbYakuzai"), k));
-        w.putText(QStringLiteral("単位%1").arg(k), w.text(QStringLiteral("cmbYakuzaiKeizyo"), k));
-        w.putText(QStringLiteral("用法%1").arg(k), w.text(QStringLiteral("cmbYouhou"), k));
+        // Each medicine is three fields: name, dose and usage.
+        const int place = 3 * (k - 1) + 1;
+        w.putText(nthField(Field::Medicine1, place), w.text(QStringLiteral("cmbYakuzai"), k));
+        w.putText(nthField(Field::Dose1, place), w.text(QStringLiteral("cmbYakuzaiKeizyo"), k));
+        w.putText(nthField(Field::Usage1, place), w.text(QStringLiteral("cmbYouhou"), k));
     }
-    static const std::array<const char16_t*, 12> care = {
-        u"点滴管理",     u"中心静脈栄養", u"透析",     u"人工肛門",     u"酸素療法", u"人工呼吸器",
-        u"気管切開処置", u"疼痛看護",     u"経管栄養", u"モニター測定", u"褥創処置", u"カテーテル"};
     for (int k = 1; k <= 12; ++k)
-        w.putCheck(QString::fromUtf16(care[k - 1]), QStringLiteral("cheTokubetu"), k);
+        w.putCheck(nthField(Field::Drip, k), QStringLiteral("cheTokubetu"), k);
 }
 
 void writeRemarks(LetterWriter& w)
 {
-    writeLongText(w, QStringLiteral("意見書特記事項"), QStringLiteral("txtTokki"));
+    writeLongText(w, Field::Remarks, Field::RemarksPrint, QStringLiteral("txtTokki"));
 }
 
 // --- daily-life independence, cognition and problem behaviour
 
 void writeIndependenceAndBehaviour(LetterWriter& w)
 {
-    w.answerCode(QStringLiteral("寝たきり度"), QStringLiteral("opNeta"), 9);
-    w.answerCode(QStringLiteral("認知症状況"), QStringLiteral("opNin"), 8);
-    w.answerCode(QStringLiteral("短期記憶"), QStringLiteral("opKioku"), 2);
-    w.answerCode(QStringLiteral("認知能力"), QStringLiteral("opNinchi"), 4);
-    w.answerCode(QStringLiteral("伝達能力"), QStringLiteral("opDen"), 4);
+    w.answerCode(Field::Bedridden, QStringLiteral("opNeta"), 9);
+    w.answerCode(Field::Dementia, QStringLiteral("opNin"), 8);
+    w.answerCode(Field::ShortMemory, QStringLiteral("opKioku"), 2);
+    w.answerCode(Field::Cognition, QStringLiteral("opNinchi"), 4);
+    w.answerCode(Field::Communication, QStringLiteral("opDen"), 4);
 
-    static const std::array<const char16_t*, 12> behaviour = {
-        u"幻視幻聴", u"妄想",   u"昼夜逆転", u"暴言",     u"暴行",         u"抵抗",
-        u"徘徊",     u"不始末", u"不潔行為", u"異食行動", u"性的問題行動", u"問題行動他"};
+    const auto behaviour = [](int k) { return nthField(Field::Hallucination, k); };
     const auto clearFlags = [&] {
-        for (const char16_t* flag : behaviour)
-            w.putFlag(QString::fromUtf16(flag), false);
+        for (int k = 1; k <= 12; ++k)
+            w.putFlag(behaviour(k), false);
     };
     clearFlags();
     for (int k = 1; k <= 12; ++k) {
         if (w.ticked(QStringLiteral("chkShuhen"), k))
-            w.putFlag(QString::fromUtf16(behaviour[k - 1]), true);
+            w.putFlag(behaviour(k), true);
     }
-    const QString otherName = QStringLiteral("問題行動他名");
+    const Field otherName = Field::OtherBehaviourName;
     w.putText(otherName, w.text(QStringLiteral("txtMondai")));
     const bool yes = w.chosen(QStringLiteral("optNinchi"), 1);
     const bool no = w.chosen(QStringLiteral("optNinchi"), 2);
@@ -357,8 +340,8 @@ void writeIndependenceAndBehaviour(LetterWriter& w)
 
 void writePsychiatricAndPhysique(LetterWriter& w)
 {
-    const QString psy = QStringLiteral("精神神経疾患");
-    const QString psyName = QStringLiteral("精神神経疾患名");
+    const Field psy = Field::Psychiatric;
+    const Field psyName = Field::PsychiatricName;
     w.putInteger(psy, 0);
     w.putText(psyName, QString());
     if (w.chosen(QStringLiteral("opPsy"), 1)) {
@@ -369,8 +352,8 @@ void writePsychiatricAndPhysique(LetterWriter& w)
         w.putInteger(psy, 2);
         w.putText(psyName, QString());
     }
-    const QString specialist = QStringLiteral("専門医");
-    const QString specialistName = QStringLiteral("専門医名");
+    const Field specialist = Field::Specialist;
+    const Field specialistName = Field::SpecialistName;
     const bool specialistYes = w.chosen(QStringLiteral("opPsyist"), 1);
     const bool specialistNo = w.chosen(QStringLiteral("opPsyist"), 2);
     if (specialistYes) {
@@ -386,29 +369,25 @@ void writePsychiatricAndPhysique(LetterWriter& w)
         w.putText(specialistName, QString());
     }
 
-    w.integerCode(QStringLiteral("利き腕"),
+    w.integerCode(Field::Handedness,
                   {{QStringLiteral("opKiki"), 1}, {QStringLiteral("opKiki"), 2}});
-    w.putText(QStringLiteral("身長"), w.text(QStringLiteral("txtHight")));
-    w.putText(QStringLiteral("体重"), w.text(QStringLiteral("txtWeight")));
-    w.answerCode(QStringLiteral("体重変化"), QStringLiteral("optHenka"), 3);
+    w.putText(Field::Height, w.text(QStringLiteral("txtHight")));
+    w.putText(Field::Weight, w.text(QStringLiteral("txtWeight")));
+    w.answerCode(Field::WeightChange, QStringLiteral("optHenka"), 3);
 
     if (w.ticked(QStringLiteral("chkKesson")))
-        w.putFlag(QStringLiteral("四肢欠損"), true);
-    w.putText(QStringLiteral("四肢欠損部位"), w.text(QStringLiteral("cmbKesson")));
+        w.putFlag(Field::LimbLoss, true);
+    w.putText(Field::LimbLossSite, w.text(QStringLiteral("cmbKesson")));
     if (w.unticked(QStringLiteral("chkKesson"))) {
-        w.putFlag(QStringLiteral("四肢欠損"), false);
-        w.putText(QStringLiteral("四肢欠損部位"), QString());
+        w.putFlag(Field::LimbLoss, false);
+        w.putText(Field::LimbLossSite, QString());
     }
 
     // Paralysis: the whole group, five sites with their degrees, and the other site's name.
-    const QString group = QStringLiteral("麻痺");
-    static const std::array<const char16_t*, 5> siteFlag = {
-        u"右上肢麻痺", u"右下肢麻痺", u"左上肢麻痺", u"左下肢麻痺", u"その他麻痺"};
-    const auto flag = [](int k) { return QString::fromUtf16(siteFlag[k - 1]); };
-    const auto degree = [](int k) {
-        return QString::fromUtf16(siteFlag[k - 1]) + QStringLiteral("程度");
-    };
-    const QString otherSite = QStringLiteral("その他麻痺部位");
+    const Field group = Field::Paralysis;
+    const auto flag = [](int k) { return nthField(Field::ParalysisRightArm, k); };
+    const auto degree = [](int k) { return nthField(Field::ParalysisRightArmDegree, k); };
+    const Field otherSite = Field::ParalysisOtherSite;
     const auto clearGroup = [&] {
         w.putFlag(group, false);
         for (int k = 1; k <= 5; ++k)
@@ -454,19 +433,19 @@ void writePsychiatricAndPhysique(LetterWriter& w)
 struct Finding
 {
     const char16_t* box;
-    const char16_t* flag;
+    Field flag;
     const char16_t* siteBox;
-    const char16_t* site;
+    Field site;
     const char16_t* degreeOptions;
-    const char16_t* degree;
+    Field degree;
 };
 
 void writeFinding(LetterWriter& w, const Finding& f)
 {
     const QString box = QString::fromUtf16(f.box);
-    const QString flag = QString::fromUtf16(f.flag);
-    const QString site = QString::fromUtf16(f.site);
-    const QString degree = QString::fromUtf16(f.degree);
+    const Field flag = f.flag;
+    const Field site = f.site;
+    const Field degree = f.degree;
     if (w.ticked(box))
         w.putFlag(flag, true);
     w.putText(site, w.text(QString::fromUtf16(f.siteBox)));
@@ -480,19 +459,18 @@ void writeFinding(LetterWriter& w, const Finding& f)
 
 void writeAtaxia(LetterWriter& w)
 {
-    static const std::array<const char16_t*, 6> side = {
-        u"上肢失調右", u"上肢失調左", u"下肢失調右", u"下肢失調左", u"体幹失調右", u"体幹失調左"};
+    const auto side = [](int k) { return nthField(Field::AtaxiaArmRight, k); };
     const auto clearSides = [&] {
-        for (const char16_t* s : side)
-            w.putFlag(QString::fromUtf16(s), false);
+        for (int k = 1; k <= 6; ++k)
+            w.putFlag(side(k), false);
     };
-    const QString group = QStringLiteral("失調不随");
+    const Field group = Field::Ataxia;
     clearSides();
     if (w.ticked(QStringLiteral("chkHuzui"), 0))
         w.putFlag(group, true);
     for (int k = 1; k <= 6; ++k) {
         if (w.ticked(QStringLiteral("chkHuzui"), k))
-            w.putFlag(QString::fromUtf16(side[k - 1]), true);
+            w.putFlag(side(k), true);
     }
     if (w.unticked(QStringLiteral("chkHuzui"), 0)) {
         w.putFlag(group, false);
@@ -502,27 +480,27 @@ void writeAtaxia(LetterWriter& w)
 
 void writeMusclesJointsSkin(LetterWriter& w)
 {
-    writeFinding(
-        w, {u"chkTeika", u"筋力低下", u"cmbTeika", u"筋力低下部位", u"optKintei", u"筋力低下程度"});
-    writeFinding(w, {u"chkKousyuku", u"関節拘縮", u"cmbKousyuku", u"関節拘縮部位", u"optKousyuku",
-                     u"関節拘縮程度"});
-    writeFinding(w, {u"chkToutsu", u"関節疼痛", u"cmbToutsu", u"関節疼痛部位", u"optToutsu",
-                     u"関節疼痛程度"});
+    writeFinding(w, {u"chkTeika", Field::MuscleWeakness, u"cmbTeika", Field::MuscleWeaknessSite,
+                     u"optKintei", Field::MuscleWeaknessDegree});
+    writeFinding(w, {u"chkKousyuku", Field::Contracture, u"cmbKousyuku", Field::ContractureSite,
+                     u"optKousyuku", Field::ContractureDegree});
+    writeFinding(w, {u"chkToutsu", Field::JointPain, u"cmbToutsu", Field::JointPainSite,
+                     u"optToutsu", Field::JointPainDegree});
     writeAtaxia(w);
-    writeFinding(w,
-                 {u"chkJokusou", u"褥瘡", u"cmbJokusou", u"褥瘡部位", u"opJokusou", u"褥瘡程度"});
-    writeFinding(
-        w, {u"chkHihu", u"皮膚疾患", u"cmbHihu", u"皮膚疾患部位", u"optHihu", u"皮膚疾患程度"});
+    writeFinding(w, {u"chkJokusou", Field::PressureSore, u"cmbJokusou", Field::PressureSoreSite,
+                     u"opJokusou", Field::PressureSoreDegree});
+    writeFinding(w, {u"chkHihu", Field::SkinDisease, u"cmbHihu", Field::SkinDiseaseSite, u"optHihu",
+                     Field::SkinDiseaseDegree});
 }
 
 // --- mobility, nutrition, risks and prognosis
 
 void writeLifeFunction(LetterWriter& w)
 {
-    w.answerCode(QStringLiteral("屋外歩行"), QStringLiteral("optHokou"), 3);
-    w.answerCode(QStringLiteral("車椅子"), QStringLiteral("optIsu"), 3);
+    w.answerCode(Field::OutdoorWalking, QStringLiteral("optHokou"), 3);
+    w.answerCode(Field::Wheelchair, QStringLiteral("optIsu"), 3);
 
-    const QString aids = QStringLiteral("補助装具");
+    const Field aids = Field::WalkingAids;
     const QString aidBox = QStringLiteral("chkHozyo");
     w.putInteger(aids, 0);
     if (w.ticked(aidBox, 1))
@@ -532,48 +510,32 @@ void writeLifeFunction(LetterWriter& w)
     if (w.ticked(aidBox, 3) && !w.ticked(aidBox, 2))
         w.putDigits(aids, 3);
 
-    w.answerCode(QStringLiteral("食事行為"), QStringLiteral("optShokuzi"), 2);
-    w.answerCode(QStringLiteral("栄養状態"), QStringLiteral("optEiyou"), 2);
+    w.answerCode(Field::Eating, QStringLiteral("optShokuzi"), 2);
+    w.answerCode(Field::Nutrition, QStringLiteral("optEiyou"), 2);
     const OptText points = w.text(QStringLiteral("txtEiyou"));
-    w.putText(QStringLiteral("栄食留意"),
+    w.putText(Field::NutritionNotes,
               points ? OptText(common::leftChars(*points, 40)) : std::nullopt);
 
-    static const std::array<const char16_t*, 14> condition = {
-        u"尿失禁",     u"転倒骨折", u"移動能力",   u"褥瘡可能性", u"心肺機能低下",
-        u"閉じこもり", u"意欲低下", u"徘徊可能性", u"低栄養",     u"摂食嚥下",
-        u"脱水",       u"易感染性", u"痛み",       u"病態他"};
     for (int k = 1; k <= 14; ++k)
-        w.putCheck(QString::fromUtf16(condition[k - 1]), QStringLiteral("chkJoutai"), k);
-    w.putText(QStringLiteral("病態他名"), w.text(QStringLiteral("cmbTabyotai")));
+        w.putCheck(nthField(Field::Incontinence, k), QStringLiteral("chkJoutai"), k);
+    w.putText(Field::OtherConditionName, w.text(QStringLiteral("cmbTabyotai")));
     if (w.unticked(QStringLiteral("chkJoutai"), 14)) {
-        w.putFlag(QStringLiteral("病態他"), false);
-        w.putText(QStringLiteral("病態他名"), QString());
+        w.putFlag(Field::OtherCondition, false);
+        w.putText(Field::OtherConditionName, QString());
     }
     const OptText policy = w.text(QStringLiteral("cmbTaisyo"));
-    w.putText(QStringLiteral("対処方法"),
+    w.putText(Field::ConditionPolicy,
               policy ? OptText(common::leftChars(*policy, 60)) : std::nullopt);
 
-    w.answerCode(QStringLiteral("生活機能"), QStringLiteral("optKinou"), 3);
+    w.answerCode(Field::LifeFunction, QStringLiteral("optKinou"), 3);
 }
 
 // --- medical services, care notes and infection
 
 void writeServicesAndNotes(LetterWriter& w)
 {
-    static const std::array<const char16_t*, 10> service = {u"訪問診療",
-                                                            u"訪問看護",
-                                                            u"訪問歯科診療",
-                                                            u"訪問薬剤管理指導",
-                                                            u"訪問リハビリテーション",
-                                                            u"短期入所療養介護",
-                                                            u"訪問歯科衛生指導",
-                                                            u"訪問栄養食事指導",
-                                                            u"通所リハビリテーション",
-                                                            u"医学的管理他"};
-    const auto serviceFlag = [](int i) { return QString::fromUtf16(service[i - 1]); };
-    const auto underlineFlag = [](int i) {
-        return QString::fromUtf16(service[i - 1]) + QStringLiteral("下線");
-    };
+    const auto serviceFlag = [](int i) { return nthField(Field::HomeVisitCare, i); };
+    const auto underlineFlag = [](int i) { return nthField(Field::HomeVisitCareUnderline, i); };
     for (int i = 1; i <= 10; ++i)
         w.putFlag(serviceFlag(i), false);
     for (int i = 1; i <= 10; ++i)
@@ -583,32 +545,30 @@ void writeServicesAndNotes(LetterWriter& w)
             w.putFlag(serviceFlag(i), true);
     }
     if (w.unticked(QStringLiteral("chkKanri"), 10))
-        w.putText(QStringLiteral("医学的管理他名"), QString());
+        w.putText(Field::OtherServiceName, QString());
     else
-        w.putText(QStringLiteral("医学的管理他名"), w.text(QStringLiteral("txtKanri")));
+        w.putText(Field::OtherServiceName, w.text(QStringLiteral("txtKanri")));
     for (int i = 1; i <= 10; ++i) {
         if (w.visible(QStringLiteral("KnariUnder"), i))
             w.putFlag(underlineFlag(i), true);
     }
 
-    static const std::array<const char16_t*, 5> note = {u"介護血圧", u"介護移動", u"介護摂食",
-                                                        u"介護運動", u"介護嚥下"};
+    const auto note = [](int k) { return nthField(Field::CareBloodPressure, k); };
+    const auto notePoints = [](int k) { return nthField(Field::CareBloodPressureNotes, k); };
     for (int k = 1; k <= 5; ++k)
-        w.answerCode(QString::fromUtf16(note[k - 1]), QStringLiteral("optKanten%1").arg(k), 2);
-    for (int k = 1; k <= 5; ++k) {
-        w.putText(QString::fromUtf16(note[k - 1]) + QStringLiteral("留意事項"),
-                  w.text(QStringLiteral("cmbKanten"), k));
-    }
-    w.putText(QStringLiteral("介護他"), w.text(QStringLiteral("cmbKanten"), 6));
+        w.answerCode(note(k), QStringLiteral("optKanten%1").arg(k), 2);
+    for (int k = 1; k <= 5; ++k)
+        w.putText(notePoints(k), w.text(QStringLiteral("cmbKanten"), k));
+    w.putText(Field::CareOther, w.text(QStringLiteral("cmbKanten"), 6));
     for (int k = 1; k <= 5; ++k) {
         if (!w.enabled(QStringLiteral("cmbKanten"), k))
-            w.putText(QString::fromUtf16(note[k - 1]) + QStringLiteral("留意事項"), QString());
+            w.putText(notePoints(k), QString());
     }
 
-    w.answerCode(QStringLiteral("感染症"), QStringLiteral("optKansen"), 3);
-    w.putText(QStringLiteral("感染症名"), w.text(QStringLiteral("cmbKansen")));
+    w.answerCode(Field::Infection, QStringLiteral("optKansen"), 3);
+    w.putText(Field::InfectionName, w.text(QStringLiteral("cmbKansen")));
     if (!w.enabled(QStringLiteral("cmbKansen")))
-        w.putText(QStringLiteral("感染症名"), QString());
+        w.putText(Field::InfectionName, QString());
 }
 
 } // namespace
@@ -646,9 +606,9 @@ void SaveDoctorDefaults(const FormReader& form)
     }
 }
 
-QStringList DataSave3(const FormReader& form, db::Recordset& letters)
+QStringList DataSave3(const FormReader& form, Letter& letter)
 {
-    LetterWriter w(form, letters);
+    LetterWriter w(form, letter);
     writeHeading(w);
     writeDepartmentsAndDiagnoses(w);
     writeCourseAndCare(w);
@@ -659,7 +619,6 @@ QStringList DataSave3(const FormReader& form, db::Recordset& letters)
     writeServicesAndNotes(w);
     writeRemarks(w);
     writeClosing(w);
-    SaveDoctorDefaults(form);
     return w.failedFields();
 }
 

@@ -59,26 +59,26 @@ void setText(SheetModel& model, int slot, const std::optional<QString>& value)
 void fillHeading(SheetModel& model, const LetterRow& row)
 {
     auto& text = model.FormText;
-    const auto written = row.text(u"最新意見書記入日"_qs);
+    const auto written = row.text(Field::WrittenOn);
     dateParts(model, written, 0);
-    setText(model, 3, row.text(u"医療機関名"_qs));
-    setText(model, 4, row.text(u"医療機関住所"_qs));
-    setText(model, 5, row.text(u"医療機関電話局番"_qs));
-    splitPhone(model, row.text(u"医療機関電話"_qs), 6, 7);
-    setText(model, 8, row.text(u"医療機関FAX局番"_qs));
-    splitPhone(model, row.text(u"医療機関FAX"_qs), 9, 10);
+    setText(model, 3, row.text(Field::ClinicName));
+    setText(model, 4, row.text(Field::ClinicAddress));
+    setText(model, 5, row.text(Field::ClinicTelArea));
+    splitPhone(model, row.text(Field::ClinicTel), 6, 7);
+    setText(model, 8, row.text(Field::ClinicFaxArea));
+    splitPhone(model, row.text(Field::ClinicFax), 9, 10);
 
-    if (const auto consent = row.value(u"医師同意"_qs); consent && !consent->isNull()) {
+    if (const auto consent = row.value(Field::DoctorConsent); consent && !consent->isNull()) {
         if (consent->toString() == u"1")
             storeTick(model, {1, 7260, 3585});
         else if (consent->toString() == u"2")
             storeTick(model, {2, 8625, 3585});
     }
-    tickCode(model, row, u"意見書作成回数"_qs, {{3, 3315, 4965}, {4, 4050, 4965}});
+    tickCode(model, row, Field::LetterCount, {{3, 3315, 4965}, {4, 4050, 4965}});
 
-    const auto name = row.text(u"患者名"_qs);
+    const auto name = row.text(Field::PatientName);
     setText(model, PatientNameSlot, name);
-    setText(model, 12, row.text(u"患者名かな"_qs));
+    setText(model, 12, row.text(Field::PatientKana));
     for (int slot = 0; slot <= 2; ++slot) {
         if (charCount(text[slot]) == 1)
             text[slot].prepend(u' ');
@@ -89,12 +89,12 @@ void fillHeading(SheetModel& model, const LetterRow& row)
                              text[1] + u"月"_qs + text[2] + u"日）"_qs;
     }
 
-    const int sex = row.code(u"性別"_qs, 2);
+    const int sex = row.code(Field::Sex, 2);
     if (sex == 1)
         text[13] = u"○"_qs;
     else if (sex == 2)
         text[14] = u"○"_qs;
-    const auto birth = row.text(u"生年月日"_qs);
+    const auto birth = row.text(Field::BirthDate);
     if (birth) {
         const QString era = birth->left(2);
         if (era == u"明治")
@@ -105,19 +105,19 @@ void fillHeading(SheetModel& model, const LetterRow& row)
             text[17] = u"○"_qs;
     }
     dateParts(model, birth, 18);
-    setText(model, 21, row.text(u"年齢"_qs));
-    if (const auto postCode = row.text(u"郵便番号"_qs)) {
+    setText(model, 21, row.text(Field::Age));
+    if (const auto postCode = row.text(Field::PostCode)) {
         text[22] = leftChars(*postCode, 3);
         text[23] = rightChars(*postCode, 4);
     }
-    if (const auto address = row.text(u"住所"_qs)) {
+    if (const auto address = row.text(Field::Address)) {
         text[24] = charCount(*address) > 20
                        ? leftChars(*address, 20) + CrLf + midChars(*address, 20)
                        : *address;
     }
-    setText(model, 25, row.text(u"電話局番"_qs));
-    splitPhone(model, row.text(u"電話"_qs), 26, 27);
-    const auto examined = row.text(u"最終診察日"_qs);
+    setText(model, 25, row.text(Field::TelArea));
+    splitPhone(model, row.text(Field::Tel), 26, 27);
+    const auto examined = row.text(Field::LastExamined);
     dateParts(model, examined, 28);
     text[ExaminationEraSlot] = printedEra(examined);
 }
@@ -185,8 +185,8 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
 {
     auto& text = model.FormText;
     // A Null answer reads as unanswered, a Null other department as "".
-    const auto codes = row.textOrNull(u"他科受診"_qs);
-    const auto otherValue = row.textOrNull(u"他科受診その他"_qs);
+    const auto codes = row.textOrNull(Field::OtherDepartments);
+    const auto otherValue = row.textOrNull(Field::OtherDepartmentsOther);
     const QString other = otherValue ? otherValue->value_or(QString()) : QString();
     if (codes && *codes && **codes != u"00") {
         const QString& answer = **codes;
@@ -215,12 +215,12 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
     }
 
     for (int k = 1; k <= 3; ++k)
-        setText(model, 31 + k, row.text(u"診断名%1"_qs.arg(k)));
+        setText(model, 31 + k, row.text(nthField(Field::Diagnosis1, k)));
 
     static const qint16 ringY[3] = {6645, 6990, 7335};
     std::optional<QString> onset[3];
     for (int k = 0; k < 3; ++k) {
-        const auto value = row.textOrNull(u"発症年月日%1"_qs.arg(k + 1));
+        const auto value = row.textOrNull(nthField(Field::Onset1, k + 1));
         if (value && *value)
             onset[k] = **value;
         onsetLabels(model, onset[k], 35 + 4 * k, 20 + 4 * k, ringY[k]);
@@ -239,13 +239,15 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
 
 void fillCourse(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"症状安定性"_qs, {{32, 6060, 7695}, {33, 7350, 7695}, {34, 8700, 7695}});
-    setText(model, 56, row.text(u"不安定"_qs));
-    setText(model, 57, row.text(u"病状治療状態印刷"_qs));
+    tickCode(model, row, Field::Stability, {{32, 6060, 7695}, {33, 7350, 7695}, {34, 8700, 7695}});
+    setText(model, 56, row.text(Field::Unstable));
+    setText(model, 57, row.text(Field::CoursePrint));
     for (int k = 1; k <= 6; ++k) {
-        const auto name = row.text(u"薬剤名%1"_qs.arg(k));
-        const auto dose = row.text(u"単位%1"_qs.arg(k));
-        const auto usage = row.text(u"用法%1"_qs.arg(k));
+        // Each medicine is three fields: name, dose and usage.
+        const int place = 3 * (k - 1) + 1;
+        const auto name = row.text(nthField(Field::Medicine1, place));
+        const auto dose = row.text(nthField(Field::Dose1, place));
+        const auto usage = row.text(nthField(Field::Usage1, place));
         if (name && dose && usage)
             model.FormText[57 + k] = *name + u' ' + *dose + u' ' + *usage;
     }
@@ -253,7 +255,7 @@ void fillCourse(SheetModel& model, const LetterRow& row)
 
 void fillIndependence(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"寝たきり度"_qs,
+    tickCode(model, row, Field::Bedridden,
              {{35, 5250, 12915},
               {36, 5985, 12915},
               {37, 6540, 12915},
@@ -263,7 +265,7 @@ void fillIndependence(SheetModel& model, const LetterRow& row)
               {41, 9000, 12915},
               {42, 9555, 12915},
               {43, 10125, 12915}});
-    tickCode(model, row, u"認知症状況"_qs,
+    tickCode(model, row, Field::Dementia,
              {{44, 5250, 13140},
               {45, 5985, 13140},
               {46, 6540, 13140},
@@ -278,44 +280,44 @@ void fillSpecialCare(SheetModel& model, const LetterRow& row)
 {
     static const struct
     {
-        const char16_t* field;
+        Field field;
         Tick tick;
     } care[] = {
-        {u"点滴管理", {52, 2610, 11355}},     {u"中心静脈栄養", {53, 4485, 11355}},
-        {u"透析", {54, 6570, 11355}},         {u"人工肛門", {55, 7770, 11355}},
-        {u"酸素療法", {56, 9435, 11355}},     {u"人工呼吸器", {57, 2610, 11580}},
-        {u"気管切開処置", {58, 4485, 11580}}, {u"疼痛看護", {59, 6570, 11580}},
-        {u"経管栄養", {60, 7770, 11580}},     {u"モニター測定", {61, 2610, 11805}},
-        {u"褥創処置", {62, 6570, 11805}},     {u"カテーテル", {63, 2610, 12030}},
+        {Field::Drip, {52, 2610, 11355}},        {Field::CentralNutrition, {53, 4485, 11355}},
+        {Field::Dialysis, {54, 6570, 11355}},    {Field::Stoma, {55, 7770, 11355}},
+        {Field::Oxygen, {56, 9435, 11355}},      {Field::Respirator, {57, 2610, 11580}},
+        {Field::Tracheotomy, {58, 4485, 11580}}, {Field::PainCare, {59, 6570, 11580}},
+        {Field::TubeFeeding, {60, 7770, 11580}}, {Field::Monitoring, {61, 2610, 11805}},
+        {Field::SoreCare, {62, 6570, 11805}},    {Field::Catheter, {63, 2610, 12030}},
     };
     for (const auto& item : care)
-        tickWhenTrue(model, row, QString::fromUtf16(item.field), item.tick);
+        tickWhenTrue(model, row, item.field, item.tick);
 }
 
 void fillDementia(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"短期記憶"_qs, {{64, 4755, 13620}, {65, 5955, 13620}});
-    tickCode(model, row, u"認知能力"_qs,
+    tickCode(model, row, Field::ShortMemory, {{64, 4755, 13620}, {65, 5955, 13620}});
+    tickCode(model, row, Field::Cognition,
              {{66, 4755, 13860}, {67, 5955, 13860}, {68, 7335, 13860}, {69, 9420, 13860}});
-    tickCode(model, row, u"伝達能力"_qs,
+    tickCode(model, row, Field::Communication,
              {{70, 4755, 14100}, {71, 5955, 14100}, {72, 7335, 14100}, {73, 9420, 14100}});
 
     static const struct
     {
-        const char16_t* field;
+        Field field;
         Tick tick;
     } behaviours[] = {
-        {u"幻視幻聴", {74, 3015, 14610}},     {u"妄想", {75, 4305, 14610}},
-        {u"昼夜逆転", {76, 5310, 14610}},     {u"暴言", {77, 6405, 14610}},
-        {u"暴行", {78, 7230, 14610}},         {u"抵抗", {79, 7965, 14610}},
-        {u"徘徊", {80, 9525, 14610}},         {u"不始末", {81, 3015, 14835}},
-        {u"不潔行為", {82, 4305, 14835}},     {u"異食行動", {83, 5310, 14835}},
-        {u"性的問題行動", {84, 6405, 14835}}, {u"問題行動他", {85, 7800, 14835}},
+        {Field::Hallucination, {74, 3015, 14610}},    {Field::Delusion, {75, 4305, 14610}},
+        {Field::DayNightReversal, {76, 5310, 14610}}, {Field::VerbalAbuse, {77, 6405, 14610}},
+        {Field::Violence, {78, 7230, 14610}},         {Field::Resistance, {79, 7965, 14610}},
+        {Field::Wandering, {80, 9525, 14610}},        {Field::FireNeglect, {81, 3015, 14835}},
+        {Field::Uncleanliness, {82, 4305, 14835}},    {Field::Pica, {83, 5310, 14835}},
+        {Field::SexualBehaviour, {84, 6405, 14835}},  {Field::OtherBehaviour, {85, 7800, 14835}},
     };
     bool present = false;
     bool anyRead = false;
     for (const auto& item : behaviours) {
-        const QString field = QString::fromUtf16(item.field);
+        const Field field = item.field;
         anyRead = anyRead || row.value(field).has_value();
         if (row.isTrue(field)) {
             storeTick(model, item.tick);
@@ -324,7 +326,7 @@ void fillDementia(SheetModel& model, const LetterRow& row)
     }
     // 問題行動他名 "00" marks the question as unanswered: neither 有 nor 無 is ticked then,
     // nor when nothing of the question could be read.
-    const auto otherName = row.textOrNull(u"問題行動他名"_qs);
+    const auto otherName = row.textOrNull(Field::OtherBehaviourName);
     const bool unanswered =
         (otherName && *otherName && **otherName == u"00") || (!anyRead && !otherName);
     if (present)
@@ -338,10 +340,10 @@ void fillDementia(SheetModel& model, const LetterRow& row)
 
 void fillPsychiatric(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"精神神経疾患"_qs, {{88, 2010, 15320}, {89, 1365, 15320}});
-    setText(model, 65, row.text(u"精神神経疾患名"_qs));
-    tickCode(model, row, u"専門医"_qs, {{90, 8400, 15320}, {91, 10080, 15320}});
-    setText(model, 66, row.text(u"専門医名"_qs));
+    tickCode(model, row, Field::Psychiatric, {{88, 2010, 15320}, {89, 1365, 15320}});
+    setText(model, 65, row.text(Field::PsychiatricName));
+    tickCode(model, row, Field::Specialist, {{90, 8400, 15320}, {91, 10080, 15320}});
+    setText(model, 66, row.text(Field::SpecialistName));
     // The specialist's name in two lines: its last five characters on the second.
     QString& name = model.FormText[66];
     const int length = charCount(name);

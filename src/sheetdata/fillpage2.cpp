@@ -14,23 +14,23 @@ void setText(SheetModel& model, int slot, const std::optional<QString>& value)
 
 struct FlagTick
 {
-    const char16_t* field;
+    Field field;
     Tick tick;
 };
 
 void tickFlags(SheetModel& model, const LetterRow& row, std::initializer_list<FlagTick> flags)
 {
     for (const FlagTick& flag : flags)
-        tickWhenTrue(model, row, QString::fromUtf16(flag.field), flag.tick);
+        tickWhenTrue(model, row, flag.field, flag.tick);
 }
 
 // A finding with its own box and three degree boxes (軽, 中, 重) on one line.
-void finding(SheetModel& model, const LetterRow& row, const QString& field, int slot, qint16 y,
-             const QString& siteField, int siteSlot)
+// Its three fields follow one another: the flag, the site and the degree.
+void finding(SheetModel& model, const LetterRow& row, Field field, int slot, qint16 y, int siteSlot)
 {
     tickWhenTrue(model, row, field, {slot, 13350, y});
-    setText(model, siteSlot, row.text(siteField));
-    tickCode(model, row, field + u"程度"_qs,
+    setText(model, siteSlot, row.text(nthField(field, 2)));
+    tickCode(model, row, nthField(field, 3),
              {{slot + 1, 19575, y}, {slot + 2, 20130, y}, {slot + 3, 20685, y}});
 }
 
@@ -38,61 +38,82 @@ void finding(SheetModel& model, const LetterRow& row, const QString& field, int 
 
 void fillPhysique(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"利き腕"_qs, {{92, 14055, 2685}, {93, 14505, 2685}});
-    setText(model, 67, row.text(u"身長"_qs));
-    setText(model, 68, row.text(u"体重"_qs));
-    tickCode(model, row, u"体重変化"_qs, {{94, 20190, 2685}, {95, 20925, 2685}, {96, 21660, 2685}});
-    tickWhenTrue(model, row, u"四肢欠損"_qs, {97, 13350, 2940});
-    setText(model, 69, row.text(u"四肢欠損部位"_qs));
-    tickWhenTrue(model, row, u"麻痺"_qs, {98, 13350, 3195});
+    tickCode(model, row, Field::Handedness, {{92, 14055, 2685}, {93, 14505, 2685}});
+    setText(model, 67, row.text(Field::Height));
+    setText(model, 68, row.text(Field::Weight));
+    tickCode(model, row, Field::WeightChange,
+             {{94, 20190, 2685}, {95, 20925, 2685}, {96, 21660, 2685}});
+    tickWhenTrue(model, row, Field::LimbLoss, {97, 13350, 2940});
+    setText(model, 69, row.text(Field::LimbLossSite));
+    tickWhenTrue(model, row, Field::Paralysis, {98, 13350, 3195});
 
     // Each limb: its box, then its degree boxes 軽, 中, 重.
     static const struct
     {
-        const char16_t* field;
+        Field field;
+        Field degree;
         int slot;
         qint16 x;
         qint16 y;
         qint16 degreeX[3];
     } limbs[] = {
-        {u"右上肢麻痺", 99, 15105, 3195, {16560, 17025, 17460}},
-        {u"左上肢麻痺", 103, 18225, 3195, {19665, 20115, 20565}},
-        {u"右下肢麻痺", 107, 15105, 3480, {16560, 17025, 17460}},
-        {u"左下肢麻痺", 111, 18225, 3480, {19665, 20115, 20565}},
+        {Field::ParalysisRightArm,
+         Field::ParalysisRightArmDegree,
+         99,
+         15105,
+         3195,
+         {16560, 17025, 17460}},
+        {Field::ParalysisLeftArm,
+         Field::ParalysisLeftArmDegree,
+         103,
+         18225,
+         3195,
+         {19665, 20115, 20565}},
+        {Field::ParalysisRightLeg,
+         Field::ParalysisRightLegDegree,
+         107,
+         15105,
+         3480,
+         {16560, 17025, 17460}},
+        {Field::ParalysisLeftLeg,
+         Field::ParalysisLeftLegDegree,
+         111,
+         18225,
+         3480,
+         {19665, 20115, 20565}},
     };
     for (const auto& limb : limbs) {
-        const QString field = QString::fromUtf16(limb.field);
-        tickWhenTrue(model, row, field, {limb.slot, limb.x, limb.y});
-        tickCode(model, row, field + u"程度"_qs,
+        tickWhenTrue(model, row, limb.field, {limb.slot, limb.x, limb.y});
+        tickCode(model, row, limb.degree,
                  {{limb.slot + 1, limb.degreeX[0], limb.y},
                   {limb.slot + 2, limb.degreeX[1], limb.y},
                   {limb.slot + 3, limb.degreeX[2], limb.y}});
     }
-    tickWhenTrue(model, row, u"その他麻痺"_qs, {115, 15105, 3765});
-    tickCode(model, row, u"その他麻痺程度"_qs,
+    tickWhenTrue(model, row, Field::ParalysisOther, {115, 15105, 3765});
+    tickCode(model, row, Field::ParalysisOtherDegree,
              {{116, 18045, 3765}, {117, 18510, 3765}, {118, 18930, 3765}});
-    setText(model, 70, row.text(u"その他麻痺部位"_qs));
+    setText(model, 70, row.text(Field::ParalysisOtherSite));
 }
 
 void fillMuscleAndSkin(SheetModel& model, const LetterRow& row)
 {
-    finding(model, row, u"筋力低下"_qs, 119, 4020, u"筋力低下部位"_qs, 71);
-    finding(model, row, u"関節拘縮"_qs, 123, 4305, u"関節拘縮部位"_qs, 72);
-    finding(model, row, u"関節疼痛"_qs, 127, 4590, u"関節疼痛部位"_qs, 73);
+    finding(model, row, Field::MuscleWeakness, 119, 4020, 71);
+    finding(model, row, Field::Contracture, 123, 4305, 72);
+    finding(model, row, Field::JointPain, 127, 4590, 73);
 
     // The ataxia line: the right arm has a row of its own (Slot 208), so that Slot 130 keeps
     // the 重 tick of joint pain.
     static const FlagTick sides[] = {
-        {u"上肢失調右", {UpperLimbAtaxiaRightSlot, 15735, 4860}},
-        {u"上肢失調左", {131, 16290, 4860}},
-        {u"下肢失調右", {132, 17850, 4860}},
-        {u"下肢失調左", {133, 18405, 4860}},
-        {u"体幹失調右", {134, 20130, 4860}},
-        {u"体幹失調左", {135, 20685, 4860}},
+        {Field::AtaxiaArmRight, {UpperLimbAtaxiaRightSlot, 15735, 4860}},
+        {Field::AtaxiaArmLeft, {131, 16290, 4860}},
+        {Field::AtaxiaLegRight, {132, 17850, 4860}},
+        {Field::AtaxiaLegLeft, {133, 18405, 4860}},
+        {Field::AtaxiaTrunkRight, {134, 20130, 4860}},
+        {Field::AtaxiaTrunkLeft, {135, 20685, 4860}},
     };
     bool group = false;
     for (const FlagTick& side : sides) {
-        if (row.isTrue(QString::fromUtf16(side.field))) {
+        if (row.isTrue(side.field)) {
             storeTick(model, side.tick);
             group = true;
         }
@@ -100,21 +121,21 @@ void fillMuscleAndSkin(SheetModel& model, const LetterRow& row)
     if (group)
         storeTick(model, {136, 13350, 4860});
 
-    finding(model, row, u"褥瘡"_qs, 137, 5145, u"褥瘡部位"_qs, 74);
-    finding(model, row, u"皮膚疾患"_qs, 141, 5400, u"皮膚疾患部位"_qs, 75);
+    finding(model, row, Field::PressureSore, 137, 5145, 74);
+    finding(model, row, Field::SkinDisease, 141, 5400, 75);
 }
 
 void fillMobility(SheetModel& model, const LetterRow& row)
 {
-    tickCode(model, row, u"屋外歩行"_qs,
+    tickCode(model, row, Field::OutdoorWalking,
              {{145, 16095, 6345}, {146, 17475, 6345}, {147, 20025, 6345}});
-    tickCode(model, row, u"車椅子"_qs,
+    tickCode(model, row, Field::Wheelchair,
              {{148, 16095, 6570}, {149, 17475, 6570}, {150, 20025, 6570}});
     // 補助装具 4 means used outdoors and indoors: both boxes.
     const Tick none{151, 16095, 6795};
     const Tick outdoors{152, 17475, 6795};
     const Tick indoors{153, 20025, 6795};
-    switch (row.code(u"補助装具"_qs, 4)) {
+    switch (row.code(Field::WalkingAids, 4)) {
     case 1:
         storeTick(model, none);
         break;
@@ -131,28 +152,28 @@ void fillMobility(SheetModel& model, const LetterRow& row)
     default:
         break;
     }
-    tickCode(model, row, u"食事行為"_qs, {{154, 15255, 7275}, {155, 19440, 7275}});
-    tickCode(model, row, u"栄養状態"_qs, {{156, 15255, 7500}, {157, 19440, 7500}});
-    setText(model, 76, row.text(u"栄食留意"_qs));
+    tickCode(model, row, Field::Eating, {{154, 15255, 7275}, {155, 19440, 7275}});
+    tickCode(model, row, Field::Nutrition, {{156, 15255, 7500}, {157, 19440, 7500}});
+    setText(model, 76, row.text(Field::NutritionNotes));
 
     tickFlags(model, row,
-              {{u"尿失禁", {158, 13185, 8250}},
-               {u"転倒骨折", {159, 14010, 8250}},
-               {u"移動能力", {160, 15375, 8250}},
-               {u"褥瘡可能性", {161, 16935, 8250}},
-               {u"心肺機能低下", {162, 17580, 8250}},
-               {u"閉じこもり", {163, 19215, 8250}},
-               {u"意欲低下", {164, 20490, 8250}},
-               {u"徘徊可能性", {165, 21795, 8250}},
-               {u"低栄養", {166, 13185, 8475}},
-               {u"摂食嚥下", {167, 14010, 8475}},
-               {u"脱水", {168, 16095, 8475}},
-               {u"易感染性", {169, 16755, 8475}},
-               {u"痛み", {170, 17865, 8475}},
-               {u"病態他", {171, 19680, 8475}}});
-    setText(model, 77, row.text(u"病態他名"_qs));
-    setText(model, 78, row.text(u"対処方法"_qs));
-    tickCode(model, row, u"生活機能"_qs,
+              {{Field::Incontinence, {158, 13185, 8250}},
+               {Field::FallFracture, {159, 14010, 8250}},
+               {Field::ReducedMobility, {160, 15375, 8250}},
+               {Field::SoreRisk, {161, 16935, 8250}},
+               {Field::CardiopulmonaryDecline, {162, 17580, 8250}},
+               {Field::Withdrawal, {163, 19215, 8250}},
+               {Field::LowMotivation, {164, 20490, 8250}},
+               {Field::WanderingRisk, {165, 21795, 8250}},
+               {Field::Undernutrition, {166, 13185, 8475}},
+               {Field::Dysphagia, {167, 14010, 8475}},
+               {Field::Dehydration, {168, 16095, 8475}},
+               {Field::InfectionProne, {169, 16755, 8475}},
+               {Field::Pain, {170, 17865, 8475}},
+               {Field::OtherCondition, {171, 19680, 8475}}});
+    setText(model, 77, row.text(Field::OtherConditionName));
+    setText(model, 78, row.text(Field::ConditionPolicy));
+    tickCode(model, row, Field::LifeFunction,
              {{172, 14175, 9165}, {173, 16470, 9165}, {174, 19110, 9165}});
 }
 
@@ -162,57 +183,64 @@ void fillServices(SheetModel& model, const LetterRow& row)
     // top of the box, from 15 twips left of it).
     static const struct
     {
-        const char16_t* field;
+        Field field;
+        Field underline;
         int slot;
         qint16 x;
         qint16 y;
         qint16 underlineEnd;
     } services[] = {
-        {u"訪問診療", 175, 12990, 9645, 13955},
-        {u"訪問看護", 176, 15375, 9645, 16340},
-        {u"訪問歯科診療", 177, 17580, 9645, 18945},
-        {u"訪問薬剤管理指導", 178, 20115, 9645, 21855},
-        {u"訪問リハビリテーション", 179, 12990, 9885, 14970},
-        {u"短期入所療養介護", 180, 15375, 9885, 17115},
-        {u"訪問歯科衛生指導", 181, 17580, 9885, 19320},
-        {u"訪問栄養食事指導", 182, 20115, 9885, 21855},
-        {u"通所リハビリテーション", 183, 12990, 10125, 14970},
-        {u"医学的管理他", 184, 15375, 10125, 17580},
+        {Field::HomeVisitCare, Field::HomeVisitCareUnderline, 175, 12990, 9645, 13955},
+        {Field::HomeNursing, Field::HomeNursingUnderline, 176, 15375, 9645, 16340},
+        {Field::HomeDental, Field::HomeDentalUnderline, 177, 17580, 9645, 18945},
+        {Field::HomePharmacy, Field::HomePharmacyUnderline, 178, 20115, 9645, 21855},
+        {Field::HomeRehabilitation, Field::HomeRehabilitationUnderline, 179, 12990, 9885, 14970},
+        {Field::ShortStay, Field::ShortStayUnderline, 180, 15375, 9885, 17115},
+        {Field::HomeDentalHygiene, Field::HomeDentalHygieneUnderline, 181, 17580, 9885, 19320},
+        {Field::HomeDiet, Field::HomeDietUnderline, 182, 20115, 9885, 21855},
+        {Field::DayRehabilitation, Field::DayRehabilitationUnderline, 183, 12990, 10125, 14970},
+        {Field::OtherService, Field::OtherServiceUnderline, 184, 15375, 10125, 17580},
     };
     for (const auto& service : services)
-        tickWhenTrue(model, row, QString::fromUtf16(service.field),
-                     {service.slot, service.x, service.y});
+        tickWhenTrue(model, row, service.field, {service.slot, service.x, service.y});
     for (const auto& service : services) {
-        if (row.isTrue(QString::fromUtf16(service.field) + u"下線"_qs)) {
+        if (row.isTrue(service.underline)) {
             const qint16 y = static_cast<qint16>(service.y + 165);
             storeLine(model, service.slot + 10, static_cast<qint16>(service.x - 15), y,
                       service.underlineEnd, y);
         }
     }
-    setText(model, 79, row.text(u"医学的管理他名"_qs));
+    setText(model, 79, row.text(Field::OtherServiceName));
 
     // Each care note: the boxes of 特になし (code 1) and 有 (code 2).
     static const struct
     {
-        const char16_t* field;
+        Field field;
+        Field points;
         Tick none;
         Tick present;
     } notes[] = {
-        {u"介護血圧", {195, 13575, 10620}, {196, 14565, 10620}},
-        {u"介護移動", {197, 18225, 10620}, {198, 19200, 10620}},
-        {u"介護摂食", {199, 13575, 10845}, {200, 14565, 10845}},
-        {u"介護運動", {201, 18225, 10845}, {202, 19200, 10845}},
-        {u"介護嚥下", {203, 13575, 11070}, {204, 14565, 11070}},
+        {Field::CareBloodPressure,
+         Field::CareBloodPressureNotes,
+         {195, 13575, 10620},
+         {196, 14565, 10620}},
+        {Field::CareMoving, Field::CareMovingNotes, {197, 18225, 10620}, {198, 19200, 10620}},
+        {Field::CareEating, Field::CareEatingNotes, {199, 13575, 10845}, {200, 14565, 10845}},
+        {Field::CareExercise, Field::CareExerciseNotes, {201, 18225, 10845}, {202, 19200, 10845}},
+        {Field::CareSwallowing,
+         Field::CareSwallowingNotes,
+         {203, 13575, 11070},
+         {204, 14565, 11070}},
     };
     for (const auto& note : notes)
-        tickCode(model, row, QString::fromUtf16(note.field), {note.none, note.present});
+        tickCode(model, row, note.field, {note.none, note.present});
     int slot = 80;
     for (const auto& note : notes)
-        setText(model, slot++, row.text(QString::fromUtf16(note.field) + u"留意事項"_qs));
-    setText(model, 85, row.text(u"介護他"_qs));
+        setText(model, slot++, row.text(note.points));
+    setText(model, 85, row.text(Field::CareOther));
 
     // The sheet prints the infection answers as 無, 有, 不明.
-    switch (row.code(u"感染症"_qs, 3)) {
+    switch (row.code(Field::Infection, 3)) {
     case 1:
         storeTick(model, {206, 14355, 11565});
         break;
@@ -225,12 +253,12 @@ void fillServices(SheetModel& model, const LetterRow& row)
     default:
         break;
     }
-    setText(model, 86, row.text(u"感染症名"_qs));
+    setText(model, 86, row.text(Field::InfectionName));
 }
 
 void fillRemarks(SheetModel& model, const LetterRow& row)
 {
-    setText(model, 87, row.text(u"意見書特記事項印刷"_qs));
+    setText(model, 87, row.text(Field::RemarksPrint));
 }
 
 } // namespace sheetdata

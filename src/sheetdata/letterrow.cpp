@@ -1,21 +1,15 @@
 #include "sheetdata/letterrow.h"
 
-#include "platform/database.h"
-
 namespace sheetdata {
 
-std::optional<db::Variant> LetterRow::value(const QString& field) const
+std::optional<db::Variant> LetterRow::value(Field field) const
 {
-    if (!m_recordset)
+    if (!m_letter || !m_letter->isSet(field))
         return std::nullopt;
-    bool ok = false;
-    db::Variant v = m_recordset->field(field, &ok);
-    if (!ok)
-        return std::nullopt;
-    return v;
+    return m_letter->value(field);
 }
 
-std::optional<QString> LetterRow::text(const QString& field) const
+std::optional<QString> LetterRow::text(Field field) const
 {
     const auto v = value(field);
     if (!v)
@@ -23,7 +17,7 @@ std::optional<QString> LetterRow::text(const QString& field) const
     return v->toString();
 }
 
-std::optional<std::optional<QString>> LetterRow::textOrNull(const QString& field) const
+std::optional<std::optional<QString>> LetterRow::textOrNull(Field field) const
 {
     const auto v = value(field);
     if (!v)
@@ -33,7 +27,7 @@ std::optional<std::optional<QString>> LetterRow::textOrNull(const QString& field
     return std::optional<QString>{v->toString()};
 }
 
-bool LetterRow::isTrue(const QString& field) const
+bool LetterRow::isTrue(Field field) const
 {
     const auto v = value(field);
     if (!v || v->isNull())
@@ -41,7 +35,7 @@ bool LetterRow::isTrue(const QString& field) const
     return v->toBool().value_or(false);
 }
 
-int LetterRow::code(const QString& field, int count) const
+int LetterRow::code(Field field, int count) const
 {
     const auto v = value(field);
     if (!v || v->isNull())
@@ -58,13 +52,13 @@ void storeTick(SheetModel& model, Tick tick)
     storeCheck(model, tick.slot, tick.x, tick.y);
 }
 
-void tickWhenTrue(SheetModel& model, const LetterRow& row, const QString& field, Tick tick)
+void tickWhenTrue(SheetModel& model, const LetterRow& row, Field field, Tick tick)
 {
     if (row.isTrue(field))
         storeTick(model, tick);
 }
 
-void tickCode(SheetModel& model, const LetterRow& row, const QString& field,
+void tickCode(SheetModel& model, const LetterRow& row, Field field,
               std::initializer_list<Tick> boxes)
 {
     const int k = row.code(field, static_cast<int>(boxes.size()));

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-namespace db {
-class Recordset;
+namespace record {
+class Letter;
 }
 
 namespace sheetdata {
@@ -25,18 +25,15 @@ struct SheetFillResult
     QString problem;
 };
 
-// Puts one stored letter on the sheet: reads the row of 申請者情報 whose 作成NO is
-// letterNoText from the data file databasePath (opened read-only) and fills the model
-// anew. The number is bound as a parameter; a text that is not a whole number finds no row.
-// Every value that cannot be read contributes nothing and the rest is still filled; nothing
-// is shown to the user and nothing is drawn.
+// Puts one stored letter on the sheet: reads the letter whose 作成NO is letterNoText from
+// the data file databasePath through the letter store and fills the model anew. The number is bound
+// as a parameter; a text that is not a whole number finds no row. Every value that cannot be read
+// contributes nothing and the rest is still filled; nothing is shown to the user and nothing is
+// drawn.
 SheetFillResult SetFormData(SheetModel& model, const QString& databasePath,
                             const QString& letterNoText);
 
-// The sections of SetFormData on the current row of the page-1 query and of the page-2 query,
-// in its order, on a model that resetForLetter() has emptied. A null recordset, one without a
-// current row and a column it lacks contribute nothing.
-void fillPage1Sections(SheetModel& model, const db::Recordset* page1);
-void fillPage2Sections(SheetModel& model, const db::Recordset* page2);
+// Fills the model anew from a letter: a field that is unset contributes nothing.
+void SetFormData(SheetModel& model, const record::Letter& letter);
 
 } // namespace sheetdata

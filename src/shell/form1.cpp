@@ -168,7 +168,7 @@ void Form1::createMenus()
     separator(mnuFile, "separater3");
     mnuInport = mnuFile->addMenu(QStringLiteral("インポート(&I)"));
     mnuInport->setObjectName(QStringLiteral("mnuInport"));
-    mnuIken = item(mnuInport, QStringLiteral("Vadureデータ"), "mnuIken");
+    mnuIken = item(mnuInport, QStringLiteral("Vadureデータ"), "mnuIken", &Form1::mnuIken_Click);
     mnuYubin = item(mnuInport, QStringLiteral("郵便番号データ"), "mnuYubin");
     separator(mnuFile, "Sept3");
     mnuBack = mnuFile->addMenu(QStringLiteral("バックアップ(&B)"));

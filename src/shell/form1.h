@@ -65,6 +65,12 @@ public:
     // with the entry form; it returns when they have closed.
     void DataOpen();
     void DataSerch();
+    // The letter import from the other program's database: the offer, the import and the
+    // record list; the menu command asks for it with InportState 10.
+    void DataInport();
+    void mnuIken_Click();
+    // Once the main window shows: the record list when InportState is 4, else the import offer.
+    void openAtStartUp();
     // Puts stored letter `letterNoText` on the sheet and shows its name in the status bar.
     void showLetter(const QString& letterNoText);
 
@@ -143,6 +149,9 @@ protected:
 
 private:
     void runRecordList();
+    // The open-file dialog of the import: a Jet database chosen sets DatabasePath and
+    // InportState 1; a cancelled dialog changes nothing.
+    void searchImportSource();
     int runEntryForm();
     void createMenus();
     void createToolbar();

@@ -285,7 +285,7 @@ void frmData::cmdCancel_Click()
 
 void frmData::reload()
 {
-    const record::LetterListResult list = record::readLetterList(state().DatabasePath);
+    const record::LetterListResult list = record::LetterStore(state().DatabasePath).list();
     if (!list.ok)
         platform::MsgBox(list.error, platform::vbCritical, QStringLiteral("データ削除！"));
     fill(list.rows);
@@ -309,7 +309,7 @@ void frmData::Command3_Click()
         FlexGrid->setFocus();
         return;
     }
-    const record::LetterDeleteResult deleted = record::deleteLetter(state().DatabasePath, no);
+    const record::LetterDeleteResult deleted = record::LetterStore(state().DatabasePath).remove(no);
     if (!deleted.ok)
         platform::MsgBox(deleted.error, platform::vbCritical, QStringLiteral("データ削除！"));
     if (deleted.ok || deleted.rowGone) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -8,7 +8,7 @@
 #include "load/dataload.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 #include "sheetdata/setformdata.h"
 #include "shell/form1.h"
 #include "shell/frmdata.h"
@@ -53,7 +53,7 @@ void Form1::DataSerch()
         return;
     // The picked file must hold letters: a file that is no letter database of this program
     // is refused here, before the list opens on it or anything writes into it.
-    const record::LetterListResult list = record::readLetterList(picked);
+    const record::LetterListResult list = record::LetterStore(picked).list();
     if (!list.ok) {
         platform::MsgBox(list.error, platform::vbCritical, QStringLiteral("Serch Err！"));
         return;
@@ -66,7 +66,7 @@ void Form1::runRecordList()
 {
     common::AppState& s = state();
     for (;;) {
-        const record::LetterListResult list = record::readLetterList(s.DatabasePath);
+        const record::LetterListResult list = record::LetterStore(s.DatabasePath).list();
         if (!list.ok) {
             platform::MsgBox(list.error, platform::vbCritical, QStringLiteral("患者情報一覧"));
             return;

@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "platform/preparedstatement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,15 +59,20 @@ private Q_SLOTS:
         QFETCH(QString, readBack);
         auto db = freshFile();
         QVERIFY(db);
-        // Through a statement's places and through a recordset's edit buffer.
+        // Through a statement's places, a recordset's edit buffer and a prepared statement.
         QVERIFY(db->execute(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (1, ?)"),
                             {Variant::fromString(stored)}));
         auto rs = db->openTable(QStringLiteral("記録"));
         QVERIFY(rs && rs->addNew() && rs->setField(QStringLiteral("番号"), Variant::fromLong(2)) &&
                 rs->setField(QStringLiteral("名前"), Variant::fromString(stored)) && rs->update());
+        auto insert = db->prepare(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (?, ?)"));
+        QVERIFY(insert);
+        insert->bind(1, Variant::fromLong(3));
+        insert->bindText(2, stored);
+        QVERIFY(insert->run());
         auto read = db->openDynaset(QStringLiteral("SELECT 名前 FROM 記録 ORDER BY 番号"));
         QVERIFY(read);
-        for (int i = 0; i < 2; ++i, read->moveNext()) {
+        for (int i = 0; i < 3; ++i, read->moveNext()) {
             const Variant v = read->field(QStringLiteral("名前"));
             QCOMPARE(v.type(), Variant::Type::String);
             QCOMPARE(v.toString(), readBack);
@@ -109,6 +115,37 @@ private Q_SLOTS:
         QVERIFY(rows->eof());
         QVERIFY(!QFile::exists(crashed + QStringLiteral("-journal")));
         QVERIFY(reader->integrityCheck());
+    }
+
+    // A prepared statement runs again and again with new values; a run the engine refuses
+    // says why and the next run goes on.
+    void preparedStatementRuns()
+    {
+        auto db = freshFile();
+        QVERIFY(db && db->execute(QStringLiteral("CREATE UNIQUE INDEX 番号 ON 記録 (番号)")));
+        QString error;
+        QVERIFY(!db->prepare(QStringLiteral("SELECT 1; SELECT 2"), &error));
+        QVERIFY(!error.isEmpty());
+        auto insert = db->prepare(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (?, ?)"));
+        QVERIFY(insert);
+        QCOMPARE(insert->placeCount(), 2);
+        const int numbers[] = {1, 2, 2, 3};
+        int refused = 0;
+        for (int n : numbers) {
+            insert->bind(1, Variant::fromLong(n));
+            insert->bindText(2, QString(n, u'名'));
+            error.clear();
+            if (!insert->run(&error)) {
+                ++refused;
+                QVERIFY(!error.isEmpty());
+            }
+        }
+        QCOMPARE(refused, 1);
+        auto read = db->openDynaset(QStringLiteral("SELECT 名前 FROM 記録 ORDER BY 番号"));
+        QStringList names;
+        for (; read && !read->eof(); read->moveNext())
+            names << read->field(QStringLiteral("名前")).toString();
+        QCOMPARE(names, (QStringList{"名", "名名", "名名名"}));
     }
 
     void engineCodesInJapanese_data()

@@ -346,20 +346,14 @@ private Q_SLOTS:
     // lacks is the only write that fails.
     void failedWritesAreTheMissingColumns()
     {
-        const auto writeNew = [&](qint32 no) {
-            const auto database = db::Database::open(m_path, db::OpenMode::ReadWrite);
-            const auto letters =
-                database ? database->openTable(QStringLiteral("申請者情報")) : nullptr;
-            if (!letters || !letters->addNew() ||
-                !letters->setField(QStringLiteral("作成NO"), db::Variant::fromLong(no)))
-                return QStringList{QStringLiteral("(no row)")};
-            const QStringList failed = record::DataSave3(TableFormReader::fullLetter(), *letters);
-            letters->update();
-            return failed;
+        const auto writeNew = [&] {
+            const record::LetterSaveResult r =
+                record::SaveLetter(m_path, 0, TableFormReader::fullLetter());
+            return r.saved ? r.lostFields : QStringList{QStringLiteral("(no row)")};
         };
-        QCOMPARE(writeNew(1), QStringList{});
+        QCOMPARE(writeNew(), QStringList{});
         QVERIFY(LetterFile::dropColumn(m_path, QStringLiteral("意見書特記事項印刷")));
-        QCOMPARE(writeNew(2), QStringList{QStringLiteral("意見書特記事項印刷")});
+        QCOMPARE(writeNew(), QStringList{QStringLiteral("意見書特記事項印刷")});
         QCOMPARE(readLetter(2).value(QStringLiteral("意見書特記事項")),
                  *TableFormReader::fullLetter().text(QStringLiteral("txtTokki")));
     }
@@ -371,6 +365,7 @@ private Q_SLOTS:
         const TableFormReader form = TableFormReader::fullLetter();
         const record::LetterSaveResult r = record::SaveLetter(m_path, 0, form);
         QVERIFY2(r.saved, qPrintable(r.error));
+        QCOMPARE(r.lostFields, QStringList{QStringLiteral("診断名2")});
         const Row row = readLetter(r.letterNo);
         QVERIFY(!row.contains(QStringLiteral("診断名2")));
         QCOMPARE(row.value(QStringLiteral("診断名1")), QStringLiteral("脳梗塞"));
@@ -440,102 +435,6 @@ private Q_SLOTS:
         QVERIFY2(r.saved, qPrintable(r.error));
         QCOMPARE(r.letterNo, expected);
         QCOMPARE(readLetter(expected).value(QStringLiteral("患者名")), QStringLiteral("佐藤 花子"));
-    }
-
-    void doctorDefaults()
-    {
-        const QString app = QStringLiteral("Dizur");
-        const QString data = QStringLiteral("Data");
-        platform::SaveSetting(app, data, QStringLiteral("HospitalName"), QStringLiteral("旧病院"));
-        platform::SaveSetting(app, data, QStringLiteral("TEL1"), QStringLiteral("099"));
-        platform::SaveSetting(app, data, QStringLiteral("Adress"), QStringLiteral("旧住所"));
-        TableFormReader form = TableFormReader::fullLetter();
-        form.setText(QStringLiteral("Kisaisya"), 5, QString());
-        form.setText(QStringLiteral("txtZushoDr"), QString());
-        QVERIFY(record::SaveLetter(m_path, 0, form).saved);
-        const auto get = [&](const char* key) {
-            return platform::GetSetting(app, data, QString::fromLatin1(key));
-        };
-        QCOMPARE(get("DoctorName"), QStringLiteral("山田 太郎"));
-        QCOMPARE(get("HospitalName"), QStringLiteral("山田内科医院"));
-        QCOMPARE(get("Yubin1"), QStringLiteral("100"));
-        QCOMPARE(get("Yubin2"), QStringLiteral("0001"));
-        QCOMPARE(get("Adress"), QStringLiteral("旧住所"));
-        QCOMPARE(get("TEL1"), QStringLiteral("099"));
-        QCOMPARE(get("TEL2"), QStringLiteral("1234"));
-        QCOMPARE(get("TEL3"), QStringLiteral("5678"));
-        QCOMPARE(get("FAX1"), QStringLiteral("03"));
-        QCOMPARE(get("FAX2"), QStringLiteral("1234"));
-        QCOMPARE(get("FAX3"), QStringLiteral("5679"));
-    }
-
-    // Another program writing the file at the same moment: the save waits, then gives up
-    // and tells the user; the other program's letter keeps its number.
-    void fileBusyWithAnotherSave()
-    {
-        const auto other = db::Database::open(m_path, db::OpenMode::ReadWrite);
-        QVERIFY(other && other->beginTrans());
-        QVERIFY(other->execute(QStringLiteral("INSERT INTO 申請者情報 (作成NO) VALUES (1)")));
-
-        ScriptedDialogs dialogs;
-        dialogs.answer(platform::vbOK);
-        QCOMPARE(record::SaveLetterOrTell(m_path, 0, TableFormReader::fullLetter()), 0);
-        QCOMPARE(dialogs.messages().size(), 1);
-        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("登録エラー"));
-
-        QVERIFY(other->commitTrans());
-        QCOMPARE(LetterFile::letterNumbers(m_path), QList<qint32>{1});
-        QCOMPARE(record::SaveLetter(m_path, 0, TableFormReader::fullLetter()).letterNo, 2);
-    }
-
-    void failures_data()
-    {
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<qint32>("letterNo");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("read-only file") << "readonly" << 0 << "は読み取り専用です。";
-        QTest::newRow("read-only file, stored letter") << "readonly" << 1 << "は読み取り専用です。";
-        QTest::newRow("letter not found") << "" << 5 << "作成NO 5 のデータが見つかりません。";
-        QTest::newRow("row refused") << "refuse" << 0 << "データを書き込めません。（";
-        QTest::newRow("missing file") << "missing" << 0 << "を開けません。（";
-    }
-    // A save that fails tells the user, and leaves the file as it was.
-    void failures()
-    {
-        QFETCH(QString, failure);
-        QFETCH(qint32, letterNo);
-        QFETCH(QString, reason);
-        QVERIFY(LetterFile::addEmptyLetter(m_path, 1));
-        if (failure == u"readonly")
-            QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup));
-        if (failure == u"refuse")
-            QVERIFY(LetterFile::refuseNewLetters(m_path));
-        if (failure == u"missing")
-            QVERIFY(QFile::remove(m_path));
-        const QByteArray before = LetterFile::fileHash(m_path);
-
-        ScriptedDialogs dialogs;
-        dialogs.answer(platform::vbOK);
-        QCOMPARE(record::SaveLetterOrTell(m_path, letterNo, TableFormReader::fullLetter()), 0);
-        QCOMPARE(dialogs.messages().size(), 1);
-        const auto shown = dialogs.messages().at(0);
-        QVERIFY2(shown.text.startsWith(QStringLiteral("データを保存できませんでした。\r\n")),
-                 qPrintable(shown.text));
-        QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
-        QCOMPARE(shown.style, int(platform::vbCritical));
-        QCOMPARE(shown.title, QStringLiteral("登録エラー"));
-        QCOMPARE(LetterFile::fileHash(m_path), before);
-        // The doctor defaults were kept before the row was refused.
-        if (failure == u"refuse") {
-            QCOMPARE(platform::GetSetting(QStringLiteral("Dizur"), QStringLiteral("Data"),
-                                          QStringLiteral("HospitalName")),
-                     QStringLiteral("山田内科医院"));
-        }
-        if (failure != u"missing") {
-            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
-            QCOMPARE(LetterFile::letterNumbers(m_path), QList<qint32>{1});
-            QCOMPARE(readLetter(1).value(QStringLiteral("患者名")), QString());
-        }
     }
 };
 

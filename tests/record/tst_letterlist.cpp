@@ -1,16 +1,23 @@
 #include "letterfile.h"
 #include "letterfixtures.h"
 #include "platform/database.h"
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using record::deleteLetter;
-using record::readLetterList;
-
 namespace {
+
+record::LetterListResult readLetterList(const QString& path)
+{
+    return record::LetterStore(path).list();
+}
+
+record::LetterDeleteResult deleteLetter(const QString& path, qint32 letterNo)
+{
+    return record::LetterStore(path).remove(letterNo);
+}
 
 // A data file with letters 1..n named 患者1..患者n.
 QString makeFile(const QTemporaryDir& dir, int n)

@@ -1,53 +1,30 @@
 // The order in which the save writes a letter's fields: each field first written in the order
 // of the letter table, resets before answers, and the closing writes at the end.
 #include "common/schema.h"
-#include "platform/database.h"
+#include "platform/variant.h"
 #include "record/datasave3.h"
 #include "tableformreader.h"
 #include "testenvironment.h"
 
-#include <QHash>
 #include <QtTest>
 
 namespace {
 
-// A row in edit mode that records every write.
-class RecordingRow : public db::Recordset
+// A letter that records every write.
+class RecordingRow
 {
 public:
     QList<std::pair<QString, db::Variant>> writes;
+    record::Letter letter;
 
-    int recordCount() const override { return 1; }
-    bool eof() const override { return false; }
-    bool bof() const override { return false; }
-    void moveFirst() override {}
-    void moveLast() override {}
-    void moveNext() override {}
-    void movePrevious() override {}
-    bool setIndex(const QString&, QString*) override { return true; }
-    bool seek(const QString&, const db::Variant&) override { return true; }
-    bool noMatch() const override { return false; }
-    bool findFirst(const QString&) override { return true; }
-    QStringList fieldNames() const override { return m_values.keys(); }
-    bool hasField(const QString& name) const override { return m_values.contains(name); }
-    db::Variant field(const QString& name, bool* ok) const override
+    RecordingRow()
     {
-        if (ok)
-            *ok = m_values.contains(name);
-        return m_values.value(name);
+        letter.watchWrites([this](common::Field field, const db::Variant& value) {
+            writes.append({common::letterField(field).name, value});
+        });
     }
-    bool setField(const QString& name, const db::Variant& value, QString*) override
-    {
-        writes.append({name, value});
-        m_values.insert(name, value);
-        return true;
-    }
-    bool addNew(QString*) override { return true; }
-    bool edit(QString*) override { return true; }
-    bool update(QString*) override { return true; }
-    void cancelUpdate() override {}
-    EditMode editMode() const override { return EditMode::Edit; }
-    bool deleteRow(QString*) override { return false; }
+    RecordingRow(const RecordingRow&) = delete;
+    RecordingRow& operator=(const RecordingRow&) = delete;
 
     // The fields in the order of their first write.
     QStringList firstWrites() const
@@ -68,9 +45,6 @@ public:
         }
         return values;
     }
-
-private:
-    QHash<QString, db::Variant> m_values;
 };
 
 } // namespace
@@ -89,7 +63,7 @@ private Q_SLOTS:
                             "chkToutsu.Value=1", "chkJokusou.Value=1", "chkHihu.Value=1",
                             "chkHuzui(0).Value=1"}));
         RecordingRow row;
-        record::DataSave3(form, row);
+        record::DataSave3(form, row.letter);
         QStringList table;
         for (const common::LetterField& f : common::letterFields())
             table.append(f.name);
@@ -101,7 +75,7 @@ private Q_SLOTS:
     {
         TestEnvironment env;
         RecordingRow row;
-        record::DataSave3(TableFormReader::blankLetter(), row);
+        record::DataSave3(TableFormReader::blankLetter(), row.letter);
         QStringList written = row.firstWrites();
         QStringList table;
         for (const common::LetterField& f : common::letterFields())
@@ -117,7 +91,7 @@ private Q_SLOTS:
     {
         TestEnvironment env;
         RecordingRow row;
-        record::DataSave3(TableFormReader::fullLetter(), row);
+        record::DataSave3(TableFormReader::fullLetter(), row.letter);
         using V = db::Variant;
         QCOMPARE(row.writesOf(QStringLiteral("寝たきり度")),
                  (QList<V>{V::fromInteger(0), V::fromString(QStringLiteral("6"))}));

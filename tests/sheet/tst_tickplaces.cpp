@@ -1,9 +1,9 @@
 // The check boxes of the layout against the ticks the sheet model can hold: every box is the
 // place of exactly one tick Slot, and every tick the filling can store lies on a box. The
-// filling is run over a recordset that gives one value to every field, for a range of values
+// filling is run over a letter that gives one value to every field, for a range of values
 // wide enough to reach every answer of every question.
 #include "common/fontsubstitution.h"
-#include "platform/database.h"
+#include "record/letter.h"
 #include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
 #include "sheet/sheetpages.h"
@@ -18,41 +18,14 @@
 
 namespace {
 
-// A one-row recordset whose every field holds the same value.
-class SameValueRecordset : public db::Recordset
+// A letter whose every field holds the same value.
+record::Letter sameValueLetter(const db::Variant& value)
 {
-public:
-    explicit SameValueRecordset(db::Variant value) : m_value(std::move(value)) {}
-    int recordCount() const override { return 1; }
-    bool eof() const override { return false; }
-    bool bof() const override { return false; }
-    void moveFirst() override {}
-    void moveLast() override {}
-    void moveNext() override {}
-    void movePrevious() override {}
-    bool setIndex(const QString&, QString*) override { return false; }
-    bool seek(const QString&, const db::Variant&) override { return false; }
-    bool noMatch() const override { return false; }
-    bool findFirst(const QString&) override { return false; }
-    QStringList fieldNames() const override { return {}; }
-    bool hasField(const QString&) const override { return true; }
-    db::Variant field(const QString&, bool* ok) const override
-    {
-        if (ok)
-            *ok = true;
-        return m_value;
-    }
-    bool setField(const QString&, const db::Variant&, QString*) override { return false; }
-    bool addNew(QString*) override { return false; }
-    bool edit(QString*) override { return false; }
-    bool update(QString*) override { return false; }
-    void cancelUpdate() override {}
-    EditMode editMode() const override { return EditMode::None; }
-    bool deleteRow(QString*) override { return false; }
-
-private:
-    db::Variant m_value;
-};
+    record::Letter letter;
+    for (int i = 0; i < common::LetterFieldCount; ++i)
+        letter.set(static_cast<common::Field>(i), value);
+    return letter;
+}
 
 QList<db::Variant> candidateValues()
 {
@@ -74,11 +47,8 @@ std::map<std::pair<int, int>, std::set<int>> tickPlaces()
     using namespace sheetdata;
     std::map<std::pair<int, int>, std::set<int>> places;
     for (const db::Variant& value : candidateValues()) {
-        const SameValueRecordset recordset(value);
         SheetModel model;
-        model.resetForLetter();
-        fillPage1Sections(model, &recordset);
-        fillPage2Sections(model, &recordset);
+        SetFormData(model, sameValueLetter(value));
         for (int slot = FirstMarkSlot; slot <= LastMarkSlot; ++slot) {
             const ShapeRow r = model.row(slot);
             if (r.Kind == ShapeCheck)

@@ -5,7 +5,7 @@
 #include "letterfixtures.h"
 #include "platform/clock.h"
 #include "platform/printerdouble.h"
-#include "record/letterlist.h"
+#include "record/letterstore.h"
 #include "scripteddialogs.h"
 #include "shell/form1.h"
 #include "shell/frmdata.h"
@@ -50,7 +50,7 @@ bool writeLetters(const QString& path, int n)
 
 QList<record::LetterListRow> rowsOf(const QString& path)
 {
-    return record::readLetterList(path).rows;
+    return record::LetterStore(path).list().rows;
 }
 
 // Runs `step` on the modal window that opens next (the loop's list or entry form).

@@ -1,0 +1,347 @@
+#include "record/letterstore.h"
+
+#include "common/schema.h"
+#include "platform/database.h"
+
+#include <QFileInfo>
+
+#include <limits>
+#include <memory>
+
+namespace record {
+
+namespace {
+
+using common::Field;
+using common::letterField;
+
+// What failed, in the user's words, followed by the data file's own account when it gave one.
+QString reason(const QString& what, const QString& detail)
+{
+    return detail.isEmpty() ? what : what + QStringLiteral("（") + detail + QStringLiteral("）");
+}
+
+const QString& nameOf(Field field)
+{
+    return letterField(field).name;
+}
+
+// A file whose write permissions are all off was made read-only by its owner; it is not
+// written, not even by a user whom the system would let write it.
+bool isWriteProtected(const QString& path)
+{
+    const QFileInfo info(path);
+    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.exists() && (info.permissions() & writeBits) == 0;
+}
+
+// The highest 作成NO of the table (0 for an empty table), through the index.
+std::optional<qint32> highestNo(db::Database& database, QString* error)
+{
+    QString why;
+    const auto rs = database.openDynaset(
+        QStringLiteral("SELECT MAX(%1) FROM %2").arg(common::LetterKey, common::LetterTable), {},
+        &why);
+    if (!rs || rs->eof()) {
+        *error = reason(QStringLiteral("作成NO を読めませんでした。"), why);
+        return std::nullopt;
+    }
+    const QStringList names = rs->fieldNames();
+    const db::Variant v = names.isEmpty() ? db::Variant() : rs->field(names.first());
+    if (v.isNull())
+        return 0;
+    const auto no = v.toLong();
+    if (!no) {
+        *error = QStringLiteral("作成NO を読めませんでした。");
+        return std::nullopt;
+    }
+    return *no;
+}
+
+// One above the highest 作成NO; fails when the numbers have run out.
+std::optional<qint32> nextNo(db::Database& database, QString* error)
+{
+    const auto highest = highestNo(database, error);
+    if (!highest)
+        return std::nullopt;
+    if (*highest == std::numeric_limits<qint32>::max()) {
+        *error = QStringLiteral("作成NO が上限に達しています。");
+        return std::nullopt;
+    }
+    return std::max(*highest, 0) + 1;
+}
+
+// Writes the letter's set fields into the edit buffer; the names of the fields the table
+// could not take are returned.
+QStringList writeFields(const Letter& letter, db::Recordset& row)
+{
+    QStringList lost;
+    for (int i = 0; i < common::LetterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        if (letter.isSet(field) && !row.setField(nameOf(field), letter.value(field)))
+            lost << nameOf(field);
+    }
+    return lost;
+}
+
+// Positions `letters` on the letter's row in edit mode, or on a new row numbered `*letterNo`.
+bool positionRow(db::Database& database, db::Recordset& letters, qint32* letterNo, QString* error)
+{
+    if (*letterNo != 0) {
+        if (!letters.setIndex(common::LetterIndex, error)) {
+            *error =
+                reason(QStringLiteral("索引 %1 がありません。").arg(common::LetterIndex), *error);
+            return false;
+        }
+        if (!letters.seek(QStringLiteral("="), db::Variant::fromLong(*letterNo)) ||
+            letters.noMatch()) {
+            *error = QStringLiteral("作成NO %1 のデータが見つかりません。").arg(*letterNo);
+            return false;
+        }
+        if (!letters.edit(error)) {
+            *error = reason(QStringLiteral("データを書き込めません。"), *error);
+            return false;
+        }
+        return true;
+    }
+    const auto next = nextNo(database, error);
+    if (!next)
+        return false;
+    if (!letters.addNew(error) ||
+        !letters.setField(common::LetterKey, db::Variant::fromLong(*next), error)) {
+        *error = reason(QStringLiteral("データを書き込めません。"), *error);
+        return false;
+    }
+    *letterNo = *next;
+    return true;
+}
+
+} // namespace
+
+LetterReadResult LetterStore::read(qint32 letterNo) const
+{
+    LetterReadResult result;
+    QString error;
+    const auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
+    if (!database) {
+        result.error =
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
+        return result;
+    }
+    const auto rs = database->openDynaset(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(common::LetterTable, common::LetterKey),
+        {db::Variant::fromLong(letterNo)}, &error);
+    if (!rs) {
+        result.error =
+            reason(QStringLiteral("このファイルは意見書のデータファイルではありません。"), error);
+        return result;
+    }
+    if (rs->eof()) {
+        result.status = LetterReadResult::Status::NoRow;
+        return result;
+    }
+    result.letter.setNo(letterNo);
+    for (int i = 0; i < common::LetterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        bool ok = false;
+        const db::Variant v = rs->field(nameOf(field), &ok);
+        if (ok)
+            result.letter.set(field, v);
+        else
+            result.missing << nameOf(field);
+    }
+    result.status = LetterReadResult::Status::Read;
+    return result;
+}
+
+LetterSaveResult LetterStore::save(const Letter& letter) const
+{
+    LetterSaveResult result;
+    if (isWriteProtected(m_path)) {
+        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+        return result;
+    }
+    QString error;
+    std::unique_ptr<db::Database> database =
+        db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
+    if (!database) {
+        result.error =
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
+        return result;
+    }
+    if (!database->beginTrans(&error)) {
+        result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
+        return result;
+    }
+    // The number is chosen and the row added inside the transaction, so that two programs
+    // saving at the same moment cannot take the same number.
+    qint32 no = letter.no();
+    std::unique_ptr<db::Recordset> letters = database->openTable(common::LetterTable, &error);
+    if (!letters) {
+        result.error =
+            reason(QStringLiteral("表 %1 を開けません。").arg(common::LetterTable), error);
+    } else if (!positionRow(*database, *letters, &no, &error)) {
+        result.error = error;
+    } else {
+        result.lostFields = writeFields(letter, *letters);
+        if (!letters->update(&error)) {
+            letters->cancelUpdate();
+            result.error = reason(QStringLiteral("データを書き込めません。"), error);
+        } else if (!database->commitTrans(&error)) {
+            result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
+        }
+    }
+    if (!result.error.isEmpty()) {
+        database->rollback();
+        result.lostFields.clear();
+        return result;
+    }
+    result.saved = true;
+    result.letterNo = no;
+    return result;
+}
+
+LetterListResult LetterStore::list() const
+{
+    LetterListResult result;
+    QString error;
+    auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
+    if (!database) {
+        result.error = error;
+        return result;
+    }
+    auto rs = database->openDynaset(common::LetterListQuery, {}, &error);
+    if (!rs) {
+        result.error =
+            QStringLiteral("このファイルは意見書のデータファイルではありません。（%1）").arg(error);
+        return result;
+    }
+    const auto textOf = [&](Field field) { return rs->field(nameOf(field)).toString(); };
+    for (; !rs->eof(); rs->moveNext()) {
+        LetterListRow row;
+        row.letterNo = rs->field(common::LetterKey).toLong().value_or(0);
+        row.chartNo = textOf(Field::ChartNo);
+        row.name = textOf(Field::PatientName);
+        row.kana = textOf(Field::PatientKana);
+        row.sex = textOf(Field::Sex);
+        row.age = textOf(Field::Age);
+        row.diagnosis = textOf(Field::Diagnosis1);
+        row.writtenOn = textOf(Field::WrittenOn);
+        result.rows.append(row);
+    }
+    result.ok = true;
+    return result;
+}
+
+LetterDeleteResult LetterStore::remove(qint32 letterNo) const
+{
+    LetterDeleteResult result;
+    QString error;
+    auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
+    if (!database) {
+        result.error = error;
+        return result;
+    }
+    const auto fail = [&](const QString& why) {
+        database->rollback();
+        result.error = QStringLiteral("データを削除できませんでした。（%1）").arg(why);
+        return result;
+    };
+    if (!database->beginTrans(&error))
+        return fail(error);
+    const QString table = common::LetterTable;
+    const QString key = common::LetterKey;
+    auto found =
+        database->openDynaset(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?").arg(key, table),
+                              {db::Variant::fromLong(letterNo)}, &error);
+    if (!found)
+        return fail(error);
+    if (found->eof()) {
+        database->rollback();
+        result.rowGone = true;
+        result.error = QStringLiteral("作成NO %1 のデータはもうありません。"
+                                      "ほかの画面で削除された可能性があります。")
+                           .arg(letterNo);
+        return result;
+    }
+    found.reset();
+    if (!database->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table, key),
+                           {db::Variant::fromLong(letterNo)}, &error))
+        return fail(error);
+    // Each later letter takes the number the one before it has just given up, so no two
+    // rows ever hold the same number.
+    auto later = database->openDynaset(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %1 > ? ORDER BY %1 ASC").arg(key, table),
+        {db::Variant::fromLong(letterNo)}, &error);
+    if (!later)
+        return fail(error);
+    QList<qint32> numbers;
+    for (; !later->eof(); later->moveNext())
+        numbers.append(later->field(key).toLong().value_or(0));
+    later.reset();
+    for (qint32 n : numbers)
+        if (!database->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(table, key),
+                               {db::Variant::fromLong(n - 1), db::Variant::fromLong(n)}, &error))
+            return fail(error);
+    if (!database->commitTrans(&error))
+        return fail(error);
+    result.ok = true;
+    return result;
+}
+
+LettersAddResult LetterStore::add(const QList<Letter>& letters) const
+{
+    LettersAddResult result;
+    if (isWriteProtected(m_path)) {
+        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+        return result;
+    }
+    QString error;
+    auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
+    if (!database) {
+        result.error =
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
+        return result;
+    }
+    const auto fail = [&](const QString& why) {
+        database->rollback();
+        result.letterNos.clear();
+        result.error = reason(QStringLiteral("データを書き込めません。"), why);
+        return result;
+    };
+    if (!database->beginTrans(&error))
+        return fail(error);
+    auto rows = database->openTable(common::LetterTable, &error);
+    if (!rows)
+        return fail(error);
+    for (const Letter& letter : letters) {
+        qint32 no = 0;
+        if (!positionRow(*database, *rows, &no, &error))
+            return fail(error);
+        writeFields(letter, *rows);
+        if (!rows->update(&error))
+            return fail(error);
+        result.letterNos.append(no);
+    }
+    if (!database->commitTrans(&error))
+        return fail(error);
+    result.ok = true;
+    return result;
+}
+
+std::optional<qint32> LetterStore::highestLetterNo(QString* error) const
+{
+    QString why;
+    const auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &why);
+    if (!database) {
+        if (error)
+            *error = reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), why);
+        return std::nullopt;
+    }
+    const auto highest = highestNo(*database, &why);
+    if (!highest && error)
+        *error = why;
+    return highest;
+}
+
+} // namespace record

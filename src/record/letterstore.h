@@ -1,0 +1,108 @@
+#pragma once
+
+#include "record/letter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The letters of the data file (Ruviro.mdb): the only code that opens it for letters.
+// Storage only: every failure comes back as a result with a sentence for the user, and
+// nothing is shown here.
+namespace record {
+
+struct LetterReadResult
+{
+    enum class Status { Read, NoRow, Failed };
+    Status status = Status::Failed;
+    Letter letter;       // when read: every field the file has a column for is set
+    QStringList missing; // the fields the file has no column for (left unset)
+    QString error;       // why it could not be read, when Failed
+    bool read() const { return status == Status::Read; }
+};
+
+struct LetterSaveResult
+{
+    bool saved = false;
+    // The number the letter is stored under (a new letter's new number), when saved.
+    qint32 letterNo = 0;
+    // The set fields the file could not take (it has no such column): the letter was stored
+    // without them.
+    QStringList lostFields;
+    // Why the letter could not be saved, a sentence for the user; "" when saved.
+    QString error;
+};
+
+// One letter as the list shows it; a Null field reads as "".
+struct LetterListRow
+{
+    qint32 letterNo = 0; // 作成NO
+    QString chartNo;     // chart number
+    QString name;        // patient's name
+    QString kana;        // its reading
+    QString sex;         // as stored: "1" man, "2" woman
+    QString age;
+    QString diagnosis; // the first diagnosis
+    QString writtenOn; // the writing date, an era date
+};
+
+struct LetterListResult
+{
+    bool ok = false;
+    QString error;
+    QList<LetterListRow> rows; // in table order
+};
+
+struct LetterDeleteResult
+{
+    bool ok = false;
+    bool rowGone = false; // no letter had the number (deleted meanwhile): nothing was changed
+    QString error;
+};
+
+struct LettersAddResult
+{
+    bool ok = false;
+    QList<qint32> letterNos; // the numbers given, in the order of the letters
+    QString error;
+};
+
+class LetterStore
+{
+public:
+    explicit LetterStore(QString path) : m_path(std::move(path)) {}
+
+    QString path() const { return m_path; }
+
+    // The letter numbered `letterNo`, read-only, the number bound as a parameter.
+    LetterReadResult read(qint32 letterNo) const;
+
+    // Saves the letter in one transaction. A stored letter (no() not 0) is found by its
+    // 作成NO and its set fields rewritten (an unset field keeps what the row holds); a new one
+    // (no() 0) gets one above the highest stored number, chosen and added inside the same
+    // transaction. When anything fails (the file cannot be opened or written, the letter's
+    // row is not there, the row or the commit is refused) nothing is written.
+    LetterSaveResult save(const Letter& letter) const;
+
+    // Every letter through the list's query, read-only.
+    LetterListResult list() const;
+
+    // Deletes letter `letterNo` and moves every letter with a higher number down by one, in
+    // ascending order, all in one transaction: on any failure nothing is deleted and no
+    // number changes.
+    LetterDeleteResult remove(qint32 letterNo) const;
+
+    // Adds the letters under new numbers after the highest stored one, in their order, all in
+    // one transaction. A field the file has no column for is left out.
+    LettersAddResult add(const QList<Letter>& letters) const;
+
+    // The highest stored 作成NO (0 for no letters), read through its index.
+    std::optional<qint32> highestLetterNo(QString* error = nullptr) const;
+
+private:
+    QString m_path;
+};
+
+} // namespace record
