@@ -24,7 +24,7 @@ public:
     static constexpr int kPageCount = 9;
 
     // How the form ends (its dialog result): the letter saved, or discarded.
-    enum Result { Discarded = 0, Saved = 1 };
+    enum Result { Discarded = 0, Saved = 1, SavedForPrint = 2 };
 
     explicit frmDat3(QWidget* parent = nullptr);
     ~frmDat3() override;
@@ -78,6 +78,8 @@ public:
     // Commands: "登　録(&R)" saves and ends the form (Saved); "取り消し(&D)" asks and ends it
     // without saving (Discarded); "今日の日付" writes today's date as the writing date.
     void Command3_Click();
+    // "印刷(&P)" saves and ends the form for printing (SavedForPrint).
+    void Command2_Click();
     void Command1_Click();
     void Command8_Click();
     // Writes today's date into the writing date: its era, the year in it, month and day as

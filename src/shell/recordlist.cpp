@@ -79,7 +79,14 @@ void Form1::runRecordList()
         switch (chosen) {
         case frmData::NewLetter:
         case frmData::StoredLetter:
-            runEntryForm();
+            if (runEntryForm() == entry::frmDat3::SavedForPrint) {
+                // Saved for printing: the letter goes on the sheet and the print dialog
+                // opens; the list is not shown again.
+                s.CurrentLetterNoText = QString::number(s.CurrentLetterNo);
+                showLetter(s.CurrentLetterNoText);
+                runPrintDialog();
+                return;
+            }
             continue; // the entry form returns to the list, saved or discarded
         case frmData::LetterShown:
             showLetter(s.CurrentLetterNoText);
