@@ -112,8 +112,15 @@ PostCodeMaster::FileResult frmCSV::AddNewRecord2Database(const QString& FileName
     return result;
 }
 
-QString frmCSV::DesolveLZH(const QString& FileName)
+QString frmCSV::DesolveLZH(const QString& FileName, bool* failed)
 {
+    if (failed)
+        *failed = false;
+    if (!FileName.contains(u'/')) {
+        if (failed)
+            *failed = true;
+        return QString();
+    }
     const QFileInfo info(FileName);
     const QString member = info.completeBaseName() + QStringLiteral(".csv");
     const platform::LzhExtraction extraction =
@@ -185,8 +192,14 @@ void frmCSV::cmdInport_Click()
         const qsizetype end = text.indexOf(u'\n');
         QString line = end < 0 ? text : text.left(end);
         text = end < 0 ? QString() : text.mid(end + 1);
-        if (isArchiveName(line))
-            line = DesolveLZH(line);
+        if (isArchiveName(line)) {
+            bool noFolder = false;
+            line = DesolveLZH(line, &noFolder);
+            if (noFolder) {
+                importFailed(master.get());
+                return;
+            }
+        }
         switch (AddNewRecord2Database(line, *master)) {
         case PostCodeMaster::FileResult::Added:
             break;

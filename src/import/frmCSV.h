@@ -30,8 +30,9 @@ public:
     PostCodeMaster::FileResult AddNewRecord2Database(const QString& FileName, PostCodeMaster& Rs);
     // Takes the list out of the archive `FileName` into the archive's folder and returns its
     // path; "" (after telling the user) when the file is no sound archive, or when it holds
-    // no list of its name.
-    QString DesolveLZH(const QString& FileName);
+    // no list of its name. A name without a folder cannot be taken out anywhere: *failed is
+    // set, and the import fails as a whole.
+    QString DesolveLZH(const QString& FileName, bool* failed = nullptr);
 
     QPlainTextEdit* txtCSV = nullptr;
     QPushButton* cmdCSV = nullptr;

@@ -117,6 +117,9 @@ void FrmCsvTest::import_data()
     QTest::newRow("master refuses a row")
         << "%D/a.csv\n%D/refused.csv" << true << ok << QStringList{warn, importFailed}
         << QStringList() << false;
+    QTest::newRow("an archive named without a folder")
+        << "%D/a.csv\nken_all.lzh" << true << ok << QStringList{warn, importFailed} << QStringList()
+        << false;
     QTest::newRow("no PostCode.mdb") << "%D/a.csv" << true << QList<int>()
                                      << QStringList{importFailed} << QStringList() << false;
 }

@@ -6,6 +6,7 @@
 #include "common/fontsubstitution.h"
 #include "letterfixtures.h"
 #include "platform/printerqt.h"
+#include "platform/printersettings.h"
 #include "sheet/printjob.h"
 #include "sheetdata/setformdata.h"
 #include "sheetdata/sheetlayout.h"
@@ -16,6 +17,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -135,6 +137,12 @@ public:
         own(root + QStringLiteral("/cache"), 0770);
         own(root + QStringLiteral("/state"), 0755);
         m_socket = root + QStringLiteral("/cups.sock");
+        // Job numbers of their own: CUPS-PDF names its files after the job's number, and
+        // another run's scheduler on this machine starts at 1 too.
+        if (!write(QStringLiteral("cache/job.cache"),
+                   QStringLiteral("# Job cache file for CUPS\nNextJobId %1\n")
+                       .arg(QRandomGenerator::global()->bounded(100000, 90000000))))
+            return QStringLiteral("cannot write the scheduler's job cache");
         if (!write(QStringLiteral("cupsd.conf"),
                    QStringLiteral("Listen %1\n"
                                   "LogLevel debug\n"
@@ -213,9 +221,21 @@ public:
         return QStringLiteral("\nscheduler log (end):\n") + QString::fromUtf8(text.right(4000));
     }
 
-    // Waits until the queue has no job left that is still to be done. Empty when every job
-    // completed, otherwise the reason.
-    QString waitForJobs(int timeoutMs = 120000) const
+    // The numbers of every job the queue knows, done or not.
+    QSet<int> jobIds() const
+    {
+        cups_job_t* jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, Queue.toUtf8().constData(), 0,
+                                       CUPS_WHICHJOBS_ALL);
+        QSet<int> ids;
+        for (int i = 0; i < count; ++i)
+            ids.insert(jobs[i].id);
+        cupsFreeJobs(count, jobs);
+        return ids;
+    }
+
+    // Waits until job `id` has been done. Empty when it completed, otherwise the reason.
+    QString waitForJob(int id, int timeoutMs = 120000) const
     {
         QElapsedTimer waited;
         waited.start();
@@ -223,26 +243,26 @@ public:
             cups_job_t* jobs = nullptr;
             const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, Queue.toUtf8().constData(), 0,
                                            CUPS_WHICHJOBS_ALL);
-            int open = 0;
-            QString failed;
-            for (int i = 0; i < count; ++i) {
-                if (jobs[i].state < IPP_JSTATE_STOPPED)
-                    ++open;
-                else if (jobs[i].state != IPP_JSTATE_COMPLETED)
-                    failed = QStringLiteral("job %1 ended in state %2")
-                                 .arg(jobs[i].id)
-                                 .arg(int(jobs[i].state));
-            }
-            cupsFreeJobs(count, jobs);
             if (count < 0)
                 return QStringLiteral("the scheduler does not answer: ") +
                        QString::fromUtf8(cupsLastErrorString());
-            if (!failed.isEmpty())
-                return failed + errorLog();
-            if (open == 0 && count > 0)
+            ipp_jstate_t state = IPP_JSTATE_PENDING;
+            bool found = false;
+            for (int i = 0; i < count; ++i)
+                if (jobs[i].id == id) {
+                    state = jobs[i].state;
+                    found = true;
+                }
+            cupsFreeJobs(count, jobs);
+            if (!found)
+                return QStringLiteral("job %1 is not in the queue").arg(id);
+            if (state == IPP_JSTATE_COMPLETED)
                 return {};
+            if (state >= IPP_JSTATE_STOPPED)
+                return QStringLiteral("job %1 ended in state %2").arg(id).arg(int(state)) +
+                       errorLog();
             if (waited.elapsed() > timeoutMs)
-                return QStringLiteral("the jobs did not finish in time") + errorLog();
+                return QStringLiteral("job %1 did not finish in time").arg(id) + errorLog();
             QTest::qWait(200);
         }
     }
@@ -388,27 +408,35 @@ private:
         if (!paperSet)
             return QStringLiteral("the queue refuses the paper");
         const QStringList folders = cupsPdfFolders();
-        const QSet<QString> before = pdfsIn(folders);
+        const QSet<int> jobsBefore = m_scheduler.jobIds();
         const sheet::PrintRequest request{m_model, false, 0, 0, sheet::measurePrintArea(printer)};
         const sheet::PrintResult result =
             a3 ? sheet::GoPrintA3(printer, request) : sheet::GoPrintA4(printer, request);
         if (!result.printed)
             return result.error;
-        if (const QString waited = m_scheduler.waitForJobs(); !waited.isEmpty())
+        const QSet<int> ours = m_scheduler.jobIds() - jobsBefore;
+        if (ours.size() != 1)
+            return QStringLiteral("%1 new jobs in the queue").arg(ours.size());
+        if (const QString waited = m_scheduler.waitForJob(*ours.begin()); !waited.isEmpty())
             return waited;
-        // The file is there once the back end has finished with the job.
+        // CUPS-PDF names the file after the job's number; the file is there once its back end
+        // has finished with the job.
+        const QString suffix = QStringLiteral("job_%1.pdf").arg(*ours.begin());
+        qInfo("%s: job %d", qPrintable(name), *ours.begin());
         QElapsedTimer clock;
         clock.start();
-        QSet<QString> added;
+        QStringList added;
         while (added.isEmpty() && clock.elapsed() < 30000) {
-            added = pdfsIn(folders) - before;
+            for (const QString& file : pdfsIn(folders))
+                if (file.endsWith(suffix))
+                    added.append(file);
             if (added.isEmpty())
                 QTest::qWait(200);
         }
         if (added.size() != 1)
-            return QStringLiteral("the queue wrote %1 new files in %2%3")
+            return QStringLiteral("the queue wrote %1 files named *%2 in %3%4")
                 .arg(added.size())
-                .arg(folders.join(QStringLiteral(", ")), m_scheduler.errorLog());
+                .arg(suffix, folders.join(QStringLiteral(", ")), m_scheduler.errorLog());
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
         QFile::remove(pdf);
         if (!QFile::copy(*added.begin(), pdf))
@@ -437,6 +465,30 @@ private Q_SLOTS:
         QVERIFY(!m_patient.isEmpty());
     }
     void cleanupTestCase() { m_scheduler.stop(); }
+
+    // The queue as the print dialog and the printer's properties see it: listed, its port,
+    // A3 taken, and a settings block with every field for the driver's dialog.
+    void queueAsTheDialogsSeeIt()
+    {
+        platform::QtPrinter printer;
+        QVERIFY2(printer.printerNames().contains(Queue),
+                 qPrintable(printer.printerNames().join(QStringLiteral(", "))));
+        QVERIFY(printer.setDeviceName(Queue));
+        QCOMPARE(printer.port(), QStringLiteral("cups-pdf:/"));
+        QVERIFY(printer.setPaperSize(platform::PaperA3));
+        QCOMPARE(printer.paperSize(), int(platform::PaperA3));
+        QVERIFY(printer.copies() >= 1);
+        const platform::PrinterDriver::Settings settings =
+            platform::printerDriver().currentSettings(Queue);
+        QVERIFY(settings.opened);
+        QVERIFY(settings.block);
+        using B = platform::PrinterSettingsBlock;
+        QCOMPARE(settings.block->dmFields,
+                 quint32(B::DM_ORIENTATION | B::DM_PAPERSIZE | B::DM_COPIES | B::DM_COLOR |
+                         B::DM_PRINTQUALITY));
+        QVERIFY(settings.block->dmPrintQuality > 0);
+        QVERIFY(!platform::printerDriver().currentSettings(QStringLiteral("No Such Queue")).opened);
+    }
 
     void oneA3Sheet()
     {
