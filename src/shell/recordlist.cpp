@@ -101,6 +101,7 @@ int Form1::runEntryForm()
 {
     common::AppState& s = state();
     entry::frmDat3 form(this);
+    form.fillPhraseLists(s.DatabasePath);
     form.TabNew();
     form.applyEraDefaults();
     if (s.CurrentLetterNo != 0) {
