@@ -2,6 +2,7 @@
 #include "entry/postcodelookup.h"
 #include "import/frmCSV.h"
 #include "letterfile.h"
+#include "platform/helpwindow.h"
 #include "platform/messagebox.h"
 #include "postcodefixture.h"
 #include "scripteddialogs.h"
@@ -225,6 +226,16 @@ void FrmCsvTest::chooseFiles()
         QCOMPARE(next, order[i + 1]);
     }
     QCOMPARE(dialog.cmdInport->text(), QStringLiteral("インポート開始"));
+
+    // The help button opens the page of help context 11.
+    dialog.cmdHelp->click();
+    platform::HelpWindow* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<platform::HelpWindow*>(w))
+            help = h;
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->currentPage(), platform::HelpWindow::pageForContext(11));
+    QVERIFY(help->currentPage().toString().endsWith(QLatin1String("import.html#postcode")));
 }
 
 // From the published list in an archive to the entry form's look-up.
