@@ -1,6 +1,8 @@
 // Drawing the whole sheet with a letter: on the preview canvas, and into a PDF.
 #include "common/fontsubstitution.h"
+#include "platform/printerqt.h"
 #include "sheet/paintertarget.h"
+#include "sheet/printjob.h"
 #include "sheet/sheetdrawing.h"
 #include "sheetfixture.h"
 
@@ -8,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -66,6 +70,30 @@ void pdfSheet(benchmark::State& state)
     }
 }
 BENCHMARK(pdfSheet)->Arg(0)->Arg(1)->ArgName("a4")->Unit(benchmark::kMillisecond);
+
+// The print procedures on Qt's printer writing a 600 dpi PDF file: from the call to the
+// closed file.
+void printToPdfFile(benchmark::State& state)
+{
+    const bool a4 = state.range(0) != 0;
+    const sheetdata::SheetModel model = filledLetter();
+    QTemporaryDir dir;
+    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf->setOutputFormat(QPrinter::PdfFormat);
+    pdf->setOutputFileName(dir.filePath(QStringLiteral("letter.pdf")));
+    pdf->setResolution(600);
+    platform::QtPrinter printer(std::move(pdf));
+    printer.setPaperSize(a4 ? platform::PaperA4 : platform::PaperA3);
+    printer.setOrientation(a4 ? platform::Portrait : platform::Landscape);
+    const sheet::PrintRequest request{model, true, 0, 0, sheet::measurePrintArea(printer)};
+    for (auto _ : state) {
+        const sheet::PrintResult result =
+            a4 ? sheet::GoPrintA4(printer, request) : sheet::GoPrintA3(printer, request);
+        if (!result.printed)
+            state.SkipWithError(qPrintable(result.error));
+    }
+}
+BENCHMARK(printToPdfFile)->Arg(0)->Arg(1)->ArgName("a4")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

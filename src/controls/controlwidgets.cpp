@@ -172,6 +172,13 @@ void TextBox::setImeMode(ImeMode mode)
     applyImeMode(this, mode);
 }
 
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && m_imeMode == ImeMode::Disabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
 void TextBox::applyColors()
 {
     setBack(this, backColor(), {QPalette::Base});
@@ -188,6 +195,13 @@ MultiLineTextBox::MultiLineTextBox(const QString& name, int index, QWidget* pare
     setTabChangesFocus(true);
     initColors(kSystemWindow, kSystemWindowText);
     connect(this, &QPlainTextEdit::textChanged, events(), &ControlEvents::changed);
+}
+
+QVariant MultiLineTextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled && m_imeMode == ImeMode::Disabled)
+        return false;
+    return QPlainTextEdit::inputMethodQuery(query);
 }
 
 QString MultiLineTextBox::text() const

@@ -63,6 +63,9 @@ public:
     void setMaxLength(int characters);
     ImeMode imeMode() const { return m_imeMode; }
     void setImeMode(ImeMode mode);
+    // A box with the input method disabled tells the input method so: its keys reach it as
+    // typed, whatever mode the input method is in.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void applyColors() override;
@@ -87,6 +90,7 @@ public:
     bool setText(const QString& text) override;
     ImeMode imeMode() const { return m_imeMode; }
     void setImeMode(ImeMode mode);
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void applyColors() override;

@@ -129,6 +129,7 @@ frmDat3::frmDat3(QWidget* parent)
     m_tabStrip->installEventFilter(this);
     connectPageJumps();
     connectCommands();
+    connectPhraseCombos();
     connectTextBoxes();
     connectPostCodes();
     connectNameReading();

@@ -17,6 +17,7 @@ void frmDat3::connectCommands()
                     [this, handler] { (this->*handler)(); });
     };
     onClick(QStringLiteral("Command3"), &frmDat3::Command3_Click);
+    onClick(QStringLiteral("Command2"), &frmDat3::Command2_Click);
     onClick(QStringLiteral("Command1"), &frmDat3::Command1_Click);
     onClick(QStringLiteral("Command8"), &frmDat3::Command8_Click);
 }
@@ -28,6 +29,14 @@ void frmDat3::Command3_Click()
         return;
     m_newData = false;
     done(Saved);
+}
+
+void frmDat3::Command2_Click()
+{
+    if (!SaveLetter(*this))
+        return;
+    m_newData = false;
+    done(SavedForPrint);
 }
 
 void frmDat3::Command1_Click()

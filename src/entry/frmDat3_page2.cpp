@@ -30,14 +30,19 @@ void frmDat3::buildPage2(FormBuilder& b, QWidget* page)
     const QStringList numbers = {QStringLiteral("１．"), QStringLiteral("２．"),
                                  QStringLiteral("３．")};
     for (int k = 1; k <= 3; ++k) {
-        auto* button = new PictureBox(QStringLiteral("picToctei%1").arg(k), kNoIndex);
+        // The button sits in a place one shift larger, so that its pressed look can move it
+        // 15 twips right and down.
+        auto* place = new QWidget;
+        place->setFixedSize(FormBuilder::px(825 + 15), FormBuilder::px(255 + 15));
+        auto* button = new PictureBox(QStringLiteral("picToctei%1").arg(k), kNoIndex, place);
         button->setPixmap(diseaseButtonFace(false));
         button->setFixedSize(FormBuilder::px(825), FormBuilder::px(255));
+        button->move(0, 0);
         m_controls.add(button);
         const QString dateParts = QStringLiteral("cmbSippeiNengou");
         FormBuilder::row(
             d, {item(numbers.at(k - 1)),
-                b.combo(QStringLiteral("cmbSippei"), k, 3600, ImeMode::On, C), button, nullptr,
+                b.combo(QStringLiteral("cmbSippei"), k, 3600, ImeMode::On, C), place, nullptr,
                 b.list(dateParts, k, 810,
                        {QStringLiteral("令和"), QStringLiteral("平成"), QStringLiteral("昭和"),
                         QStringLiteral("大正"), QStringLiteral("明治"), QStringLiteral("不詳")},

@@ -35,17 +35,29 @@ bool fail(QString* error, const QString& text)
 
 } // namespace
 
+namespace {
+
+// Fills `row` in place: its strings keep their room from record to record.
+void fillRow(PostCodeRow& row, QStringView code, QStringView prefecture, QStringView city,
+             QStringView town)
+{
+    row.code.clear();
+    row.code.append(code.left(PostCodeCodeWidth));
+    while (row.code.size() < PostCodeCodeWidth)
+        row.code.append(u' ');
+    row.address.clear();
+    row.address.append(prefecture).append(city).append(town);
+    if (row.address.endsWith(kNotListedHere))
+        row.address.chop(kNotListedHere.size());
+}
+
+} // namespace
+
 PostCodeRow postCodeRow(QStringView code, QStringView prefecture, QStringView city,
                         QStringView town)
 {
     PostCodeRow row;
-    row.code = code.left(PostCodeCodeWidth).toString();
-    if (row.code.size() < PostCodeCodeWidth)
-        row.code.append(QString(PostCodeCodeWidth - row.code.size(), u' '));
-    row.address.reserve(prefecture.size() + city.size() + town.size());
-    row.address.append(prefecture).append(city).append(town);
-    if (row.address.endsWith(kNotListedHere))
-        row.address.chop(kNotListedHere.size());
+    fillRow(row, code, prefecture, city, town);
     return row;
 }
 
@@ -126,7 +138,7 @@ PostCodeListReader::Result PostCodeListReader::next(PostCodeRow& row, QString* e
                        .arg(count)
                        .arg(PostCodeFieldCount));
     m_pos = i + lineEndLength(m_text, i);
-    row = postCodeRow(fields[2], fields[6], fields[7], fields[8]);
+    fillRow(row, fields[2], fields[6], fields[7], fields[8]);
     return Result::Row;
 }
 

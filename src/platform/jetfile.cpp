@@ -223,6 +223,12 @@ std::optional<JetTable> JetFile::readTable(const QString& name, QString* error) 
         return std::nullopt;
     }
     std::unique_ptr<MdbTableDef, void (*)(MdbTableDef*)> owner(table, mdb_free_tabledef);
+    // libmdb walks the table's data pages through its usage map without looking at the map
+    // first: a damaged table whose map is empty is refused here.
+    if (!table->usage_map || table->map_sz < 1 || (table->usage_map[0] == 0 && table->map_sz < 5)) {
+        fail(error, QStringLiteral("表「%1」が壊れています。").arg(name));
+        return std::nullopt;
+    }
 
     JetTable result;
     result.name = QString::fromUtf8(entry->object_name);

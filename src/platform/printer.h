@@ -23,6 +23,9 @@ enum PaperCode : int {
 
 enum Orientation : int { Portrait = 1, Landscape = 2 };
 
+// Colour modes as the printer settings number them (DMCOLOR_*).
+enum ColorMode : int { Monochrome = 1, Color = 2 };
+
 // The printer the program prints on: the current printer of the run, chosen from the
 // installed ones, with the paper, orientation and copies the program sets on it. Setting a
 // value the printer does not accept returns false and leaves the old value in force.
@@ -50,6 +53,13 @@ public:
     virtual bool setOrientation(int orientation) = 0;
     virtual int copies() const = 0;
     virtual bool setCopies(int copies) = 0;
+    virtual int colorMode() const = 0;
+    virtual bool setColorMode(int mode) = 0;
+    // The print quality in dots per inch (0 without a printer).
+    virtual int printQuality() const = 0;
+    virtual bool setPrintQuality(int dotsPerInch) = 0;
+    // Where the current printer is connected: its device address ("" when unknown).
+    virtual QString port() const = 0;
 
     // Dots per inch, the same across and down.
     virtual int resolution() const = 0;

@@ -6,10 +6,13 @@ namespace platform {
 
 FakePrinter::FakePrinter(Spec spec) : m_spec(std::move(spec))
 {
-    if (m_spec.installed)
+    if (m_spec.installed) {
         m_device = m_spec.names.value(0);
-    else
-        m_paper = m_orientation = m_copies = 0;
+        m_copies = m_spec.copies;
+        m_quality = m_spec.dpi;
+    } else {
+        m_paper = m_orientation = m_copies = m_colorMode = 0;
+    }
 }
 
 std::unique_ptr<FakePrinter> FakePrinter::refusingA3()
@@ -50,7 +53,13 @@ bool FakePrinter::setDeviceName(const QString& name)
 {
     if (!printerNames().contains(name))
         return false;
+    // The printer object then carries the chosen printer's own settings.
     m_device = name;
+    m_paper = PaperA4;
+    m_orientation = Portrait;
+    m_copies = m_spec.copies;
+    m_colorMode = Color;
+    m_quality = m_spec.dpi;
     return true;
 }
 
@@ -58,7 +67,7 @@ bool FakePrinter::setPaperSize(int code)
 {
     if (!m_spec.installed || QPageSize::id(code) == QPageSize::Custom)
         return false;
-    if (code == PaperA3 && !m_spec.acceptsA3)
+    if (code == PaperA3 && (!m_spec.acceptsA3 || m_spec.refusingA3.contains(m_device)))
         return false;
     m_paper = code;
     return true;
@@ -77,6 +86,22 @@ bool FakePrinter::setCopies(int copies)
     if (!m_spec.installed || copies < 1)
         return false;
     m_copies = copies;
+    return true;
+}
+
+bool FakePrinter::setColorMode(int mode)
+{
+    if (!m_spec.installed || (mode != Color && mode != Monochrome))
+        return false;
+    m_colorMode = mode;
+    return true;
+}
+
+bool FakePrinter::setPrintQuality(int dotsPerInch)
+{
+    if (!m_spec.installed || dotsPerInch <= 0)
+        return false;
+    m_quality = dotsPerInch;
     return true;
 }
 
@@ -109,7 +134,7 @@ QRect FakePrinter::printableAreaPixels() const
 
 QPainter* FakePrinter::beginDocument(const QString& title)
 {
-    if (!m_spec.installed || m_painter)
+    if (!m_spec.installed || m_painter || m_spec.failsToStart)
         return nullptr;
     m_title = title;
     m_pages.clear();
@@ -120,7 +145,7 @@ QPainter* FakePrinter::beginDocument(const QString& title)
 
 bool FakePrinter::newPage()
 {
-    if (!m_painter)
+    if (!m_painter || m_spec.failsOnNewPage)
         return false;
     // Every page is a picture of its own; the painter carries on onto the next one with
     // its settings, as a printer's painter does.
@@ -153,6 +178,10 @@ bool FakePrinter::endDocument()
         return false;
     m_painter->end();
     m_painter.reset();
+    if (m_spec.failsAtEnd) {
+        m_pages.clear();
+        return false;
+    }
     m_printed = m_pages;
     m_pages.clear();
     ++m_endedJobs;
@@ -166,6 +195,39 @@ void FakePrinter::abortDocument()
     m_painter->end();
     m_painter.reset();
     m_pages.clear();
+    ++m_abortedJobs;
+}
+
+PrinterSettingsBlock FakePrinterDriver::fullBlock()
+{
+    PrinterSettingsBlock block;
+    using B = PrinterSettingsBlock;
+    block.dmFields =
+        B::DM_ORIENTATION | B::DM_PAPERSIZE | B::DM_COPIES | B::DM_COLOR | B::DM_PRINTQUALITY;
+    block.dmOrientation = Portrait;
+    block.dmPaperSize = PaperA4;
+    block.dmCopies = 1;
+    block.dmColor = Color;
+    block.dmPrintQuality = 600;
+    return block;
+}
+
+PrinterDriver::Settings FakePrinterDriver::currentSettings(const QString&)
+{
+    if (!opens)
+        return {};
+    return {true, block};
+}
+
+bool FakePrinterDriver::prompt(const QString&, PrinterSettingsBlock& shownBlock, QWidget*)
+{
+    ++prompts;
+    shown = shownBlock;
+    if (!confirms)
+        return false;
+    if (choose)
+        choose(shownBlock);
+    return true;
 }
 
 } // namespace platform

@@ -4,9 +4,16 @@
 #include <QPageSize>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace platform {
 
 QtPrinter::QtPrinter() = default;
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer)), m_given(m_printer != nullptr)
+{
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -26,6 +33,8 @@ QPrinter* QtPrinter::qprinter() const
 
 bool QtPrinter::isInstalled() const
 {
+    if (m_given)
+        return true;
     return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
@@ -103,6 +112,51 @@ bool QtPrinter::setCopies(int copies)
     return p->copyCount() == copies;
 }
 
+int QtPrinter::colorMode() const
+{
+    const QPrinter* p = qprinter();
+    if (!p)
+        return 0;
+    return p->colorMode() == QPrinter::Color ? Color : Monochrome;
+}
+
+bool QtPrinter::setColorMode(int mode)
+{
+    QPrinter* p = qprinter();
+    if (!p || (mode != Color && mode != Monochrome))
+        return false;
+    p->setColorMode(mode == Color ? QPrinter::Color : QPrinter::GrayScale);
+    return true;
+}
+
+int QtPrinter::printQuality() const
+{
+    return resolution();
+}
+
+bool QtPrinter::setPrintQuality(int dotsPerInch)
+{
+    QPrinter* p = qprinter();
+    if (!p || dotsPerInch <= 0 || m_painter)
+        return false;
+    p->setResolution(dotsPerInch);
+    return p->resolution() == dotsPerInch;
+}
+
+QString QtPrinter::port() const
+{
+    const QString name = deviceName();
+    if (name.isEmpty())
+        return {};
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
+    if (!dest)
+        return {};
+    const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
+    const QString port = uri ? QString::fromUtf8(uri) : QString();
+    cupsFreeDests(1, dest);
+    return port;
+}
+
 int QtPrinter::resolution() const
 {
     const QPrinter* p = qprinter();
@@ -128,7 +182,7 @@ QSizeF QtPrinter::paperSizeTwips() const
 QPainter* QtPrinter::beginDocument(const QString& title)
 {
     QPrinter* p = qprinter();
-    if (!p || m_painter)
+    if (!p || m_painter || !p->isValid())
         return nullptr;
     p->setDocName(title);
     auto painter = std::make_unique<QPainter>();
@@ -149,7 +203,8 @@ bool QtPrinter::endDocument()
         return false;
     const bool ok = m_painter->end();
     m_painter.reset();
-    return ok;
+    return ok && m_printer->printerState() != QPrinter::Error &&
+           m_printer->printerState() != QPrinter::Aborted;
 }
 
 void QtPrinter::abortDocument()

@@ -15,6 +15,8 @@ class QtPrinter : public Printer
 {
 public:
     QtPrinter();
+    // Prints on the given printer instead, as it is set up (a PDF file, for example).
+    explicit QtPrinter(std::unique_ptr<QPrinter> printer);
     ~QtPrinter() override;
 
     bool isInstalled() const override;
@@ -29,6 +31,11 @@ public:
     bool setOrientation(int orientation) override;
     int copies() const override;
     bool setCopies(int copies) override;
+    int colorMode() const override;
+    bool setColorMode(int mode) override;
+    int printQuality() const override;
+    bool setPrintQuality(int dotsPerInch) override;
+    QString port() const override;
 
     int resolution() const override;
     QRect printableAreaPixels() const override;
@@ -45,6 +52,7 @@ public:
 private:
     mutable std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
+    bool m_given = false;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "sheet/drawtarget.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sheet {
@@ -155,6 +156,16 @@ int frameWidth(const DrawTarget& target)
         return 2;
     return static_cast<int>(
         std::floor(target.screenTwipsPerPixelX() * 1.5 / target.twipsPerPixelX() + 0.5));
+}
+
+int paperPenWidth(int drawWidth, double twipsPerPixel)
+{
+    const int width = std::max(1, drawWidth);
+    if (!(twipsPerPixel > 0))
+        return width;
+    // A hair under a whole dot counts as that dot: 0.1 mm at 254 dots per inch is one dot.
+    const int thinnest = static_cast<int>(std::ceil(MinimumPaperLineTwips / twipsPerPixel - 1e-9));
+    return std::max(width, thinnest);
 }
 
 } // namespace sheet

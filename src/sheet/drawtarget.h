@@ -148,4 +148,11 @@ double textCellBaseline(double points); // twips from the top of the cell
 // 1.5 pixels in printer dots, rounded half up.
 int frameWidth(const DrawTarget& target);
 
+// The thinnest line on paper: 0.1 mm, in twips. One dot of a fine printer is far thinner
+// (0.02 mm at 1200 dots per inch) and would not show.
+inline constexpr double MinimumPaperLineTwips = 1440.0 / 254.0;
+// The pen width in dots that a line of `drawWidth` dots gets on paper whose dots are
+// `twipsPerPixel` wide: at least MinimumPaperLineTwips.
+int paperPenWidth(int drawWidth, double twipsPerPixel);
+
 } // namespace sheet

@@ -57,8 +57,11 @@ QPointF PainterTarget::toDevice(double x, double y) const
 
 QPen PainterTarget::pen(const QColor& color) const
 {
+    // The style follows the width the sheet asks for (a dotted rule stays dotted when paper
+    // makes it wider); on paper no line is thinner than MinimumPaperLineTwips.
     const int width = std::max(1, drawWidth());
-    QPen pen(color, width, qtPenStyle(drawStyle(), width), Qt::SquareCap, Qt::MiterJoin);
+    const int deviceWidth = m_preview ? width : paperPenWidth(width, m_twipsPerPixelX);
+    QPen pen(color, deviceWidth, qtPenStyle(drawStyle(), width), Qt::SquareCap, Qt::MiterJoin);
     return pen;
 }
 

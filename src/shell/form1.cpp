@@ -169,7 +169,8 @@ void Form1::createMenus()
     mnuInport = mnuFile->addMenu(QStringLiteral("インポート(&I)"));
     mnuInport->setObjectName(QStringLiteral("mnuInport"));
     mnuIken = item(mnuInport, QStringLiteral("Vadureデータ"), "mnuIken", &Form1::mnuIken_Click);
-    mnuYubin = item(mnuInport, QStringLiteral("郵便番号データ"), "mnuYubin");
+    mnuYubin =
+        item(mnuInport, QStringLiteral("郵便番号データ"), "mnuYubin", &Form1::mnuYubin_Click);
     separator(mnuFile, "Sept3");
     mnuBack = mnuFile->addMenu(QStringLiteral("バックアップ(&B)"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));
@@ -551,17 +552,6 @@ void Form1::mnuAbout_Click()
 {
     platform::MsgBox(QStringLiteral("Sarnet意見書　Ver.2.51"), 64,
                      QStringLiteral("バージョン情報"));
-}
-
-void Form1::mnuPrint_Click()
-{
-    if (!platform::printer().isInstalled()) {
-        platform::MsgBox(
-            QStringLiteral("プリンタがありません。\r\nプリンタを設定してから印刷して下さい。"), 48,
-            QStringLiteral("印刷"));
-        return;
-    }
-    Q_EMIT commandRequested(QStringLiteral("mnuPrint"));
 }
 
 void Form1::HookMain()

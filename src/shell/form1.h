@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/printarea.h"
+#include "sheet/printjob.h"
 #include "sheetdata/sheetmodel.h"
 #include "shell/viewlayout.h"
 
@@ -17,6 +18,7 @@
 namespace shell {
 
 class PreviewCanvas;
+class frmAdj;
 class Viewport;
 
 // The main window: the sheet preview with its menus, toolbar, paper label and status bar.
@@ -60,6 +62,16 @@ public:
     void mnuZoom_Click();
     void mnuAbout_Click();
     void mnuPrint_Click();
+    // Prints the sheet on one A3 landscape page, or on two A4 portrait pages; afterwards the
+    // printer is in that paper mode again. A job the printer breaks is abandoned and told.
+    void GoPrintA3();
+    void GoPrintA4();
+    // The print dialog, opened again after the printer's properties, until it prints or is
+    // cancelled.
+    void runPrintDialog();
+    // The printer's own settings dialog for the current printer; afterwards the paper mode
+    // follows the paper chosen there (A3 stays A3 landscape, anything else is A4 portrait).
+    void printerProperties();
     // The stored letters: DataOpen points DatabasePath at the data file (or, when it is
     // missing and the user wants, at a file picked with DataSerch) and runs the record list
     // with the entry form; it returns when they have closed.
@@ -69,6 +81,8 @@ public:
     // record list; the menu command asks for it with InportState 10.
     void DataInport();
     void mnuIken_Click();
+    // The postal-code import "郵便番号インポート", modal.
+    void mnuYubin_Click();
     // Once the main window shows: the record list when InportState is 4, else the import offer.
     void openAtStartUp();
     // Puts stored letter `letterNoText` on the sheet and shows its name in the status bar.
@@ -136,6 +150,8 @@ public:
 
     // What a finished restore opens: DataOpen unless set otherwise (tests set it).
     std::function<void()> openRecordList;
+    // Called with the print dialog, laid out, just before it is shown (tests answer it).
+    std::function<void(frmAdj&)> beforePrintDialog;
 
 Q_SIGNALS:
     // A command whose work lives elsewhere (letter list, printing, imports, backup, help):
@@ -163,6 +179,7 @@ private:
     void printerSetUpFailed();
     void setZoomControls();
     void setPaperChecks(bool a3);
+    void finishPrintJob(const sheet::PrintResult& result);
     // Close step D: the placement and options to the settings store, the default printer's
     // options back. "" when all was written, else what could not be, for the user.
     QString saveSettings();

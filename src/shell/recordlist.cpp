@@ -79,7 +79,14 @@ void Form1::runRecordList()
         switch (chosen) {
         case frmData::NewLetter:
         case frmData::StoredLetter:
-            runEntryForm();
+            if (runEntryForm() == entry::frmDat3::SavedForPrint) {
+                // Saved for printing: the letter goes on the sheet and the print dialog
+                // opens; the list is not shown again.
+                s.CurrentLetterNoText = QString::number(s.CurrentLetterNo);
+                showLetter(s.CurrentLetterNoText);
+                runPrintDialog();
+                return;
+            }
             continue; // the entry form returns to the list, saved or discarded
         case frmData::LetterShown:
             showLetter(s.CurrentLetterNoText);
@@ -94,6 +101,7 @@ int Form1::runEntryForm()
 {
     common::AppState& s = state();
     entry::frmDat3 form(this);
+    form.fillPhraseLists(s.DatabasePath);
     form.TabNew();
     form.applyEraDefaults();
     if (s.CurrentLetterNo != 0) {

@@ -35,6 +35,8 @@ private Q_SLOTS:
     void destroyedControlRunsNoHandler();
     void ctrlTabIsSeenWhateverElseIsHeld_data();
     void ctrlTabIsSeenWhateverElseIsHeld();
+    void imeModeTellsTheInputMethod_data();
+    void imeModeTellsTheInputMethod();
 };
 
 void ControlLayerTest::checkBoxValueIsZeroOrOne()
@@ -499,6 +501,29 @@ void ControlLayerTest::gotFocusRunsAfterTheBoxHasTheFocus()
     QCOMPARE(lostFocus, 1);
     QVERIFY(!address->hasSelectedText());
     QCOMPARE(address->cursorPosition(), 3);
+}
+
+void ControlLayerTest::imeModeTellsTheInputMethod_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("not set") << int(ImeMode::NotSet) << true;
+    QTest::newRow("on") << int(ImeMode::On) << true;
+    QTest::newRow("hiragana") << int(ImeMode::Hiragana) << true;
+    QTest::newRow("disabled") << int(ImeMode::Disabled) << false;
+}
+
+// The input method asks the focused box whether it takes input-method text; a box with the
+// input method disabled says no, so that its keys reach it as typed.
+void ControlLayerTest::imeModeTellsTheInputMethod()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, enabled);
+    TextBox box(QStringLiteral("txtYubin1"), kNoIndex);
+    box.setImeMode(ImeMode(mode));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(&box, &query);
+    QCOMPARE(query.value(Qt::ImEnabled).toBool(), enabled);
 }
 
 QTEST_MAIN(ControlLayerTest)

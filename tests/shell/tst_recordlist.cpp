@@ -8,6 +8,7 @@
 #include "record/letterstore.h"
 #include "scripteddialogs.h"
 #include "shell/form1.h"
+#include "shell/frmadj.h"
 #include "shell/frmdata.h"
 #include "shell/listorder.h"
 #include "testenvironment.h"
@@ -351,6 +352,39 @@ private Q_SLOTS:
         QCOMPARE(LetterFile::letterNumbers(m_data), QList<qint32>{1});
         QVERIFY(form.model().FormLoaded);
         QCOMPARE(form.lblPointer->text(), QStringLiteral("山田太郎"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    // "印刷(&P)" saves the letter, puts it on the sheet and opens the print dialog; the list
+    // does not come back.
+    void printCommandSavesShowsAndOpensThePrintDialog()
+    {
+        QVERIFY(letterfixtures::createDataFile(m_data));
+        Form1 form;
+        form.show();
+        int openings = 0;
+        form.beforePrintDialog = [&](frmAdj& dialog) {
+            ++openings;
+            QVERIFY(form.model().FormLoaded);
+            QCOMPARE(form.lblPointer->text(), QStringLiteral("山田花子"));
+            QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdCancel_Click(); });
+        };
+        whenModal([&](QWidget* w) {
+            auto* list = qobject_cast<frmData*>(w);
+            QVERIFY(list);
+            whenModal([&](QWidget* w2) {
+                auto* entry = qobject_cast<entry::frmDat3*>(w2);
+                QVERIFY(entry);
+                entry->control("txtname")->setText(QStringLiteral("山田花子"));
+                entry->Command2_Click();
+            });
+            list->cmdNew_Click();
+        });
+        form.DataOpen();
+        QCOMPARE(openings, 1);
+        QCOMPARE(LetterFile::letterNumbers(m_data), QList<qint32>{1});
+        QCOMPARE(state().CurrentLetterNoText, QStringLiteral("1"));
+        QCOMPARE(form.model().FormText[sheetdata::PatientNameSlot], QStringLiteral("山田花子"));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };

@@ -8,10 +8,12 @@
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
 #include "shell/form1.h"
+#include "shell/frmadj.h"
 #include "shell/frmdata.h"
 #include "shell/frmstart.h"
 #include "testenvironment.h"
 
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace shell;
@@ -183,6 +185,39 @@ private Q_SLOTS:
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
         QVERIFY(splash.grab().save(QDir(folder).filePath(QStringLiteral("start.png"))));
+    }
+
+    // The print dialog over the main window, with a shift and three printers.
+    void printDialog()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        TestEnvironment env;
+        env.isolatePrinterOptions();
+        common::appState() = common::AppState{};
+        platform::FakePrinter::Spec spec;
+        spec.names = {QStringLiteral("CUPS-PDF"), QStringLiteral("Office_A3"),
+                      QStringLiteral("Reception_A4")};
+        spec.port = QStringLiteral("cups-pdf:/");
+        platform::setPrinter(std::make_unique<platform::FakePrinter>(spec));
+        common::installFontSubstitutions();
+        Form1 form;
+        form.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        common::appState().UserX = -1.5f;
+        common::appState().UserY = 2;
+        frmAdj dialog(form);
+        AdjFormLayout(dialog, form);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::qWait(200);
+        QVERIFY(dialog.grab().save(QDir(folder).filePath(QStringLiteral("print-dialog.png"))));
+        dialog.optA3->setChecked(true);
+        QTest::qWait(100);
+        QVERIFY(
+            form.grab().save(QDir(folder).filePath(QStringLiteral("print-dialog-main-a3.png"))));
     }
 };
 
