@@ -8,7 +8,10 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 namespace shell {
 
@@ -109,10 +112,10 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
     // flat raised boxes, like the pictures they stand for, so that their texts fit too.
     QFont listFont(QStringLiteral("ＭＳ Ｐゴシック"));
     listFont.setPointSizeF(9);
-    const QString headingLook = QStringLiteral(
-        "QPushButton { padding: 0px; background: #C0C0C0; border: 1px solid;"
-        " border-color: #FFFFFF #808080 #808080 #FFFFFF; }"
-        "QPushButton:pressed { border-color: #808080 #FFFFFF #FFFFFF #808080; }");
+    const QString headingLook =
+        QStringLiteral("QPushButton { padding: 0px; background: #C0C0C0; border: 1px solid;"
+                       " border-color: #FFFFFF #808080 #808080 #FFFFFF; }"
+                       "QPushButton:pressed { border-color: #808080 #FFFFFF #FFFFFF #808080; }");
     for (const Heading& h : kHeadings) {
         auto* b = new QPushButton(QString::fromUtf8(h.caption), this);
         b->setFont(listFont);
@@ -144,6 +147,8 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
         FlexGrid->setColumnHidden(c, kColumnWidths[c] == 0);
     }
     FlexGrid->installEventFilter(this);
+    FlexGrid->viewport()->installEventFilter(this);
+    FlexGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     connect(FlexGrid, &QTableWidget::cellDoubleClicked, this, [this] { cmdRe_Click(); });
 
     fill(rows);
@@ -340,6 +345,43 @@ bool frmData::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             cmdRe_Click();
             return true;
+        }
+    }
+    if (watched == FlexGrid->viewport()) {
+        switch (event->type()) {
+        case QEvent::Wheel: {
+            // One line per wheel message, and only when the grid can scroll.
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            QScrollBar* bar = FlexGrid->verticalScrollBar();
+            if (bar->maximum() > bar->minimum() && wheel->angleDelta().y() != 0)
+                bar->triggerAction(wheel->angleDelta().y() > 0
+                                       ? QAbstractSlider::SliderSingleStepSub
+                                       : QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // A press on a letter's row chooses it; a press beside the rows changes nothing
+            // and its release highlights the row clicked last.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QModelIndex index = FlexGrid->indexAt(mouse->position().toPoint());
+            if (!index.isValid() || letterNoAt(index.row()) == 0)
+                return true;
+            m_clickRow = index.row();
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QModelIndex index = FlexGrid->indexAt(mouse->position().toPoint());
+            if (!index.isValid() || letterNoAt(index.row()) == 0) {
+                if (m_clickRow >= 0)
+                    selectRow(m_clickRow);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
         }
     }
     return QDialog::eventFilter(watched, event);

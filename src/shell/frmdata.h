@@ -62,6 +62,7 @@ private:
     void reload();
 
     QPushButton* m_headings[9] = {};
+    int m_clickRow = -1; // the row of the last press on a letter, -1 before the first
 };
 
 } // namespace shell

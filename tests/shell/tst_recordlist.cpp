@@ -13,8 +13,13 @@
 #include "shell/listorder.h"
 #include "testenvironment.h"
 
+#include "sheet/recordingtarget.h"
+#include "sheet/sheetdrawing.h"
 #include <QApplication>
+
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <functional>
@@ -128,6 +133,56 @@ private Q_SLOTS:
             QVERIFY(sex == QStringLiteral("男　") || sex == QStringLiteral("女　"));
         }
         QCOMPARE(state().CurrentLetterNo, list.letterNoAt(0));
+    }
+
+    // The wheel scrolls the grid one line per message, and only when it can scroll.
+    void wheelScrollsOneLine_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("afterDown");
+        QTest::newRow("5 letters, no scroll bar") << 5 << 0;
+        QTest::newRow("40 letters") << 40 << 1;
+    }
+    void wheelScrollsOneLine()
+    {
+        QFETCH(int, count);
+        QFETCH(int, afterDown);
+        QVERIFY(writeLetters(m_data, count));
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QScrollBar* bar = list.FlexGrid->verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        QWidget* viewport = list.FlexGrid->viewport();
+        const auto turn = [&](int delta) {
+            const QPointF at(10, 10);
+            QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &wheel);
+        };
+        turn(-120); // towards the user: down
+        QCOMPARE(bar->value(), afterDown);
+        turn(-120);
+        QCOMPARE(bar->value(), 2 * afterDown);
+        turn(120);
+        QCOMPARE(bar->value(), afterDown);
+    }
+
+    // A click beside the rows highlights the row clicked last again.
+    void clickBesideTheRowsKeepsTheLastRow()
+    {
+        QVERIFY(writeLetters(m_data, 3));
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QWidget* viewport = list.FlexGrid->viewport();
+        const QRect second = list.FlexGrid->visualRect(list.FlexGrid->model()->index(1, ColName));
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, second.center());
+        QCOMPARE(list.currentRow(), 1);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
+        QCOMPARE(list.currentRow(), 1);
+        QCOMPARE(list.FlexGrid->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list.FlexGrid->selectionModel()->selectedRows().at(0).row(), 1);
     }
 
     void unansweredSexShowsNothing()
@@ -353,6 +408,17 @@ private Q_SLOTS:
         QVERIFY(form.model().FormLoaded);
         QCOMPARE(form.lblPointer->text(), QStringLiteral("山田太郎"));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        // The sheet draws the letter: its name and its writing date among the texts.
+        sheet::RecordingTarget blank;
+        sheet::DrawSheet(blank, sheetdata::SheetModel{}, false);
+        sheet::RecordingTarget drawn;
+        sheet::DrawSheet(drawn, form.model(), false);
+        QStringList texts;
+        for (const auto& op : drawn.ops(sheet::RecordedOp::Text))
+            texts << op.text;
+        QVERIFY2(texts.contains(QStringLiteral("山田太郎")), qPrintable(texts.join(u'|')));
+        QVERIFY(drawn.ops(sheet::RecordedOp::Text).size() >
+                blank.ops(sheet::RecordedOp::Text).size());
     }
 
     // "印刷(&P)" saves the letter, puts it on the sheet and opens the print dialog; the list
