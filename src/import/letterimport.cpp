@@ -5,6 +5,7 @@
 #include "import/letterwriter.h"
 #include "platform/database.h"
 #include "platform/jetfile.h"
+#include "record/letterstore.h"
 
 namespace import {
 
@@ -53,51 +54,53 @@ ImportResult importLetters(const QString& sourcePath, const QString& dataPath)
     if (!doctors)
         return failed(error);
 
-    const auto data = db::Database::open(dataPath, db::OpenMode::ReadWrite, &error);
-    if (!data)
-        return failed(error);
-    if (!data->beginTrans(&error))
-        return failed(error);
-    ImportResult result;
-    auto abandon = [&] {
-        data->rollback();
-        return failed(error);
-    };
-    {
-        LetterWriter writer(*data);
-        const std::optional<qint32> highest = writer.highestLetterNo(&error);
-        if (!highest)
-            return abandon();
-        qint32 next = *highest + 1;
-        for (int i = 0; i < letters->size(); ++i) {
-            const LetterValues values =
-                mapLetter([&](const QString& column) { return letters->value(i, column); });
-            if (!writer.addLetter(next, values, &error))
-                return abandon();
-            ++next;
-            ++result.letters;
-        }
-        result.nextLetterNo = next;
+    // The letters as they will be stored, checked before the data file is touched.
+    QList<record::Letter> imported;
+    imported.reserve(letters->size());
+    for (int i = 0; i < letters->size(); ++i) {
+        const LetterValues values =
+            mapLetter([&](const QString& column) { return letters->value(i, column); });
+        std::optional<record::Letter> letter = letterOf(values, &error);
+        if (!letter)
+            return failed(error);
+        imported.append(std::move(*letter));
+    }
 
+    // Letters, phrases and doctors in one transaction of the letter store.
+    ImportResult result;
+    const auto writeLists = [&](db::Database& data, QString* why) {
+        ListItemWriter writer(data);
         const int category = phrases->column(PhraseCategory);
         const int phrase = phrases->column(PhraseColumn);
         for (const auto& row : phrases->rows) {
             const std::optional<int> list = phraseListCode(row.at(category));
             if (!list)
                 continue;
-            if (!writer.addListItem(*list, phraseText(row.at(category), row.at(phrase)), &error))
-                return abandon();
+            if (!writer.addListItem(*list, phraseText(row.at(category), row.at(phrase)), why))
+                return false;
             ++result.phrases;
         }
         const int doctor = doctors->column(DoctorColumn);
         for (const auto& row : doctors->rows) {
-            if (!writer.addListItem(DoctorListCode, row.at(doctor), &error))
-                return abandon();
+            if (!writer.addListItem(DoctorListCode, row.at(doctor), why))
+                return false;
             ++result.doctors;
         }
+        return true;
+    };
+    const record::LetterStore store(dataPath);
+    const record::LettersAddResult added = store.add(imported, writeLists);
+    if (!added.ok)
+        return failed(added.error);
+    result.letters = int(added.letterNos.size());
+    if (!added.letterNos.isEmpty()) {
+        result.nextLetterNo = added.letterNos.last() + 1;
+    } else {
+        const std::optional<qint32> highest = store.highestLetterNo(&error);
+        if (!highest)
+            return failed(error);
+        result.nextLetterNo = *highest + 1;
     }
-    if (!data->commitTrans(&error))
-        return abandon();
     result.ok = true;
     return result;
 }

@@ -3,74 +3,37 @@
 #include "common/schema.h"
 #include "platform/database.h"
 
-#include <QSet>
+#include <QHash>
 
 namespace import {
 
-namespace {
-
-bool isLetterField(const QString& name)
+std::optional<record::Letter> letterOf(const LetterValues& values, QString* error)
 {
-    static const QSet<QString> fields = [] {
-        QSet<QString> set;
-        for (const common::LetterField& field : common::letterFields())
-            set.insert(field.name);
-        return set;
+    static const QHash<QString, common::Field> fields = [] {
+        QHash<QString, common::Field> byName;
+        const auto& all = common::letterFields();
+        for (int i = 0; i < int(all.size()); ++i)
+            byName.insert(all[i].name, static_cast<common::Field>(i));
+        return byName;
     }();
-    return fields.contains(name);
-}
-
-} // namespace
-
-LetterWriter::LetterWriter(db::Database& database) : m_database(database) {}
-
-LetterWriter::~LetterWriter() = default;
-
-std::optional<qint32> LetterWriter::highestLetterNo(QString* error)
-{
-    const auto max = m_database.openDynaset(QStringLiteral("SELECT MAX(%1) AS 最大 FROM %2")
-                                                .arg(common::LetterKey, common::LetterTable),
-                                            {}, error);
-    if (!max)
-        return std::nullopt;
-    if (max->eof())
-        return 0;
-    const db::Variant value = max->field(QStringLiteral("最大"));
-    if (value.isNull())
-        return 0;
-    if (const auto no = value.toLong())
-        return *no;
-    if (error)
-        *error = QStringLiteral("作成NO を読めません。");
-    return std::nullopt;
-}
-
-bool LetterWriter::addLetter(qint32 letterNo, const LetterValues& values, QString* error)
-{
-    if (!m_letters) {
-        m_letters = m_database.openTable(common::LetterTable, error);
-        if (!m_letters)
-            return false;
-    }
-    if (!m_letters->addNew(error) ||
-        !m_letters->setField(common::LetterKey, db::Variant::fromLong(letterNo), error))
-        return false;
-    for (const auto& [field, value] : values) {
-        if (!isLetterField(field)) {
-            m_letters->cancelUpdate();
+    record::Letter letter;
+    for (const auto& [name, value] : values) {
+        const auto field = fields.constFind(name);
+        if (field == fields.cend()) {
             if (error)
-                *error = QStringLiteral("項目「%1」は意見書にありません。").arg(field);
-            return false;
+                *error = QStringLiteral("項目「%1」は意見書にありません。").arg(name);
+            return std::nullopt;
         }
-        if (!m_letters->setField(field, value, error)) {
-            m_letters->cancelUpdate();
-            return false;
-        }
+        letter.set(*field, value);
     }
-    return m_letters->update(error);
+    return letter;
 }
 
-bool LetterWriter::addListItem(int listCode, const db::Variant& text, QString* error)
+ListItemWriter::ListItemWriter(db::Database& database) : m_database(database) {}
+
+ListItemWriter::~ListItemWriter() = default;
+
+bool ListItemWriter::addListItem(int listCode, const db::Variant& text, QString* error)
 {
     if (!m_lists) {
         m_lists = m_database.openTable(common::ComboTable, error);

@@ -290,7 +290,7 @@ LetterDeleteResult LetterStore::remove(qint32 letterNo) const
     return result;
 }
 
-LettersAddResult LetterStore::add(const QList<Letter>& letters) const
+LettersAddResult LetterStore::add(const QList<Letter>& letters, const AlsoWrite& alsoWrite) const
 {
     LettersAddResult result;
     if (isWriteProtected(m_path)) {
@@ -319,11 +319,17 @@ LettersAddResult LetterStore::add(const QList<Letter>& letters) const
         qint32 no = 0;
         if (!positionRow(*database, *rows, &no, &error))
             return fail(error);
-        writeFields(letter, *rows);
+        const QStringList lost = writeFields(letter, *rows);
+        if (!lost.isEmpty()) {
+            rows->cancelUpdate();
+            return fail(QStringLiteral("項目「%1」に値を書き込めません。").arg(lost.join(u'、')));
+        }
         if (!rows->update(&error))
             return fail(error);
         result.letterNos.append(no);
     }
+    if (alsoWrite && !alsoWrite(*database, &error))
+        return fail(error);
     if (!database->commitTrans(&error))
         return fail(error);
     result.ok = true;

@@ -6,11 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The letters of the data file (Ruviro.mdb): the only code that opens it for letters.
 // Storage only: every failure comes back as a result with a sentence for the user, and
 // nothing is shown here.
+namespace db {
+class Database;
+}
+
 namespace record {
 
 struct LetterReadResult
@@ -94,9 +99,14 @@ public:
     // number changes.
     LetterDeleteResult remove(qint32 letterNo) const;
 
-    // Adds the letters under new numbers after the highest stored one, in their order, all in
-    // one transaction. A field the file has no column for is left out.
-    LettersAddResult add(const QList<Letter>& letters) const;
+    // More rows written in the same transaction as the letters (an import's phrase-list
+    // items): false with the reason rolls everything back.
+    using AlsoWrite = std::function<bool(db::Database& database, QString* error)>;
+
+    // Adds the letters under new numbers after the highest stored one, in their order, then
+    // runs `alsoWrite`, all in one transaction. A set field that cannot be written (no column
+    // for it, a value it cannot take) fails the whole addition: nothing arrives incomplete.
+    LettersAddResult add(const QList<Letter>& letters, const AlsoWrite& alsoWrite = {}) const;
 
     // The highest stored 作成NO (0 for no letters), read through its index.
     std::optional<qint32> highestLetterNo(QString* error = nullptr) const;

@@ -7,6 +7,7 @@
 #include "letterfixtures.h"
 #include "platform/database.h"
 #include "platform/jetfile.h"
+#include "record/letterstore.h"
 #include "record/wrapforprint.h"
 
 #include <QFile>
@@ -495,17 +496,16 @@ private Q_SLOTS:
     {
         const QString path = newDataFile("refused.mdb");
         const QByteArray before = LetterFile::fileHash(path);
-        const auto data = db::Database::open(path, db::OpenMode::ReadWrite);
-        QVERIFY(data);
-        // The writer alone: a text in a Yes/No field, and a field the letter does not have.
-        QVERIFY(data->beginTrans());
-        import::LetterValues values{{ "点滴管理", text("はい") }};
+        // A field the letter does not have is refused before the file is touched; a text in
+        // a Yes/No field fails the store's addition and leaves the file as it was.
         QString error;
-        import::LetterWriter writer(*data);
-        QVERIFY(!writer.addLetter(1, values, &error));
-        QVERIFY(!writer.addLetter(1, {{"麻痺部位", text("両下肢")}}, &error));
+        QVERIFY(!import::letterOf({{"麻痺部位", text("両下肢")}}, &error));
         QCOMPARE(error, QStringLiteral("項目「麻痺部位」は意見書にありません。"));
-        data->rollback();
+        const auto letter = import::letterOf({{"点滴管理", text("はい")}}, &error);
+        QVERIFY(letter);
+        const auto added = record::LetterStore(path).add({*letter});
+        QVERIFY(!added.ok);
+        QVERIFY2(added.error.contains(QStringLiteral("点滴管理")), qPrintable(added.error));
         QCOMPARE(LetterFile::fileHash(path), before);
     }
 
