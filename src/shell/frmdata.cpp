@@ -227,6 +227,14 @@ void frmData::headingClick(int column)
     const qint32 kept = currentRow() >= 0 ? letterNoAt(currentRow()) : 0;
     if (kept != 0)
         s.CurrentLetterNoText = QString::number(kept);
+    sortGrid(column, descending);
+    if (kept != 0)
+        selectLetter(kept);
+    s.DataSort = quint8(s.SortDesc + 10 * column);
+}
+
+void frmData::sortGrid(int column, bool descending)
+{
     QList<QStringList> rows;
     for (int r = 0; r < rowCount(); ++r) {
         QStringList cells;
@@ -238,9 +246,6 @@ void frmData::headingClick(int column)
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < ListColumnCount; ++c)
             FlexGrid->item(r, c)->setText(rows[r][c]);
-    if (kept != 0)
-        selectLetter(kept);
-    s.DataSort = quint8(s.SortDesc + 10 * column);
 }
 
 void frmData::applySavedOrder()
@@ -251,17 +256,7 @@ void frmData::applySavedOrder()
     if (s.DataSort == 0) {
         lblSort->setText(QStringLiteral("▼"));
         lblSort->move(px(7605), px(750));
-        QList<QStringList> rows;
-        for (int r = 0; r < rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < ListColumnCount; ++c)
-                cells << FlexGrid->item(r, c)->text();
-            rows << cells;
-        }
-        sortListRows(rows, ColWrittenOn, true);
-        for (int r = 0; r < rows.size(); ++r)
-            for (int c = 0; c < ListColumnCount; ++c)
-                FlexGrid->item(r, c)->setText(rows[r][c]);
+        sortGrid(ColWrittenOn, true);
         selectRow(0);
     } else if (column >= ColChartNo && column <= ColWrittenOn && s.DataSort % 10 <= 1) {
         headingClick(column);

@@ -57,6 +57,8 @@ protected:
 private:
     void fill(const QList<record::LetterListRow>& rows);
     void applySavedOrder();
+    // Reorders the grid's rows by `column` (the cells move, the rows stay).
+    void sortGrid(int column, bool descending);
     void selectRow(int row);
     void selectLetter(qint32 letterNo);
     void reload();
