@@ -246,6 +246,26 @@ BackupResult copyFileSynced(const QString& source, const QString& target)
     return result;
 }
 
+namespace {
+
+// The copy of `source` in `temporary`, flushed and tested as a letter database.
+BackupResult copyAndTest(const QString& source, TemporaryFile& temporary)
+{
+    const BackupResult copied = copyToTemporary(source, temporary);
+    return copied.ok ? testLetterDatabase(temporary.path()) : copied;
+}
+
+// The tested temporary file renamed over `target`; it is kept only once it stands there.
+BackupResult putInPlace(TemporaryFile& temporary, const QString& target)
+{
+    const BackupResult result = renameOver(temporary.path(), target);
+    if (result.ok)
+        temporary.keep();
+    return result;
+}
+
+} // namespace
+
 BackupResult backupDataFile(const QString& dataFile, const QString& target)
 {
     QString reason;
@@ -257,16 +277,10 @@ BackupResult backupDataFile(const QString& dataFile, const QString& target)
     const QFileInfo info(target);
     removeLeftovers(info.absolutePath(), info.fileName());
     TemporaryFile temporary(info.absolutePath(), info.fileName());
-    BackupResult result = copyToTemporary(dataFile, temporary);
+    const BackupResult result = copyAndTest(dataFile, temporary);
     if (!result.ok)
         return result;
-    result = testLetterDatabase(temporary.path());
-    if (!result.ok)
-        return result;
-    result = renameOver(temporary.path(), info.absoluteFilePath());
-    if (result.ok)
-        temporary.keep();
-    return result;
+    return putInPlace(temporary, info.absoluteFilePath());
 }
 
 BackupResult replaceDataFile(const QString& source, const QString& dataFile)
@@ -274,10 +288,7 @@ BackupResult replaceDataFile(const QString& source, const QString& dataFile)
     const QFileInfo info(dataFile);
     removeLeftovers(info.absolutePath(), info.fileName());
     TemporaryFile temporary(info.absolutePath(), info.fileName());
-    BackupResult result = copyToTemporary(source, temporary);
-    if (!result.ok)
-        return result;
-    result = testLetterDatabase(temporary.path());
+    const BackupResult result = copyAndTest(source, temporary);
     if (!result.ok)
         return result;
     // A journal beside the old file belongs to the old file: let the engine finish with it
@@ -290,10 +301,7 @@ BackupResult replaceDataFile(const QString& source, const QString& dataFile)
             return failure(
                 QStringLiteral("%1 を削除できませんでした。").arg(QDir::toNativeSeparators(stale)));
     }
-    result = renameOver(temporary.path(), info.absoluteFilePath());
-    if (result.ok)
-        temporary.keep();
-    return result;
+    return putInPlace(temporary, info.absoluteFilePath());
 }
 
 } // namespace shell
