@@ -24,19 +24,9 @@ std::unique_ptr<db::Database> newLetterFile(const QString& path)
 }
 
 // One file with 10,000 letters, made once for the benchmarks that read or change one.
-const QString& fullFile()
+QString fullFile()
 {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("Ruviro.mdb"));
-        auto database = newLetterFile(p);
-        if (database && database->beginTrans()) {
-            letterfixture::addLetters(*database, 1, kLetters);
-            database->commitTrans();
-        }
-        return p;
-    }();
-    return path;
+    return letterfixture::sharedLetterFile(kLetters);
 }
 
 void BM_InsertLettersInOneTransaction(benchmark::State& state)
@@ -63,7 +53,7 @@ BENCHMARK(BM_InsertLettersInOneTransaction)->Unit(benchmark::kMillisecond)->Iter
 // field, Update, close.
 void BM_SeekEditUpdateOneLetter(benchmark::State& state)
 {
-    const QString& path = fullFile();
+    const QString path = fullFile();
     const auto& fields = common::letterFields();
     int no = 1;
     for (auto _ : state) {
@@ -89,7 +79,7 @@ BENCHMARK(BM_SeekEditUpdateOneLetter)->Unit(benchmark::kMillisecond);
 // close; again for page 2. Every selected field is read by its name.
 void BM_ReadOneLetterForTheSheet(benchmark::State& state)
 {
-    const QString& path = fullFile();
+    const QString path = fullFile();
     int no = 1;
     for (auto _ : state) {
         for (const QString& query : {letterfixture::sheetQuery1(), letterfixture::sheetQuery2()}) {

@@ -17,25 +17,15 @@ namespace {
 
 constexpr int kLetters = 10000;
 
-const QString& letterFile()
+QString letterFile()
 {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("Ruviro.mdb"));
-        auto database = db::Database::create(p);
-        if (database && common::createLetterTables(*database) && database->beginTrans()) {
-            letterfixture::addLetters(*database, 1, kLetters);
-            database->commitTrans();
-        }
-        return p;
-    }();
-    return path;
+    return letterfixture::sharedLetterFile(kLetters);
 }
 
 // The loading alone, on a form in its start state.
 void BM_DataLoad(benchmark::State& state)
 {
-    const QString& path = letterFile();
+    const QString path = letterFile();
     for (auto _ : state) {
         state.PauseTiming();
         auto form = std::make_unique<entry::frmDat3>();
@@ -57,7 +47,7 @@ BENCHMARK(BM_DataLoad)->Unit(benchmark::kMillisecond);
 // defaults.
 void BM_OpenStoredLetter(benchmark::State& state)
 {
-    const QString& path = letterFile();
+    const QString path = letterFile();
     for (auto _ : state) {
         entry::frmDat3 form;
         form.TabNew();

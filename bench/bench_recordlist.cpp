@@ -3,9 +3,7 @@
 // the renumbering of all the others.
 
 #include "common/appstate.h"
-#include "common/schema.h"
 #include "letterfixture.h"
-#include "platform/database.h"
 #include "record/letterstore.h"
 #include "shell/frmdata.h"
 #include "testenvironment.h"
@@ -20,26 +18,16 @@ namespace {
 
 constexpr int kLetters = 10000;
 
-// A file of 10,000 fully written letters, made once.
-const QString& fullFile()
+// A file of 10,000 fully written letters, made once; "" when it could not be made.
+QString fullFile()
 {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("Ruviro.mdb"));
-        auto database = db::Database::create(p);
-        if (database && common::createLetterTables(*database) && database->beginTrans()) {
-            letterfixture::addLetters(*database, 1, kLetters);
-            database->commitTrans();
-        }
-        return p;
-    }();
-    return path;
+    return letterfixture::sharedLetterFile(kLetters);
 }
 
 // The list's query alone: every letter's row read from the file.
 void BM_ReadLetterList(benchmark::State& state)
 {
-    const QString& path = fullFile();
+    const QString path = fullFile();
     for (auto _ : state) {
         const auto list = record::LetterStore(path).list();
         if (!list.ok || list.rows.size() != kLetters) {
@@ -53,7 +41,7 @@ BENCHMARK(BM_ReadLetterList)->Unit(benchmark::kMillisecond);
 // Opening the list with order code DataSort = range(0): read, fill, sort, select.
 void BM_OpenRecordList(benchmark::State& state)
 {
-    const QString& path = fullFile();
+    const QString path = fullFile();
     for (auto _ : state) {
         common::appState().DataSort = quint8(state.range(0));
         common::appState().SortDesc = 0;

@@ -3,6 +3,9 @@
 #include "common/schema.h"
 #include "platform/database.h"
 
+#include <QHash>
+#include <QTemporaryDir>
+
 namespace letterfixture {
 
 namespace {
@@ -102,6 +105,26 @@ bool addLetters(db::Database& database, int first, int last, QString* error)
             return false;
     }
     return true;
+}
+
+bool createLetterFile(const QString& path, int count, QString* error)
+{
+    auto database = db::Database::create(path, error);
+    if (!database || !common::createLetterTables(*database, error) ||
+        !database->beginTrans(error) || !addLetters(*database, 1, count, error))
+        return false;
+    return database->commitTrans(error);
+}
+
+QString sharedLetterFile(int count)
+{
+    static QTemporaryDir dir;
+    static QHash<int, QString> made;
+    if (!made.contains(count)) {
+        const QString path = dir.filePath(QStringLiteral("Ruviro-%1.mdb").arg(count));
+        made.insert(count, createLetterFile(path, count) ? path : QString());
+    }
+    return made.value(count);
 }
 
 } // namespace letterfixture

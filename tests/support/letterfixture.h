@@ -29,4 +29,12 @@ db::Variant sampleValue(const common::LetterField& field, int letterNo, int fiel
 // False with the reason on the first failure.
 bool addLetters(db::Database& database, int first, int last, QString* error = nullptr);
 
+// A new data file at `path` holding letters 1..count, every field written, in one
+// transaction. False with the reason on the first failure.
+bool createLetterFile(const QString& path, int count, QString* error = nullptr);
+
+// A data file of `count` such letters made once per run in a temporary folder (the
+// benchmarks' large file); "" when it could not be made.
+QString sharedLetterFile(int count);
+
 } // namespace letterfixture
