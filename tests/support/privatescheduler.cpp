@@ -8,6 +8,8 @@
 #include <cups/cups.h>
 #include <grp.h>
 #include <pwd.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +175,8 @@ QString PrivateScheduler::start()
         return QStringLiteral("cannot write the scheduler's configuration in ") + root;
 
     m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+    // The scheduler ends with the test, also when the test is killed or aborts.
+    m_cupsd.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_cupsd.start(cupsd,
                   {QStringLiteral("-f"), QStringLiteral("-c"), root + QStringLiteral("/cupsd.conf"),
                    QStringLiteral("-s"), root + QStringLiteral("/cups-files.conf")});
