@@ -1,9 +1,11 @@
 #include "controls/controlwidgets.h"
 #include "common/textcuts.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QValidator>
 
 #include <functional>
@@ -464,6 +466,22 @@ bool CommandButton::setText(const QString& caption)
 {
     QPushButton::setText(caption);
     return true;
+}
+
+bool CommandButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (!shortcut->isAmbiguous() && shortcut->key() == this->shortcut() && isEnabled() &&
+            focusPolicy() != Qt::NoFocus) {
+            const QPointer<CommandButton> alive(this);
+            setFocus(Qt::ShortcutFocusReason);
+            if (alive && window()->focusWidget() == this)
+                click();
+            return true;
+        }
+    }
+    return QPushButton::event(event);
 }
 
 // PictureBox

@@ -219,6 +219,12 @@ public:
     ControlKind kind() const override { return ControlKind::CommandButton; }
     QString text() const override { return QPushButton::text(); }
     bool setText(const QString& caption) override;
+
+protected:
+    // The access key of the caption (Alt with the underlined letter) works as a click does:
+    // the button takes the focus first, so the control being left checks its value, and a
+    // control that keeps the focus stops the command.
+    bool event(QEvent* event) override;
 };
 
 // A picture box showing a bitmap; click() on a left-button release.

@@ -3,9 +3,12 @@
 #include "controls/controlregistry.h"
 #include "controls/controlwidgets.h"
 #include "entry/kanareading.h"
+#include "record/letter.h"
 
 #include <QDialog>
 #include <QHash>
+
+#include <optional>
 
 class QStackedWidget;
 class QTabBar;
@@ -42,6 +45,10 @@ public:
     // True while the form holds a letter opened as new.
     bool NewData() const { return m_newData; }
     void setNewData(bool isNew) { m_newData = isNew; }
+    // The stored letter as it was read into the form when it was opened; nullopt for a new
+    // letter.
+    const std::optional<record::Letter>& letterAsRead() const { return m_letterAsRead; }
+    void setLetterAsRead(const record::Letter& letter) { m_letterAsRead = letter; }
 
     // Shows page frame n (0 to 8) and gives the tab strip the focus.
     void NextTab(int n);
@@ -144,6 +151,7 @@ private:
     controls::Frame* m_frames[kPageCount] = {};
     int m_tabNow = 0;
     bool m_newData = false;
+    std::optional<record::Letter> m_letterAsRead;
     // The reading of the name's pieces as the input method converts them; ImeKey: a commit
     // came that the next change of the name takes its reading from.
     ImeReading m_nameReading;

@@ -53,8 +53,17 @@ frmHenshu::frmHenshu(int code, const QString& databasePath, const QStringList& i
     connect(m_ok->events(), &ControlEvents::click, this, &frmHenshu::cmdOK_Click);
     connect(m_no->events(), &ControlEvents::click, this, &frmHenshu::cmdNo_Click);
 
-    // The list, one item per line, no line end after the last.
+    // The list, one item per line, no line end after the last. What the box shows of each
+    // item is kept, so that the lines left as they were keep their items exactly.
+    m_items = items;
+    for (const QString& item : items) {
+        m_text->setText(item);
+        m_shownItems.append(m_text->text());
+    }
     m_text->setText(items.join(QStringLiteral("\r\n")));
+    m_shownText = m_text->text();
+    if (m_shownText != m_shownItems.join(QStringLiteral("\r\n")))
+        m_shownItems.clear(); // lines that cannot be told apart: every line counts as typed
 
     setMinimumSize(px(kMinWidth), px(kMinHeight));
     resize(px(kMinWidth), px(kMinHeight));
@@ -85,7 +94,15 @@ void frmHenshu::keyPressEvent(QKeyEvent* event)
 
 void frmHenshu::cmdOK_Click()
 {
-    const QStringList items = phraseItemsOfText(m_text->text());
+    const QString text = m_text->text();
+    const QStringList items =
+        text == m_shownText ? m_items : phraseItemsOfEdit(m_items, m_shownItems, text);
+    // Nothing changed: the list keeps its rows as they stand.
+    if (items == m_items) {
+        m_stored = items;
+        accept();
+        return;
+    }
     QString error;
     if (!replacePhraseList(m_databasePath, m_code, items, &error)) {
         platform::MsgBox(error, platform::vbCritical, windowTitle());

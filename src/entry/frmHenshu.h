@@ -9,7 +9,8 @@
 namespace entry {
 
 // The phrase-list editor: one list as plain text, one item per line. "OK" stores the lines
-// as the list's items (in one transaction) and ends the dialog accepted; "キャンセル", the
+// as the list's items (in one transaction; lines left as they were keep their items exactly,
+// and a list left as it was is not written at all) and ends the dialog accepted; "キャンセル", the
 // window's close button and nothing else end it without writing. Escape does nothing and
 // Enter starts a new line. The opener sets the title and shows it modally.
 class frmHenshu : public QDialog
@@ -48,6 +49,9 @@ private:
     controls::ControlRegistry m_controls;
     int m_code;
     QString m_databasePath;
+    QStringList m_items;      // the list as it stood at opening
+    QStringList m_shownItems; // what the text box showed of each item
+    QString m_shownText;      // the text the box opened with
     QStringList m_stored;
     controls::MultiLineTextBox* m_text = nullptr;
     controls::CommandButton* m_ok = nullptr;

@@ -45,4 +45,13 @@ bool replacePhraseList(const QString& path, int code, const QStringList& items,
 // empty. A lone CR or LF stays inside its item.
 QStringList phraseItemsOfText(const QString& text);
 
+// The items of a list after its text was edited. `items` are the list's items and `shown`
+// what the editor showed of each (the text box shows some characters otherwise: a lone CR or
+// LF and a line or paragraph separator as a line end, a no-break space as a space), so that
+// `shown` joined by CR LF is the text the editor opened with. The lines of `text` are taken
+// as phraseItemsOfText() takes them, except that where the lines that showed an item stand
+// unchanged, that item is kept as it was.
+QStringList phraseItemsOfEdit(const QStringList& items, const QStringList& shown,
+                              const QString& text);
+
 } // namespace entry

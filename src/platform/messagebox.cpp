@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -62,10 +63,20 @@ QMessageBox::Icon iconOf(int style)
 
 int MsgBox(const QString& text, int style, const QString& title)
 {
-    if (MessageBoxes* boxes = installed())
-        return boxes->messageBox(text, style, title);
-    QtMessageBoxes shown;
-    return shown.messageBox(text, style, title);
+    // A box asked while the busy pointer is up has the normal pointer: the user is to act.
+    const bool busy = QGuiApplication::overrideCursor() != nullptr;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    int answer = 0;
+    if (MessageBoxes* boxes = installed()) {
+        answer = boxes->messageBox(text, style, title);
+    } else {
+        QtMessageBoxes shown;
+        answer = shown.messageBox(text, style, title);
+    }
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
+    return answer;
 }
 
 MessageBoxes* setMessageBoxes(MessageBoxes* boxes)

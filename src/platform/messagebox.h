@@ -40,6 +40,8 @@ public:
 // Shows `text` in a modal box of `style` and returns the answer (vbOK, vbCancel, vbYes,
 // vbNo). An empty title shows the application's name. Closing the box without a button
 // answers Cancel when the box has one, else the only answer it has (OK, or No for Yes/No).
+// While the box is up the mouse pointer is the normal one, also during a piece of work that
+// shows the busy pointer.
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
 
 // Installs `boxes` as the implementation (nullptr: the QMessageBox one) and returns the

@@ -5,7 +5,8 @@
 #include "common/appstate.h"
 #include "common/datafiles.h"
 #include "entry/frmDat3.h"
-#include "load/dataload.h"
+#include "load/entryformopening.h"
+#include "platform/busypointer.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 #include "record/letterstore.h"
@@ -100,24 +101,19 @@ void Form1::runRecordList()
 int Form1::runEntryForm()
 {
     common::AppState& s = state();
+    // The busy pointer from the list's command until the form shows.
+    platform::BusyPointer busy;
     entry::frmDat3 form(this);
-    form.fillPhraseLists(s.DatabasePath);
-    form.TabNew();
-    form.applyEraDefaults();
-    if (s.CurrentLetterNo != 0) {
-        QString error;
-        const load::LoadResult loaded =
-            load::LoadLetter(form, s.DatabasePath, s.CurrentLetterNo, &error);
-        if (loaded == load::LoadResult::OpenFailed)
-            platform::MsgBox(QStringLiteral("データを読み込めませんでした。\r\n") + error,
-                             platform::vbCritical, QStringLiteral("患者情報一覧"));
-    } else {
-        if (controls::Control* title = form.control(QStringLiteral("Label52")))
-            title->setText(QStringLiteral("新規登録"));
-        form.writeTodayAsWritingDate();
-        load::LoadDoctorS(form);
-        form.setNewData(true);
+    const load::EntryFormOpening opening =
+        load::OpenEntryForm(form, s.DatabasePath, s.CurrentLetterNo);
+    if (!opening.opened) {
+        busy.restore();
+        // A letter that cannot be read is never opened for editing: the list comes back.
+        platform::MsgBox(QStringLiteral("データを読み込めませんでした。\r\n") + opening.error,
+                         platform::vbCritical, QStringLiteral("患者情報一覧"));
+        return entry::frmDat3::Discarded;
     }
+    busy.restoreWhenShown(&form);
     return form.exec();
 }
 

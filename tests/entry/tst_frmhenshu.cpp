@@ -36,6 +36,8 @@ private Q_SLOTS:
     void loadText();
     void okStoresLines_data();
     void okStoresLines();
+    void okKeepsTheItemsOfUnchangedLines_data();
+    void okKeepsTheItemsOfUnchangedLines();
     void waysOutWithoutWriting_data();
     void waysOutWithoutWriting();
     void enterStartsNewLine();
@@ -94,8 +96,10 @@ void FrmHenshuTest::okStoresLines_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("unchanged") << u"A\r\nB\r\nC"_s
-                               << QStringList{"2:X", "0:zero", "4:A", "4:B", "4:C"};
+    QTest::newRow("retyped as it was: the table is untouched")
+        << u"A\r\nB\r\nC"_s << QStringList{"4:A", "2:X", "4:B", "0:zero", "4:C"};
+    QTest::newRow("a line added") << u"A\r\nB\r\nC\r\nD"_s
+                                  << QStringList{"2:X", "0:zero", "4:A", "4:B", "4:C", "4:D"};
     QTest::newRow("blank line kept, one trailing line end adds nothing")
         << u"A\r\n\r\nB\r\n"_s << QStringList{"2:X", "0:zero", "4:A", "4:", "4:B"};
     QTest::newRow("empty text empties the list") << u""_s << QStringList{"2:X", "0:zero"};
@@ -122,6 +126,78 @@ void FrmHenshuTest::okStoresLines()
         if (r.startsWith(u"4:"_s))
             items.append(r.mid(2));
     }
+    QCOMPARE(editor.storedItems(), items);
+}
+
+// Items that the text box shows otherwise than they are stored (an import can bring them): a
+// lone CR or LF and a line separator show as line ends, a no-break space as a space. What
+// the user left as it was keeps its item exactly; OK without a change writes nothing.
+void FrmHenshuTest::okKeepsTheItemsOfUnchangedLines_data()
+{
+    QTest::addColumn<QString>("edit"); // what the user does to the text
+    QTest::addColumn<QStringList>("items");
+    const QString nbsp = u"x\u00A0y"_s;
+    const QString cr = u"p\rq"_s;
+    const QString lf = u"j\nk"_s;
+    const QString separator = u"l\u2028m"_s;
+    const QString crlf = u"r\r\ns"_s;
+    QTest::newRow("OK without a change") << u"none"_s << QStringList{};
+    QTest::newRow("a line added at the end")
+        << u"append D"_s << QStringList{"A", nbsp, cr, lf, separator, crlf, "C", "D"};
+    QTest::newRow("the first line deleted")
+        << u"delete A"_s << QStringList{nbsp, cr, lf, separator, crlf, "C"};
+    QTest::newRow("a line inserted between two items")
+        << u"insert N"_s << QStringList{"A", nbsp, "N", cr, lf, separator, crlf, "C"};
+    QTest::newRow("the item with the no-break space edited")
+        << u"edit x y"_s << QStringList{"A", "x z", cr, lf, separator, crlf, "C"};
+    QTest::newRow("one line of an item shown as two edited")
+        << u"edit q"_s << QStringList{"A", nbsp, "p", "Q", lf, separator, crlf, "C"};
+    QTest::newRow("two items swapped")
+        << u"swap"_s << QStringList{"C", nbsp, cr, lf, separator, crlf, "A"};
+}
+
+void FrmHenshuTest::okKeepsTheItemsOfUnchangedLines()
+{
+    QFETCH(QString, edit);
+    QFETCH(QStringList, items);
+    const QStringList stored{"A",           u"x\u00A0y"_s, u"p\rq"_s, u"j\nk"_s,
+                             u"l\u2028m"_s, u"r\r\ns"_s,   "C"};
+    PhraseFile file;
+    Rows before{row(4, stored.at(0)), row(2, u"X"_s)};
+    for (qsizetype i = 1; i < stored.size(); ++i)
+        before.append(row(4, stored.at(i)));
+    QVERIFY(file.add(before));
+    const QStringList rowsBefore = file.rows();
+    entry::frmHenshu editor(4, file.path(), stored);
+    editor.show();
+    const QString shown = textBox(editor)->text();
+    QCOMPARE(shown, u"A\r\nx y\r\np\r\nq\r\nj\r\nk\r\nl\r\nm\r\nr\r\ns\r\nC"_s);
+    QStringList lines = shown.split(u"\r\n"_s);
+    if (edit == u"append D"_s)
+        lines.append(u"D"_s);
+    else if (edit == u"delete A"_s)
+        lines.removeFirst();
+    else if (edit == u"insert N"_s)
+        lines.insert(2, u"N"_s);
+    else if (edit == u"edit x y"_s)
+        lines[1] = u"x z"_s;
+    else if (edit == u"edit q"_s)
+        lines[3] = u"Q"_s;
+    else if (edit == u"swap"_s)
+        lines.swapItemsAt(0, lines.size() - 1);
+    if (edit != u"none"_s)
+        textBox(editor)->setText(lines.join(u"\r\n"_s));
+    QTest::mouseClick(editor.control(u"cmdOK"_s)->widget(), Qt::LeftButton);
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    if (items.isEmpty()) {
+        QCOMPARE(file.rows(), rowsBefore);
+        QCOMPARE(editor.storedItems(), stored);
+        return;
+    }
+    QStringList rows{u"2:X"_s};
+    for (const QString& item : items)
+        rows.append(u"4:"_s + item);
+    QCOMPARE(file.rows(), rows);
     QCOMPARE(editor.storedItems(), items);
 }
 

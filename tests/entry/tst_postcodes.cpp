@@ -96,6 +96,8 @@ private Q_SLOTS:
     void lengthCheck_data();
     void lengthCheck();
     void clickOnAButtonFromARefusedBox();
+    void accessKeyFromACodeBox_data();
+    void accessKeyFromACodeBox();
 
 private:
     QTemporaryDir m_dir;
@@ -379,6 +381,53 @@ void PostCodesTest::clickOnAButtonFromARefusedBox()
     QCOMPARE(QApplication::focusWidget(), b.part1->widget());
     // The button was not pressed: no date written.
     QCOMPARE(year->text(), QString());
+}
+
+// An access key works as a click does: the button takes the focus first, so a part of the
+// wrong length is refused before the command runs.
+void PostCodesTest::accessKeyFromACodeBox_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("登　録(&R) from a short part 1") << int(Qt::Key_R) << 1 << 1 << "10" << true;
+    QTest::newRow("印刷(&P) from a short part 2") << int(Qt::Key_P) << 1 << 2 << "100" << true;
+    QTest::newRow("登　録(&R) from a short institution part 2")
+        << int(Qt::Key_R) << 9 << 2 << "1" << true;
+    QTest::newRow("取り消し(&D) from a short part 1") << int(Qt::Key_D) << 1 << 1 << "1" << true;
+    QTest::newRow("取り消し(&D) from a complete part 1: the command runs")
+        << int(Qt::Key_D) << 1 << 1 << "100" << false;
+}
+
+void PostCodesTest::accessKeyFromACodeBox()
+{
+    QFETCH(int, key);
+    QFETCH(int, page);
+    QFETCH(int, part);
+    QFETCH(QString, text);
+    QFETCH(bool, refused);
+    const Boxes b = boxesOf(*m_form, page);
+    Control* box = part == 1 ? b.part1 : b.part2;
+    focus(*m_form, box);
+    box->setText(text);
+    ScriptedDialogs dialogs;
+    dialogs.answer(refused ? platform::vbOK : platform::vbCancel);
+    QTest::keyClick(box->widget(), Qt::Key(key), Qt::AltModifier);
+    const QList<ScriptedDialogs::Shown> shown = dialogs.messages();
+    QCOMPARE(shown.size(), 1);
+    if (refused) {
+        QCOMPARE(shown.at(0).text, BadLength);
+        QCOMPARE(QApplication::focusWidget(), box->widget());
+    } else {
+        // The discard question, asked with the focus on the button.
+        QCOMPARE(shown.at(0).text, QStringLiteral("データ更新を破棄しますか？"));
+        QCOMPARE(QApplication::focusWidget(), m_form->at(QStringLiteral("Command1"))->widget());
+    }
+    QCOMPARE(box->text(), text);
+    QVERIFY((*m_form)->isVisible());
+    QCOMPARE((*m_form)->result(), 0);
 }
 
 QTEST_MAIN(PostCodesTest)
