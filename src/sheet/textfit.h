@@ -21,8 +21,10 @@ struct TextRoom
     double y = 0;      // top of its cell
     double width = 0;  // as printed
     double height = 0; // its cell
-    double limit = 0;  // where the next text of its line, or the next rule across it, begins
+    double limit = 0;  // where the next text of its line, or the next rule across it, begins,
+                       // less the gap kept before it
     QString text;
+    bool value = false; // a text of the letter
 };
 
 // Every text of a recorded drawing with its room.
