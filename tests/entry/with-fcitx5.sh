@@ -4,9 +4,20 @@
 # Fails, saying why, when one of them is missing or does not start.
 set -u
 program="$1"
-# Mozc's conversion server refuses to run as root: as root, run everything as nobody.
+# Mozc's conversion server refuses to run as root: as root, run everything as nobody, from
+# copies of this script and the program in a folder of nobody's own (nobody may not be able
+# to enter the checkout or the build: root's home folder is closed to others).
 if [ "$(id -u)" -eq 0 ]; then
-    exec setpriv --reuid=65534 --regid=65534 --clear-groups "$0" "$@"
+    copy=$(mktemp -d -p /tmp)
+    trap 'rm -rf "$copy"' EXIT
+    if ! cp "$0" "$copy/with-fcitx5.sh" || ! cp "$program" "$copy/${program##*/}" ||
+        ! chown -R 65534:65534 "$copy"; then
+        echo "with-fcitx5: cannot copy the test for nobody into $copy" >&2
+        exit 1
+    fi
+    (cd "$copy" && TMPDIR="$copy" setpriv --reuid=65534 --regid=65534 --clear-groups \
+        "$copy/with-fcitx5.sh" "$copy/${program##*/}")
+    exit $?
 fi
 for tool in xvfb-run dbus-run-session fcitx5 xdotool; do
     if ! command -v "$tool" >/dev/null; then

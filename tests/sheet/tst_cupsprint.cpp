@@ -1,7 +1,7 @@
-// Printing through a real CUPS scheduler: a private cupsd with a CUPS-PDF queue, the letter
-// printed by the program's own print procedures on Qt's printer, and the PDF that the queue
-// wrote read back with the Poppler tools. The PDFs and their pictures stay in the build
-// folder (cups-print/) for a person to look at.
+// Printing through a real CUPS scheduler: a private cupsd with a queue on CUPS-PDF's PPD, the
+// letter printed by the program's own print procedures on Qt's printer, and the PDF made of
+// what the queue's filters wrote read back with the Poppler tools. The PDFs and their pictures stay
+// in the build folder (cups-print/) for a person to look at.
 
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
@@ -10,6 +10,7 @@
 #include "platform/printerqt.h"
 #include "platform/printersettings.h"
 #include "platform/settings.h"
+#include "privatescheduler.h"
 #include "scripteddialogs.h"
 #include "sheet/printjob.h"
 #include "sheetdata/setformdata.h"
@@ -23,13 +24,11 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRadioButton>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -41,10 +40,6 @@
 #include <optional>
 
 #include <cups/cups.h>
-#include <grp.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -73,235 +68,8 @@ Run run(const QString& program, const QStringList& arguments, int timeoutMs = 60
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, out};
 }
 
-// The folders CUPS-PDF writes into: its "Out" folder for the job's user and its folder for
-// users without an account, as its configuration (system-wide only) names them.
-QStringList cupsPdfFolders()
-{
-    QString out = QStringLiteral("${HOME}/PDF");
-    QString anonymous = QStringLiteral("/var/spool/cups-pdf/ANONYMOUS");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
-            const QStringList parts =
-                line.trimmed().split(QRegularExpression(QStringLiteral("\\s+")));
-            if (parts.size() >= 2 && parts[0] == QLatin1String("Out"))
-                out = parts[1];
-            else if (parts.size() >= 2 && parts[0] == QLatin1String("AnonDirName"))
-                anonymous = parts[1];
-        }
-    }
-    const passwd* user = getpwuid(geteuid());
-    const QString home = user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
-    out.replace(QStringLiteral("${HOME}"), home);
-    if (user)
-        out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(user->pw_name));
-    return {out, anonymous};
-}
-
-QSet<QString> pdfsIn(const QStringList& folders)
-{
-    QSet<QString> found;
-    for (const QString& folder : folders) {
-        QDirIterator it(folder, {QStringLiteral("*.pdf")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            found.insert(it.next());
-    }
-    return found;
-}
-
-// A scheduler of the test's own: configuration, spool and socket in a temporary folder.
-class PrivateScheduler
-{
-public:
-    ~PrivateScheduler() { stop(); }
-
-    // Empty when it runs with the queue; otherwise why not.
-    QString start()
-    {
-        if (!m_dir.isValid())
-            return QStringLiteral("no temporary folder");
-        const QString cupsd = QStandardPaths::findExecutable(
-            QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-        const QString lpadmin = QStandardPaths::findExecutable(
-            QStringLiteral("lpadmin"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
-        if (cupsd.isEmpty() || lpadmin.isEmpty())
-            return QStringLiteral("cupsd or lpadmin is not installed (package cups; "
-                                  "scripts/install-deps installs it)");
-        if (!QFile::exists(QueuePpd) ||
-            !QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf")))
-            return QStringLiteral("CUPS-PDF is not installed (package printer-driver-cups-pdf)");
-        if (geteuid() != 0)
-            return QStringLiteral("cupsd must run as root to hand jobs to its filters as user "
-                                  "lp; run the tests as root (as CI does)");
-        const group* lp = getgrnam("lp");
-        if (!lp)
-            return QStringLiteral("the system has no group lp for the filters");
-
-        const QString root = m_dir.path();
-        // The filters run as lp: the folder must be passable and the spool readable to it.
-        chmod(QFile::encodeName(root).constData(), 0711);
-        for (const char* sub : {"spool", "spool/tmp", "cache", "state", "ppd", "log"})
-            QDir(root).mkpath(QString::fromLatin1(sub));
-        const auto own = [&](const QString& path, mode_t mode) {
-            chown(QFile::encodeName(path).constData(), 0, lp->gr_gid);
-            chmod(QFile::encodeName(path).constData(), mode);
-        };
-        own(root + QStringLiteral("/spool"), 0710);
-        own(root + QStringLiteral("/spool/tmp"), 01770);
-        own(root + QStringLiteral("/cache"), 0770);
-        own(root + QStringLiteral("/state"), 0755);
-        m_socket = root + QStringLiteral("/cups.sock");
-        // Job numbers of their own: CUPS-PDF names its files after the job's number, and
-        // another run's scheduler on this machine starts at 1 too.
-        if (!write(QStringLiteral("cache/job.cache"),
-                   QStringLiteral("# Job cache file for CUPS\nNextJobId %1\n")
-                       .arg(QRandomGenerator::global()->bounded(100000, 90000000))))
-            return QStringLiteral("cannot write the scheduler's job cache");
-        if (!write(QStringLiteral("cupsd.conf"),
-                   QStringLiteral("Listen %1\n"
-                                  "LogLevel debug\n"
-                                  "Browsing No\n"
-                                  "WebInterface No\n"
-                                  "DefaultAuthType None\n"
-                                  "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                  "<Policy default>\n  <Limit All>\n    Order deny,allow\n"
-                                  "  </Limit>\n</Policy>\n")
-                       .arg(m_socket)) ||
-            !write(QStringLiteral("cups-files.conf"), QStringLiteral("ServerRoot %1\n"
-                                                                     "RequestRoot %1/spool\n"
-                                                                     "TempDir %1/spool/tmp\n"
-                                                                     "CacheDir %1/cache\n"
-                                                                     "StateDir %1/state\n"
-                                                                     "ErrorLog %1/log/error_log\n"
-                                                                     "AccessLog %1/log/access_log\n"
-                                                                     "PageLog %1/log/page_log\n"
-                                                                     "User lp\n"
-                                                                     "Group lp\n"
-                                                                     "SystemGroup root\n"
-                                                                     "FileDevice Yes\n"
-                                                                     "Sandboxing Relaxed\n")
-                                                          .arg(root)))
-            return QStringLiteral("cannot write the scheduler's configuration in ") + root;
-
-        m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
-        m_cupsd.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"),
-                              root + QStringLiteral("/cupsd.conf"), QStringLiteral("-s"),
-                              root + QStringLiteral("/cups-files.conf")});
-        if (!m_cupsd.waitForStarted(10000))
-            return QStringLiteral("cupsd cannot be started: ") + m_cupsd.errorString();
-        // The scheduler is up when its socket answers.
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFile::exists(m_socket) && m_cupsd.state() == QProcess::Running &&
-               waited.elapsed() < 20000)
-            QTest::qWait(100);
-        if (!QFile::exists(m_socket))
-            return QStringLiteral("cupsd did not open its socket: ") +
-                   QString::fromUtf8(m_cupsd.readAll()) + errorLog();
-        qputenv("CUPS_SERVER", QFile::encodeName(m_socket));
-        cupsSetServer(QFile::encodeName(m_socket).constData());
-
-        const Run added =
-            run(lpadmin,
-                {QStringLiteral("-h"), m_socket, QStringLiteral("-p"), Queue, QStringLiteral("-E"),
-                 QStringLiteral("-v"), QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), QueuePpd,
-                 QStringLiteral("-o"), QStringLiteral("pdftops-renderer-default=pdftocairo"),
-                 QStringLiteral("-o"), QStringLiteral("printer-is-shared=false")});
-        if (!added.ok)
-            return QStringLiteral("lpadmin cannot add the queue: ") + added.output + errorLog();
-        const Run made =
-            run(lpadmin, {QStringLiteral("-h"), m_socket, QStringLiteral("-d"), Queue});
-        if (!made.ok)
-            return QStringLiteral("lpadmin cannot make the queue the default: ") + made.output;
-        return {};
-    }
-
-    void stop()
-    {
-        if (m_cupsd.state() == QProcess::NotRunning)
-            return;
-        m_cupsd.terminate();
-        if (!m_cupsd.waitForFinished(10000)) {
-            m_cupsd.kill();
-            m_cupsd.waitForFinished(5000);
-        }
-    }
-
-    QString errorLog() const
-    {
-        QFile log(m_dir.path() + QStringLiteral("/log/error_log"));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray text = log.readAll();
-        return QStringLiteral("\nscheduler log (end):\n") + QString::fromUtf8(text.right(4000));
-    }
-
-    QString socket() const { return m_socket; }
-    QString folder() const { return m_dir.path(); }
-
-    // The numbers of every job the queue knows, done or not.
-    QSet<int> jobIds(const QString& queue = Queue) const
-    {
-        cups_job_t* jobs = nullptr;
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0,
-                                       CUPS_WHICHJOBS_ALL);
-        QSet<int> ids;
-        for (int i = 0; i < count; ++i)
-            ids.insert(jobs[i].id);
-        cupsFreeJobs(count, jobs);
-        return ids;
-    }
-
-    // Waits until job `id` has been done. Empty when it completed, otherwise the reason.
-    QString waitForJob(int id, const QString& queue = Queue, int timeoutMs = 120000) const
-    {
-        QElapsedTimer waited;
-        waited.start();
-        for (;;) {
-            cups_job_t* jobs = nullptr;
-            const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0,
-                                           CUPS_WHICHJOBS_ALL);
-            if (count < 0)
-                return QStringLiteral("the scheduler does not answer: ") +
-                       QString::fromUtf8(cupsLastErrorString());
-            ipp_jstate_t state = IPP_JSTATE_PENDING;
-            bool found = false;
-            for (int i = 0; i < count; ++i)
-                if (jobs[i].id == id) {
-                    state = jobs[i].state;
-                    found = true;
-                }
-            cupsFreeJobs(count, jobs);
-            if (!found)
-                return QStringLiteral("job %1 is not in the queue").arg(id);
-            if (state == IPP_JSTATE_COMPLETED)
-                return {};
-            if (state >= IPP_JSTATE_STOPPED)
-                return QStringLiteral("job %1 ended in state %2").arg(id).arg(int(state)) +
-                       errorLog();
-            if (waited.elapsed() > timeoutMs)
-                return QStringLiteral("job %1 did not finish in time").arg(id) + errorLog();
-            QTest::qWait(200);
-        }
-    }
-
-private:
-    bool write(const QString& name, const QString& text)
-    {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-               file.write(text.toUtf8()) == text.toUtf8().size();
-    }
-
-    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/ruviro-cups-XXXXXX")};
-    QProcess m_cupsd;
-    QString m_socket;
-};
-
 // The printers of a small clinic, as queues of the test's own: a PDF printer described by a
-// PPD written here, offering the paper sizes given, whose jobs the scheduler writes into a
-// file of the queue's own (a file device, so no back end needs to run as root).
+// PPD written here, offering the paper sizes given, on the scheduler's own printer.
 const QString A4OnlyQueue = QStringLiteral("A4-Only");
 const QString ThreeCopiesQueue = QStringLiteral("Three-Copies");
 
@@ -361,53 +129,6 @@ QString queuePpd(const QString& model, const QStringList& sizes)
                        "*Resolution 600dpi/600 DPI: \"<</HWResolution[600 600]>>setpagedevice\"\n"
                        "*CloseUI: *Resolution\n");
     return ppd;
-}
-
-// The file a queue of the test's own writes its jobs into.
-QString queueOutput(const PrivateScheduler& scheduler, const QString& queue)
-{
-    return scheduler.folder() + u'/' + queue + QStringLiteral(".out");
-}
-
-// Adds such a queue, offering `sizes`, with the scheduler's defaults `options`. Empty when
-// it is there, otherwise why not.
-QString addClinicQueue(const PrivateScheduler& scheduler, const QString& queue,
-                       const QStringList& sizes, const QStringList& options = {})
-{
-    const QString ppdPath = scheduler.folder() + u'/' + queue + QStringLiteral(".ppd");
-    QFile ppd(ppdPath);
-    if (!ppd.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        ppd.write(queuePpd(queue, sizes).toLatin1()) < 0)
-        return QStringLiteral("cannot write ") + ppdPath;
-    ppd.close();
-    QStringList arguments = {QStringLiteral("-h"),
-                             scheduler.socket(),
-                             QStringLiteral("-p"),
-                             queue,
-                             QStringLiteral("-E"),
-                             QStringLiteral("-v"),
-                             QStringLiteral("file://") + queueOutput(scheduler, queue),
-                             QStringLiteral("-P"),
-                             ppdPath,
-                             QStringLiteral("-o"),
-                             QStringLiteral("printer-is-shared=false")};
-    for (const QString& option : options)
-        arguments << QStringLiteral("-o") << option;
-    const QString lpadmin = QStandardPaths::findExecutable(
-        QStringLiteral("lpadmin"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
-    const Run added = run(lpadmin, arguments);
-    return added.ok ? QString()
-                    : QStringLiteral("lpadmin cannot add %1: ").arg(queue) + added.output +
-                          scheduler.errorLog();
-}
-
-QString lpadmin(const PrivateScheduler& scheduler, const QStringList& arguments)
-{
-    const Run done =
-        run(QStandardPaths::findExecutable(QStringLiteral("lpadmin"), {QStringLiteral("/usr/sbin"),
-                                                                       QStringLiteral("/usr/bin")}),
-            QStringList{QStringLiteral("-h"), scheduler.socket()} + arguments);
-    return done.ok ? QString() : done.output;
 }
 
 // The copies a job was taken with, as the scheduler keeps them (0 when it does not say).
@@ -531,8 +252,7 @@ class CupsPrintTest : public QObject
 {
     Q_OBJECT
 private:
-    PrivateScheduler m_scheduler;
-    QString m_problem;
+    privatecups::PrivateScheduler m_scheduler;
     sheetdata::SheetModel m_model;
     QString m_patient;
     QTemporaryDir m_data;
@@ -552,45 +272,52 @@ private:
                                        printer.setOrientation(platform::Portrait);
         if (!paperSet)
             return QStringLiteral("the queue refuses the paper");
-        const QStringList folders = cupsPdfFolders();
-        const QSet<int> jobsBefore = m_scheduler.jobIds();
+        const QSet<int> jobsBefore = m_scheduler.jobIds(Queue);
         const sheet::PrintRequest request{m_model, false, 0, 0, sheet::measurePrintArea(printer)};
         const sheet::PrintResult result =
             a3 ? sheet::GoPrintA3(printer, request) : sheet::GoPrintA4(printer, request);
         if (!result.printed)
             return result.error;
-        const QSet<int> ours = m_scheduler.jobIds() - jobsBefore;
+        const QSet<int> ours = m_scheduler.jobIds(Queue) - jobsBefore;
         if (ours.size() != 1)
             return QStringLiteral("%1 new jobs in the queue").arg(ours.size());
-        if (const QString waited = m_scheduler.waitForJob(*ours.begin()); !waited.isEmpty())
-            return waited;
-        // CUPS-PDF names the file after the job's number; the file is there once its back end
-        // has finished with the job.
-        const QString suffix = QStringLiteral("job_%1.pdf").arg(*ours.begin());
         qInfo("%s: job %d", qPrintable(name), *ours.begin());
-        QElapsedTimer clock;
-        clock.start();
-        QStringList added;
-        while (added.isEmpty() && clock.elapsed() < 30000) {
-            for (const QString& file : pdfsIn(folders))
-                if (file.endsWith(suffix))
-                    added.append(file);
-            if (added.isEmpty())
-                QTest::qWait(200);
-        }
-        if (added.size() != 1)
-            return QStringLiteral("the queue wrote %1 files named *%2 in %3%4")
-                .arg(added.size())
-                .arg(suffix, folders.join(QStringLiteral(", ")), m_scheduler.errorLog());
+        QString problem;
+        const QString written = m_scheduler.waitForPdf(Queue, *ours.begin(), &problem);
+        if (written.isEmpty())
+            return problem;
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
         QFile::remove(pdf);
-        if (!QFile::copy(*added.begin(), pdf))
-            return QStringLiteral("cannot copy ") + *added.begin();
-        QFile::remove(*added.begin());
+        if (!QFile::copy(written, pdf))
+            return QStringLiteral("cannot copy ") + written;
         // A picture of every page for a person to look at.
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});
         return {};
+    }
+
+    // Adds a queue of the test's own offering `sizes`, with the scheduler's defaults
+    // `options`. Empty when it is there, otherwise why not.
+    QString addClinicQueue(const QString& queue, const QStringList& sizes,
+                           const QStringList& options = {})
+    {
+        const QString path = m_data.filePath(queue + QStringLiteral(".ppd"));
+        QFile ppd(path);
+        if (!ppd.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            ppd.write(queuePpd(queue, sizes).toLatin1()) < 0)
+            return QStringLiteral("cannot write ") + path;
+        ppd.close();
+        return m_scheduler.addQueue({queue, path, {}, {}, options});
+    }
+
+    // Removes a queue. Empty when it is gone, otherwise why not.
+    QString removeQueue(const QString& queue)
+    {
+        const QString lpadmin = QStandardPaths::findExecutable(
+            QStringLiteral("lpadmin"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+        const Run removed =
+            run(lpadmin, {QStringLiteral("-h"), m_scheduler.socket(), QStringLiteral("-x"), queue});
+        return removed.ok ? QString() : removed.output;
     }
 
     // The main window started as the program starts, on the system's printers through Qt
@@ -603,9 +330,8 @@ private:
         platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
                               QStringLiteral("PaperType"),
                               storedA3 ? QStringLiteral("True") : QStringLiteral("False"));
-        const QString made = lpadmin(m_scheduler, {QStringLiteral("-d"), queue});
-        if (!made.isEmpty())
-            qWarning("lpadmin -d %s: %s", qPrintable(queue), qPrintable(made));
+        if (const QString made = m_scheduler.makeDefault(queue); !made.isEmpty())
+            qWarning("%s", qPrintable(made));
         platform::setPrinter(std::make_unique<platform::QtPrinter>());
         auto form = std::make_unique<shell::Form1>();
         form->load();
@@ -619,14 +345,16 @@ private:
         const QSet<int> ours = m_scheduler.jobIds(queue) - before;
         if (ours.size() != 1)
             return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
-        if (const QString waited = m_scheduler.waitForJob(*ours.begin(), queue); !waited.isEmpty())
-            return waited;
         if (job)
             *job = *ours.begin();
+        QString problem;
+        const QString written = m_scheduler.waitForPdf(queue, *ours.begin(), &problem);
+        if (written.isEmpty())
+            return problem;
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
         QFile::remove(pdf);
-        if (!QFile::copy(queueOutput(m_scheduler, queue), pdf))
-            return QStringLiteral("the queue wrote no file for the job") + m_scheduler.errorLog();
+        if (!QFile::copy(written, pdf))
+            return QStringLiteral("cannot copy ") + written;
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});
         return {};
@@ -637,15 +365,22 @@ private Q_SLOTS:
     {
         common::installFontSubstitutions();
         m_outputDir = QDir::currentPath() + QStringLiteral("/cups-print");
-        QDir().mkpath(m_outputDir);
-        m_problem = m_scheduler.start();
-        QVERIFY2(m_problem.isEmpty(),
-                 qPrintable(QStringLiteral("no CUPS scheduler: ") + m_problem));
-        const QString a4Only = addClinicQueue(m_scheduler, A4OnlyQueue,
-                                              {QStringLiteral("A4"), QStringLiteral("Letter")});
+        QVERIFY2(QDir().mkpath(m_outputDir), qPrintable(m_outputDir));
+        QVERIFY2(QFile::exists(QueuePpd),
+                 "CUPS-PDF's PPD is not installed (package printer-driver-cups-pdf; "
+                 "scripts/install-deps installs it)");
+        QString problem = m_scheduler.start();
+        if (problem.isEmpty())
+            problem = m_scheduler.addQueue(
+                {Queue, QueuePpd, {}, {}, {QStringLiteral("pdftops-renderer-default=pdftocairo")}});
+        if (problem.isEmpty())
+            problem = m_scheduler.makeDefault(Queue);
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("no CUPS scheduler: ") + problem));
+        const QString a4Only =
+            addClinicQueue(A4OnlyQueue, {QStringLiteral("A4"), QStringLiteral("Letter")});
         QVERIFY2(a4Only.isEmpty(), qPrintable(a4Only));
         const QString threeCopies =
-            addClinicQueue(m_scheduler, ThreeCopiesQueue,
+            addClinicQueue(ThreeCopiesQueue,
                            {QStringLiteral("A4"), QStringLiteral("Letter"), QStringLiteral("A3")},
                            {QStringLiteral("copies-default=3")});
         QVERIFY2(threeCopies.isEmpty(), qPrintable(threeCopies));
@@ -703,8 +438,7 @@ private Q_SLOTS:
         QCOMPARE(printer.orientation(), int(platform::Portrait));
         QCOMPARE(printer.colorMode(), int(platform::Color));
         QCOMPARE(printer.printQuality(), 600);
-        QCOMPARE(printer.port(),
-                 QStringLiteral("file://") + queueOutput(m_scheduler, ThreeCopiesQueue));
+        QCOMPARE(printer.port(), m_scheduler.deviceUri(ThreeCopiesQueue));
         QVERIFY(printer.setDeviceName(A4OnlyQueue));
         QCOMPARE(printer.copies(), 1);
         QVERIFY(!printer.setDeviceName(QStringLiteral("No-Such-Queue")));
@@ -726,7 +460,7 @@ private Q_SLOTS:
         QVERIFY(!form->mnuA3->isEnabled());
         QVERIFY(form->mnuA4->isChecked());
         QCOMPARE(form->txtPaper->text(), QStringLiteral("A4、210 x 297 mm 2枚"));
-        QVERIFY(lpadmin(m_scheduler, {QStringLiteral("-d"), Queue}).isEmpty());
+        QVERIFY(m_scheduler.makeDefault(Queue).isEmpty());
     }
 
     // The print dialog on the real printers: the A4-only queue disables A3 in the dialog and
@@ -751,8 +485,7 @@ private Q_SLOTS:
         QCOMPARE(platform::printer().paperSize(), int(platform::PaperA4));
         QCOMPARE(platform::printer().orientation(), int(platform::Portrait));
         QCOMPARE(dialog.Label8->text(), QStringLiteral("1"));
-        QCOMPARE(dialog.Label4->text(),
-                 QStringLiteral("file://") + queueOutput(m_scheduler, A4OnlyQueue));
+        QCOMPARE(dialog.Label4->text(), m_scheduler.deviceUri(A4OnlyQueue));
 
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(ThreeCopiesQueue));
         QCOMPARE(dialog.Label8->text(), QStringLiteral("3"));
@@ -760,7 +493,7 @@ private Q_SLOTS:
         QVERIFY(dialog.optA3->isEnabled());
         QVERIFY(form->mnuA3->isEnabled());
         QVERIFY(dialog.optA4->isChecked());
-        QVERIFY(lpadmin(m_scheduler, {QStringLiteral("-d"), Queue}).isEmpty());
+        QVERIFY(m_scheduler.makeDefault(Queue).isEmpty());
     }
 
     // OK in the print dialog on the A4-only queue: two A4 pages, one copy.
@@ -880,13 +613,13 @@ private Q_SLOTS:
     void queueGoneSinceListed()
     {
         const QString gone = QStringLiteral("Gone");
-        QVERIFY2(addClinicQueue(m_scheduler, gone, {QStringLiteral("A4")}).isEmpty(), "no queue");
+        QVERIFY2(addClinicQueue(gone, {QStringLiteral("A4")}).isEmpty(), "no queue");
         TestEnvironment env;
         const auto form = startProgram(env, Queue, false);
         shell::frmAdj dialog(*form);
         const int index = dialog.Combo1->findText(gone);
         QVERIFY(index >= 0);
-        QVERIFY(lpadmin(m_scheduler, {QStringLiteral("-x"), gone}).isEmpty());
+        QVERIFY(removeQueue(gone).isEmpty());
         ScriptedDialogs dialogs;
         dialogs.answer(platform::vbOK);
         dialog.Combo1->setCurrentIndex(index);
@@ -906,7 +639,7 @@ private Q_SLOTS:
         QVERIFY2(printer.printerNames().contains(Queue),
                  qPrintable(printer.printerNames().join(QStringLiteral(", "))));
         QVERIFY(printer.setDeviceName(Queue));
-        QCOMPARE(printer.port(), QStringLiteral("cups-pdf:/"));
+        QCOMPARE(printer.port(), m_scheduler.deviceUri(Queue));
         QVERIFY(printer.setPaperSize(platform::PaperA3));
         QCOMPARE(printer.paperSize(), int(platform::PaperA3));
         QVERIFY(printer.copies() >= 1);

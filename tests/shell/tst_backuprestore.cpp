@@ -458,7 +458,13 @@ private Q_SLOTS:
         }
         const quint32 runMicroseconds = quint32(timer.nsecsElapsed() / 1000);
 
-        QRandomGenerator gen(20261210);
+        // A new seed each run, so that runs kill at other moments; RUVIRO_KILL_SEED repeats a
+        // run's draws (each a share of the run's measured time).
+        bool seedGiven = false;
+        const quint32 givenSeed = qEnvironmentVariable("RUVIRO_KILL_SEED").toUInt(&seedGiven);
+        const quint32 seed = seedGiven ? givenSeed : QRandomGenerator::global()->generate();
+        qInfo("kill moments from seed %u (RUVIRO_KILL_SEED=%u repeats them)", seed, seed);
+        QRandomGenerator gen(seed);
         int killedMidway = 0;
         int killedInCopy = 0;
         for (int round = 0; round < 50; ++round) {

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDir>
+#include <QProcess>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A CUPS scheduler of a test's own: its configuration, spool, logs, socket (no network port)
+// and program folder in a temporary folder, with the system's filters and a printer of its own
+// that writes every job into a folder. Started by root, the scheduler runs as root and hands
+// jobs to its filters and printer as user lp; started by anyone else, it runs as that user and
+// so do they. Several may run on one machine at once, beside the system's.
+namespace privatecups {
+
+struct QueueSpec
+{
+    QString name;
+    QString ppd;   // a PPD file (lpadmin -P), or
+    QString model; // a driver the scheduler knows (lpadmin -m), when there is no PPD file
+    // Empty: the scheduler's own printer, writing into outputFolder(name).
+    QString deviceUri;
+    QStringList options; // "name=value", each given to lpadmin -o
+};
+
+class PrivateScheduler
+{
+public:
+    PrivateScheduler() = default;
+    ~PrivateScheduler();
+    PrivateScheduler(const PrivateScheduler&) = delete;
+    PrivateScheduler& operator=(const PrivateScheduler&) = delete;
+
+    // Starts the scheduler and points this process's CUPS client at it (CUPS_SERVER and
+    // cupsSetServer). Empty when it runs, otherwise why not.
+    QString start();
+    // Adds an enabled, unshared queue that aborts a job its printer fails. Empty when added,
+    // otherwise why not.
+    QString addQueue(const QueueSpec& queue);
+    QString makeDefault(const QString& queue);
+    void stop();
+
+    // The device of a queue on the scheduler's own printer, and the folder it writes into:
+    // job_<id>.prn, what the filters made, and job_<id>.pdf, that as PDF (PostScript turned
+    // into PDF with Ghostscript), which appears whole once the job is done.
+    QString deviceUri(const QString& queue) const;
+    QString outputFolder(const QString& queue) const;
+    QString socket() const { return m_socket; }
+
+    // The end of the scheduler's log, to add to a failure's reason.
+    QString errorLog() const;
+    // The numbers of every job the queue knows, done or not.
+    QSet<int> jobIds(const QString& queue) const;
+    // Waits until job `id` has been done. Empty when it completed, otherwise the reason.
+    QString waitForJob(const QString& queue, int id, int timeoutMs = 120000) const;
+    // The PDF the queue's printer wrote for job `id` (waits for the job first); empty, with
+    // the reason in `problem`, when there is none.
+    QString waitForPdf(const QString& queue, int id, QString* problem,
+                       int timeoutMs = 120000) const;
+
+private:
+    bool write(const QString& name, const QString& text, bool executable = false);
+    QString prepareFolders();
+
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/ruviro-cups-XXXXXX")};
+    QProcess m_cupsd;
+    QString m_socket;
+    QString m_lpadmin;
+};
+
+} // namespace privatecups
