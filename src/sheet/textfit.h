@@ -7,7 +7,8 @@
 
 // Texts that would run into the next text of their line or past the rule that closes their
 // frame are set condensed, so that the printed letter stays legible with fonts wider than
-// the ones the sheet was laid out for. A text keeps its start place and is never cut.
+// the ones the sheet was laid out for; a letter's value keeps a millimetre before the next
+// text. A text keeps its start place and is never cut.
 namespace sheet {
 
 // The narrowest a text is condensed to, in percent of its width.
