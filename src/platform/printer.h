@@ -51,6 +51,8 @@ public:
     virtual bool setPaperSize(int code) = 0;
     virtual int orientation() const = 0;
     virtual bool setOrientation(int orientation) = 0;
+    // The number of copies; 0 leaves it to the printer's own setting (a driver that reports
+    // none), and is reported so.
     virtual int copies() const = 0;
     virtual bool setCopies(int copies) = 0;
     virtual int colorMode() const = 0;

@@ -8,7 +8,7 @@ FakePrinter::FakePrinter(Spec spec) : m_spec(std::move(spec))
 {
     if (m_spec.installed) {
         m_device = m_spec.names.value(0);
-        m_copies = m_spec.copies;
+        m_copies = m_spec.copiesOf.value(m_device, m_spec.copies);
         m_quality = m_spec.dpi;
     } else {
         m_paper = m_orientation = m_copies = m_colorMode = 0;
@@ -51,13 +51,14 @@ QString FakePrinter::defaultPrinterName() const
 
 bool FakePrinter::setDeviceName(const QString& name)
 {
-    if (!printerNames().contains(name))
+    // As the real printer: not during a job, and only a printer that can be reached.
+    if (m_painter || !printerNames().contains(name) || m_spec.unreachable.contains(name))
         return false;
     // The printer object then carries the chosen printer's own settings.
     m_device = name;
     m_paper = PaperA4;
     m_orientation = Portrait;
-    m_copies = m_spec.copies;
+    m_copies = m_spec.copiesOf.value(name, m_spec.copies);
     m_colorMode = Color;
     m_quality = m_spec.dpi;
     return true;
@@ -83,7 +84,7 @@ bool FakePrinter::setOrientation(int orientation)
 
 bool FakePrinter::setCopies(int copies)
 {
-    if (!m_spec.installed || copies < 1)
+    if (!m_spec.installed || copies < 0)
         return false;
     m_copies = copies;
     return true;
@@ -219,15 +220,16 @@ PrinterDriver::Settings FakePrinterDriver::currentSettings(const QString&)
     return {true, block};
 }
 
-bool FakePrinterDriver::prompt(const QString&, PrinterSettingsBlock& shownBlock, QWidget*)
+PrinterDriver::Answer FakePrinterDriver::prompt(const QString& printerName,
+                                                PrinterSettingsBlock& shownBlock, QWidget*)
 {
     ++prompts;
     shown = shownBlock;
     if (!confirms)
-        return false;
+        return {false, printerName};
     if (choose)
         choose(shownBlock);
-    return true;
+    return {true, picks.isEmpty() ? printerName : picks};
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/printer.h"
 #include "platform/printersettings.h"
 
+#include <QHash>
 #include <QList>
 #include <QPainter>
 #include <QPicture>
@@ -25,8 +26,12 @@ public:
         bool acceptsA3 = true;
         // Printers of `names` that refuse A3 although acceptsA3 is true.
         QStringList refusingA3;
-        // The copies a printer starts with (a driver may report 0).
+        // Printers of `names` that cannot be made the current printer (gone since listed).
+        QStringList unreachable;
+        // The copies a printer starts with (a driver may report 0), and printers whose own
+        // default differs.
         int copies = 1;
+        QHash<QString, int> copiesOf;
         QString port = QStringLiteral("usb://Fake/Printer");
         int dpi = 600;
         // The unprintable margin on every side, in device pixels.
@@ -107,16 +112,18 @@ public:
 
     bool opens = true;
     std::optional<PrinterSettingsBlock> block = fullBlock();
-    // The user's answer: confirm after `choose` changed the block, or cancel.
+    // The user's answer: confirm after `choose` changed the block, or cancel; `picks` names
+    // another printer chosen in the dialog ("" keeps the one it was opened for).
     bool confirms = true;
     std::function<void(PrinterSettingsBlock&)> choose;
+    QString picks;
 
     // What the dialog was shown, and how often.
     std::optional<PrinterSettingsBlock> shown;
     int prompts = 0;
 
     Settings currentSettings(const QString& printerName) override;
-    bool prompt(const QString& printerName, PrinterSettingsBlock& block, QWidget* owner) override;
+    Answer prompt(const QString& printerName, PrinterSettingsBlock& block, QWidget* owner) override;
 };
 
 } // namespace platform

@@ -2,17 +2,115 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrintEngine>
 #include <QPrinterInfo>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
 
 #include <cups/cups.h>
 
 namespace platform {
+
+namespace {
+
+// The engine key of the options Qt's CUPS engine hands over with the job, as name and value
+// pairs (the key its own print dialog uses).
+const auto CupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// What a CUPS destination prints with unless told otherwise: the user's own defaults
+// (lpoptions) first, then the scheduler's for the queue.
+struct DestinationDefaults
+{
+    int copies = 1;
+    std::optional<QPrinter::ColorMode> color;
+    std::optional<QPageLayout::Orientation> orientation;
+    int dotsPerInch = 0;
+};
+
+QByteArray destinationOption(const char* name, cups_dest_t* dest, cups_dinfo_t* info)
+{
+    if (const char* value = cupsGetOption(name, dest->num_options, dest->options))
+        return QByteArray(value);
+    if (!info)
+        return {};
+    ipp_attribute_t* attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, name);
+    if (!attr)
+        return {};
+    char text[256] = "";
+    ippAttributeString(attr, text, sizeof text);
+    return QByteArray(text);
+}
+
+// "600dpi", "300x600dpi" or "118dpcm": the first (across) resolution in dots per inch.
+int dotsPerInch(const QByteArray& resolution)
+{
+    qsizetype digits = 0;
+    while (digits < resolution.size() && std::isdigit(uchar(resolution[digits])))
+        ++digits;
+    const int value = resolution.left(digits).toInt();
+    if (value <= 0)
+        return 0;
+    return resolution.endsWith("dpcm") ? int(value * 2.54 + 0.5) : value;
+}
+
+DestinationDefaults destinationDefaults(const QString& printerName)
+{
+    DestinationDefaults defaults;
+    const QByteArray id = printerName.toUtf8();
+    const qsizetype slash = id.indexOf('/');
+    const QByteArray name = slash < 0 ? id : id.left(slash);
+    const QByteArray instance = slash < 0 ? QByteArray() : id.mid(slash + 1);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest)
+        return defaults;
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    defaults.copies = std::max(1, destinationOption("copies", dest, info).toInt());
+    const QByteArray color = destinationOption("print-color-mode", dest, info);
+    if (color == "monochrome" || color == "bi-level" || color == "process-monochrome")
+        defaults.color = QPrinter::GrayScale;
+    else if (color == "color" || color == "process-color")
+        defaults.color = QPrinter::Color;
+    const QByteArray orientation = destinationOption("orientation-requested", dest, info);
+    if (orientation == "landscape" || orientation == "reverse-landscape" || orientation == "4" ||
+        orientation == "5")
+        defaults.orientation = QPageLayout::Landscape;
+    else if (!orientation.isEmpty() && orientation != "none" && orientation != "no-value")
+        defaults.orientation = QPageLayout::Portrait;
+    defaults.dotsPerInch = dotsPerInch(destinationOption("printer-resolution", dest, info));
+    cupsFreeDestInfo(info);
+    cupsFreeDests(1, dest);
+    return defaults;
+}
+
+// A new printer object for a destination, with that destination's own defaults and nothing
+// carried over from another printer.
+std::unique_ptr<QPrinter> printerWithDefaults(const QPrinterInfo& info)
+{
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    const DestinationDefaults defaults = destinationDefaults(info.printerName());
+    if (const QPageSize paper = info.defaultPageSize(); paper.isValid())
+        printer->setPageSize(paper);
+    printer->setPageOrientation(defaults.orientation.value_or(QPageLayout::Portrait));
+    printer->setCopyCount(defaults.copies);
+    printer->setColorMode(defaults.color.value_or(
+        info.defaultColorMode() == QPrinter::GrayScale ? QPrinter::GrayScale : QPrinter::Color));
+    if (defaults.dotsPerInch > 0)
+        printer->setResolution(defaults.dotsPerInch);
+    return printer;
+}
+
+} // namespace
 
 QtPrinter::QtPrinter() = default;
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
     : m_printer(std::move(printer)), m_given(m_printer != nullptr)
 {
+    if (m_printer && m_printer->outputFormat() == QPrinter::NativeFormat)
+        m_offered = QPrinterInfo::printerInfo(m_printer->printerName()).supportedPageSizes();
 }
 
 QtPrinter::~QtPrinter()
@@ -26,7 +124,8 @@ QPrinter* QtPrinter::qprinter() const
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
             info = QPrinterInfo::availablePrinters().value(0);
-        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        m_printer = printerWithDefaults(info);
+        m_offered = info.supportedPageSizes();
     }
     return m_printer.get();
 }
@@ -56,11 +155,19 @@ QString QtPrinter::deviceName() const
 
 bool QtPrinter::setDeviceName(const QString& name)
 {
-    QPrinter* p = qprinter();
-    if (!p || !printerNames().contains(name))
+    // Not while a job is open, and only a printer the system lists and Qt can reach.
+    if (m_painter || !printerNames().contains(name))
         return false;
-    p->setPrinterName(name);
-    return p->printerName() == name;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull())
+        return false;
+    std::unique_ptr<QPrinter> chosen = printerWithDefaults(info);
+    if (!chosen->isValid() || chosen->printerName() != name)
+        return false;
+    m_printer = std::move(chosen);
+    m_offered = info.supportedPageSizes();
+    m_copiesOwn = false;
+    return true;
 }
 
 int QtPrinter::paperSize() const
@@ -77,7 +184,17 @@ bool QtPrinter::setPaperSize(int code)
         return false;
     const QPageSize size(id);
     // A printer that does not offer the size keeps its old one: the setter tells.
+    if (!offers(size))
+        return false;
     return p->setPageSize(size) && p->pageLayout().pageSize().isEquivalentTo(size);
+}
+
+bool QtPrinter::offers(const QPageSize& size) const
+{
+    // A printer that names no sizes (a PDF file) takes any.
+    return m_offered.isEmpty() ||
+           std::any_of(m_offered.begin(), m_offered.end(),
+                       [&size](const QPageSize& offered) { return offered.isEquivalentTo(size); });
 }
 
 int QtPrinter::orientation() const
@@ -100,16 +217,17 @@ bool QtPrinter::setOrientation(int orientation)
 int QtPrinter::copies() const
 {
     const QPrinter* p = qprinter();
-    return p ? p->copyCount() : 0;
+    return p && !m_copiesOwn ? p->copyCount() : 0;
 }
 
 bool QtPrinter::setCopies(int copies)
 {
     QPrinter* p = qprinter();
-    if (!p || copies < 1)
+    if (!p || copies < 0)
         return false;
-    p->setCopyCount(copies);
-    return p->copyCount() == copies;
+    m_copiesOwn = copies == 0;
+    p->setCopyCount(std::max(1, copies));
+    return p->copyCount() == std::max(1, copies);
 }
 
 int QtPrinter::colorMode() const
@@ -185,6 +303,14 @@ QPainter* QtPrinter::beginDocument(const QString& title)
     if (!p || m_painter || !p->isValid())
         return nullptr;
     p->setDocName(title);
+    // Qt names the copies to the scheduler only when there are more than one: one copy is
+    // asked for by name, or a printer whose own default is more would print those.
+    // Copies left to the printer are not named at all.
+    if (p->outputFormat() == QPrinter::NativeFormat)
+        p->printEngine()->setProperty(
+            CupsJobOptions, p->copyCount() == 1 && !m_copiesOwn
+                                ? QStringList{QStringLiteral("copies"), QStringLiteral("1")}
+                                : QStringList{});
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(p))
         return nullptr;

@@ -2,6 +2,8 @@
 
 #include "platform/printer.h"
 
+#include <QList>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
@@ -10,7 +12,10 @@
 namespace platform {
 
 // The system's printers through Qt (its CUPS back end on Linux). The QPrinter is made on
-// first use, on the default printer.
+// first use, on the default printer. Choosing a printer makes a new QPrinter for it that
+// carries that printer's own defaults (paper, orientation, copies, colour, resolution), and
+// a paper size counts as taken only when the printer itself offers it: Qt's CUPS engine
+// keeps any size it is asked for.
 class QtPrinter : public Printer
 {
 public:
@@ -50,7 +55,13 @@ public:
     QPrinter* qprinter() const;
 
 private:
+    bool offers(const QPageSize& size) const;
+
     mutable std::unique_ptr<QPrinter> m_printer;
+    // The paper sizes the current printer offers; empty when it names none (a PDF file).
+    mutable QList<QPageSize> m_offered;
+    // The copies are left to the printer's own setting (set as 0).
+    bool m_copiesOwn = false;
     std::unique_ptr<QPainter> m_painter;
     bool m_given = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/printer.h"
 
+#include <QComboBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -82,21 +83,25 @@ public:
         return {true, block};
     }
 
-    bool prompt(const QString& printerName, PrinterSettingsBlock& block, QWidget* owner) override
+    Answer prompt(const QString& printerName, PrinterSettingsBlock& block, QWidget* owner) override
     {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
         if (info.isNull())
-            return false;
+            return {false, printerName};
         QPrinter printer(info, QPrinter::HighResolution);
         write(block, printer);
         QPrintDialog dialog(&printer, owner);
         dialog.setWindowTitle(QStringLiteral("%1 のプロパティ").arg(printerName));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+        // These are the properties of one printer: its list in Qt's dialog is held on it.
+        // Should a Qt without that list let another printer be picked, the answer names it.
+        if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+            printers->setEnabled(false);
         if (dialog.exec() != QDialog::Accepted)
-            return false;
+            return {false, printerName};
         read(printer, block);
-        return true;
+        return {true, printer.printerName()};
     }
 
 private:

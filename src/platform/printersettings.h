@@ -52,10 +52,17 @@ public:
         std::optional<PrinterSettingsBlock> block;
     };
     virtual Settings currentSettings(const QString& printerName) = 0;
+    struct Answer
+    {
+        bool confirmed = false;
+        // The printer the dialog ended on: the one it was opened for, unless the dialog let
+        // the user pick another.
+        QString printerName;
+    };
     // Shows the settings dialog seeded from `block`. Confirmed: the block holds the chosen
-    // values and the answer is true; cancelled: the block is unchanged.
-    virtual bool prompt(const QString& printerName, PrinterSettingsBlock& block,
-                        QWidget* owner) = 0;
+    // values; cancelled: the block is unchanged.
+    virtual Answer prompt(const QString& printerName, PrinterSettingsBlock& block,
+                          QWidget* owner) = 0;
 };
 
 // The driver dialog of the run: Qt's print dialog for the CUPS destination unless a test

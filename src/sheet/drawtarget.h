@@ -114,6 +114,10 @@ public:
     // Condensed widths for the texts about to be printed: the n-th printLine from now (0 the
     // next) is set at `fits[n]` percent of its width; texts not named keep theirs.
     void setTextFits(QHash<int, int> fits);
+    // True while the letter's own texts are printed (not the form's captions): a condensed
+    // value keeps a wider gap before the next text.
+    void setPrintingValues(bool values) { m_values = values; }
+    bool printingValues() const { return m_values; }
     // `image` stretched into the rectangle of the given size, covering what lies under it.
     void paintPicture(const QImage& image, int x, int y, int width, int height);
 
@@ -135,6 +139,7 @@ private:
     DrawState m_state;
     QHash<int, int> m_fits;
     int m_printed = 0;
+    bool m_values = false;
     double m_screenTwipsPerPixelX = 15;
 };
 

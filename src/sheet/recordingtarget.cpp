@@ -138,6 +138,7 @@ void RecordingTarget::drawText(double x, double y, const QString& text)
     op.y1 = y;
     op.text = text;
     op.color = state().foreColor;
+    op.value = printingValues();
 }
 
 void RecordingTarget::drawPicture(const QImage& image, int x, int y, int width, int height)

@@ -21,6 +21,7 @@ struct RecordedOp
     QString text;                          // the printed text, or the setting's name and value
     QSize pictureSize;
     DrawState state;
+    bool value = false; // a text of the letter, not of the form
 };
 
 // A drawing target for the tests: it draws nothing and keeps every operation, setting changes

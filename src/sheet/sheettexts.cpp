@@ -209,19 +209,23 @@ void DrawData1(DrawTarget& obj, int x, int y, std::span<const QString> formText)
 {
     obj.setFont(QString::fromUtf16(GothicP), 9.75);
     obj.setFontBold(false);
+    obj.setPrintingValues(true);
     printSlots(obj, x, y, formText, Page1Slots);
+    obj.setPrintingValues(false);
 }
 
 void DrawData2(DrawTarget& obj, int x, int y, std::span<const QString> formText, bool pageHead)
 {
     // The page-2 texts are set in "ＭＳ Ｐ明朝" whatever was drawn before.
     obj.setFont(QString::fromUtf16(MinchoP), 9.75);
+    obj.setPrintingValues(true);
     printSlots(obj, x, y, formText, Page2Slots);
     if (pageHead && sheetdata::PageHeadSlot < qsizetype(formText.size())) {
         obj.setFont(QString::fromUtf16(Mincho), 9.75);
         obj.setFontBold(false);
         PrintLines(obj, formText[sheetdata::PageHeadSlot], x + 19080, y + 2100);
     }
+    obj.setPrintingValues(false);
 }
 
 void DrawOnsetLabels(DrawTarget& obj, int x, int y)

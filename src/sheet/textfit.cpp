@@ -16,8 +16,18 @@ struct Rule
     double bottom;
 };
 
-// Texts this close to the next one still read apart.
+// Texts this close to the next text or rule still read apart.
 constexpr double Gap = 10;
+// A letter's value keeps a millimetre (56.7 twips) before the next text of its line, so that
+// it never seems to run on into the caption after it.
+constexpr double ValueGap = 57;
+
+// How far into a text another may start and be printed over it: within its first half, and
+// no further than a ring around a word reaches.
+double overlay(const TextRoom& t)
+{
+    return std::max(1.0, std::min(t.width / 2, 300.0));
+}
 
 } // namespace
 
@@ -36,6 +46,7 @@ QList<TextRoom> textRooms(const QList<RecordedOp>& ops)
             t.width = RecordingTarget::printedWidth(op);
             t.height = textCellHeight(op.state.fontSize);
             t.text = op.text;
+            t.value = op.value;
             if (!op.text.trimmed().isEmpty())
                 texts.append(t);
             break;
@@ -61,14 +72,23 @@ QList<TextRoom> textRooms(const QList<RecordedOp>& ops)
         // top or bottom (the line under a row) does not close it.
         const double top = t.y + t.height * 0.25;
         const double bottom = t.y + t.height * 0.75;
+        // A value printed over a word of the form (a ring around it) keeps to the form's
+        // spacing.
+        const bool ring = std::any_of(texts.begin(), texts.end(), [&t](const TextRoom& u) {
+            return &u != &t && u.x >= t.x && u.x <= t.x + overlay(t) &&
+                   std::min(t.y + t.height, u.y + u.height) - std::max(t.y, u.y) >=
+                       0.5 * std::min(t.height, u.height);
+        });
+        const double gap = t.value && !ring ? ValueGap : Gap;
         for (const TextRoom& u : texts) {
             // A text that starts within the first half of this one is printed over it on
-            // purpose (a ring around a word), not after it.
-            if (u.x <= t.x + std::max(1.0, t.width / 2))
+            // purpose (a ring around a word), not after it; a long value that needs more than
+            // twice its room still meets the next text.
+            if (u.x <= t.x + overlay(t))
                 continue;
             const double overlap = std::min(t.y + t.height, u.y + u.height) - std::max(t.y, u.y);
             if (overlap >= 0.5 * std::min(t.height, u.height))
-                t.limit = std::min(t.limit, u.x - Gap);
+                t.limit = std::min(t.limit, u.x - gap);
         }
         for (const Rule& r : rules)
             if (r.x > t.x + 1 && r.top < bottom && r.bottom > top)

@@ -7,7 +7,8 @@
 
 // Texts that would run into the next text of their line or past the rule that closes their
 // frame are set condensed, so that the printed letter stays legible with fonts wider than
-// the ones the sheet was laid out for. A text keeps its start place and is never cut.
+// the ones the sheet was laid out for; a letter's value keeps a millimetre before the next
+// text. A text keeps its start place and is never cut.
 namespace sheet {
 
 // The narrowest a text is condensed to, in percent of its width.
@@ -21,8 +22,10 @@ struct TextRoom
     double y = 0;      // top of its cell
     double width = 0;  // as printed
     double height = 0; // its cell
-    double limit = 0;  // where the next text of its line, or the next rule across it, begins
+    double limit = 0;  // where the next text of its line, or the next rule across it, begins,
+                       // less the gap kept before it
     QString text;
+    bool value = false; // a text of the letter
 };
 
 // Every text of a recorded drawing with its room.

@@ -72,6 +72,9 @@ public:
     // The printer's own settings dialog for the current printer; afterwards the paper mode
     // follows the paper chosen there (A3 stays A3 landscape, anything else is A4 portrait).
     void printerProperties();
+    // Makes the printer picked in the driver's dialog the current one, tries A3 on it as a
+    // choice in the printer list does; false, told to the user, when it cannot be chosen.
+    bool followPrinterPicked(const QString& name);
     // The stored letters: DataOpen points DatabasePath at the data file (or, when it is
     // missing and the user wants, at a file picked with DataSerch) and runs the record list
     // with the entry form; it returns when they have closed.
@@ -196,5 +199,9 @@ private:
     bool m_loaded = false;
     int m_copiesSetting = 1;
 };
+
+// The message when a printer cannot be made the current one: which, and the printer that
+// stays in use.
+QString printerNotChosenText(const QString& chosen, const QString& current);
 
 } // namespace shell

@@ -76,8 +76,13 @@ void Form1::printerProperties()
         // unchanged). A driver that gives no settings shows no dialog.
         platform::PrinterSettingsBlock block = *settings.block;
         platform::seedSettingsBlock(block, printer);
-        driver.prompt(name, block, this);
-        if (s.IsNT)
+        const platform::PrinterDriver::Answer answer = driver.prompt(name, block, this);
+        bool take = s.IsNT;
+        if (answer.confirmed && !answer.printerName.isEmpty() && answer.printerName != name)
+            // Another printer was picked in the driver's dialog: it is followed, so that the
+            // values confirmed for it are never printed with on this one.
+            take = take && followPrinterPicked(answer.printerName);
+        if (take)
             platform::takeSettingsBlock(block, printer);
     }
     // The paper mode follows the paper: A3 stays A3 in landscape, anything else is A4
@@ -94,6 +99,31 @@ void Form1::printerProperties()
     }
     GetPrintArea();
     ShowPaperSize();
+}
+
+bool Form1::followPrinterPicked(const QString& name)
+{
+    common::AppState& s = common::appState();
+    platform::Printer& printer = platform::printer();
+    const QString current = printer.deviceName();
+    if (!printer.setDeviceName(name)) {
+        platform::MsgBox(printerNotChosenText(name, current), platform::vbExclamation,
+                         QStringLiteral("印刷"));
+        return false;
+    }
+    // As a choice in the printer list: whether the printer takes A3 is tried on it.
+    s.NoA3 = !printer.setPaperSize(platform::PaperA3);
+    mnuA3->setEnabled(!s.NoA3);
+    printer.setPaperSize(platform::PaperA4);
+    return true;
+}
+
+QString printerNotChosenText(const QString& chosen, const QString& current)
+{
+    QString text = QStringLiteral("プリンタ「%1」に切り替えられませんでした。").arg(chosen);
+    if (!current.isEmpty())
+        text += QStringLiteral("\r\n「%1」で印刷します。").arg(current);
+    return text;
 }
 
 void Form1::GoPrintA3()

@@ -3,6 +3,7 @@
 #include "common/appstate.h"
 #include "controls/controlprocs.h"
 #include "controls/controlwidgets.h"
+#include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "shell/form1.h"
 
@@ -213,8 +214,17 @@ void frmAdj::Combo1_Click()
 {
     platform::Printer& printer = platform::printer();
     common::AppState& s = state();
-    if (!printer.setDeviceName(Combo1->currentText()))
+    const QString chosen = Combo1->currentText();
+    if (!printer.setDeviceName(chosen)) {
+        // The printer in use stays: the list shows it again, and the user is told.
+        {
+            const QSignalBlocker quiet(Combo1);
+            Combo1->setCurrentIndex(Combo1->findText(printer.deviceName(), Qt::MatchExactly));
+        }
+        platform::MsgBox(printerNotChosenText(chosen, printer.deviceName()),
+                         platform::vbExclamation, QStringLiteral("印刷"));
         return;
+    }
     Label4->setText(printer.port());
     showCopies();
     // Trying A3 is the test whether the printer takes it; the system's own settings of the

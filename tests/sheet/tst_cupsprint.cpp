@@ -3,25 +3,43 @@
 // what the queue's filters wrote read back with the Poppler tools. The PDFs and their pictures stay
 // in the build folder (cups-print/) for a person to look at.
 
+#include "common/appstate.h"
 #include "common/fontsubstitution.h"
 #include "letterfixtures.h"
+#include "platform/messagebox.h"
 #include "platform/printerqt.h"
 #include "platform/printersettings.h"
+#include "platform/settings.h"
 #include "privatescheduler.h"
+#include "scripteddialogs.h"
 #include "sheet/printjob.h"
 #include "sheetdata/setformdata.h"
 #include "sheetdata/sheetlayout.h"
 #include "sheetdata/sheetmodel.h"
+#include "shell/form1.h"
+#include "shell/frmadj.h"
+#include "testenvironment.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPrintDialog>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <optional>
+
+#include <cups/cups.h>
 
 namespace {
 
@@ -48,6 +66,84 @@ Run run(const QString& program, const QStringList& arguments, int timeoutMs = 60
     }
     const QString out = QString::fromUtf8(process.readAll());
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, out};
+}
+
+// The printers of a small clinic, as queues of the test's own: a PDF printer described by a
+// PPD written here, offering the paper sizes given, on the scheduler's own printer.
+const QString A4OnlyQueue = QStringLiteral("A4-Only");
+const QString ThreeCopiesQueue = QStringLiteral("Three-Copies");
+
+QString queuePpd(const QString& model, const QStringList& sizes)
+{
+    struct Paper
+    {
+        QString name;
+        int width;
+        int height;
+    };
+    const QList<Paper> papers = {{QStringLiteral("A4"), 595, 842},
+                                 {QStringLiteral("Letter"), 612, 792},
+                                 {QStringLiteral("A3"), 842, 1191}};
+    QString ppd = QStringLiteral("*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n"
+                                 "*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+                                 "*LanguageEncoding: ISOLatin1\n*PCFileName: \"CLINIC.PPD\"\n"
+                                 "*Manufacturer: \"Clinic\"\n*Product: \"(%1)\"\n"
+                                 "*ModelName: \"%1\"\n*ShortNickName: \"%1\"\n"
+                                 "*NickName: \"%1\"\n*PSVersion: \"(3010.000) 0\"\n"
+                                 "*LanguageLevel: \"3\"\n*ColorDevice: True\n"
+                                 "*DefaultColorSpace: RGB\n*FileSystem: False\n"
+                                 "*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
+                                 "*TTRasterizer: Type42\n"
+                                 "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n")
+                      .arg(model);
+    const auto group = [&](const QString& keyword,
+                           const std::function<QString(const Paper&)>& value) {
+        const bool ui =
+            keyword == QLatin1String("PageSize") || keyword == QLatin1String("PageRegion");
+        if (ui)
+            ppd += QStringLiteral("*OpenUI *%1: PickOne\n*OrderDependency: 10 AnySetup *%1\n")
+                       .arg(keyword);
+        ppd += QStringLiteral("*Default%1: A4\n").arg(keyword);
+        for (const Paper& paper : papers)
+            if (sizes.contains(paper.name))
+                ppd += QStringLiteral("*%1 %2/%2: \"%3\"\n").arg(keyword, paper.name, value(paper));
+        if (ui)
+            ppd += QStringLiteral("*CloseUI: *%1\n").arg(keyword);
+    };
+    const auto setPage = [](const Paper& p) {
+        return QStringLiteral("<</PageSize[%1 %2]/ImagingBBox null>>setpagedevice")
+            .arg(p.width)
+            .arg(p.height);
+    };
+    group(QStringLiteral("PageSize"), setPage);
+    group(QStringLiteral("PageRegion"), setPage);
+    group(QStringLiteral("ImageableArea"), [](const Paper& p) {
+        return QStringLiteral("12 12 %1 %2").arg(p.width - 12).arg(p.height - 12);
+    });
+    group(QStringLiteral("PaperDimension"),
+          [](const Paper& p) { return QStringLiteral("%1 %2").arg(p.width).arg(p.height); });
+    ppd +=
+        QStringLiteral("*OpenUI *Resolution: PickOne\n*OrderDependency: 20 AnySetup *Resolution\n"
+                       "*DefaultResolution: 600dpi\n"
+                       "*Resolution 300dpi/300 DPI: \"<</HWResolution[300 300]>>setpagedevice\"\n"
+                       "*Resolution 600dpi/600 DPI: \"<</HWResolution[600 600]>>setpagedevice\"\n"
+                       "*CloseUI: *Resolution\n");
+    return ppd;
+}
+
+// The copies a job was taken with, as the scheduler keeps them (0 when it does not say).
+int jobCopies(int id)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = QStringLiteral("ipp://localhost/jobs/%1").arg(id).toUtf8();
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* copies = ippFindAttribute(response, "copies", IPP_TAG_INTEGER);
+    const int n = copies ? ippGetInteger(copies, 0) : 0;
+    ippDelete(response);
+    return n;
 }
 
 struct PdfPage
@@ -200,6 +296,70 @@ private:
         return {};
     }
 
+    // Adds a queue of the test's own offering `sizes`, with the scheduler's defaults
+    // `options`. Empty when it is there, otherwise why not.
+    QString addClinicQueue(const QString& queue, const QStringList& sizes,
+                           const QStringList& options = {})
+    {
+        const QString path = m_data.filePath(queue + QStringLiteral(".ppd"));
+        QFile ppd(path);
+        if (!ppd.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            ppd.write(queuePpd(queue, sizes).toLatin1()) < 0)
+            return QStringLiteral("cannot write ") + path;
+        ppd.close();
+        return m_scheduler.addQueue({queue, path, {}, {}, options});
+    }
+
+    // Removes a queue. Empty when it is gone, otherwise why not.
+    QString removeQueue(const QString& queue)
+    {
+        const QString lpadmin = QStandardPaths::findExecutable(
+            QStringLiteral("lpadmin"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
+        const Run removed =
+            run(lpadmin, {QStringLiteral("-h"), m_scheduler.socket(), QStringLiteral("-x"), queue});
+        return removed.ok ? QString() : removed.output;
+    }
+
+    // The main window started as the program starts, on the system's printers through Qt
+    // with `queue` as the default printer and the paper mode stored as `storedA3`.
+    std::unique_ptr<shell::Form1> startProgram(TestEnvironment& env, const QString& queue,
+                                               bool storedA3)
+    {
+        env.isolatePrinterOptions();
+        common::appState() = common::AppState{};
+        platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
+                              QStringLiteral("PaperType"),
+                              storedA3 ? QStringLiteral("True") : QStringLiteral("False"));
+        if (const QString made = m_scheduler.makeDefault(queue); !made.isEmpty())
+            qWarning("%s", qPrintable(made));
+        platform::setPrinter(std::make_unique<platform::QtPrinter>());
+        auto form = std::make_unique<shell::Form1>();
+        form->load();
+        return form;
+    }
+
+    // Waits for the job `queue` got since `before` and copies what the queue wrote for it.
+    QString collectJob(const QString& queue, const QSet<int>& before, const QString& name,
+                       QString& pdf, int* job = nullptr)
+    {
+        const QSet<int> ours = m_scheduler.jobIds(queue) - before;
+        if (ours.size() != 1)
+            return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
+        if (job)
+            *job = *ours.begin();
+        QString problem;
+        const QString written = m_scheduler.waitForPdf(queue, *ours.begin(), &problem);
+        if (written.isEmpty())
+            return problem;
+        pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
+        QFile::remove(pdf);
+        if (!QFile::copy(written, pdf))
+            return QStringLiteral("cannot copy ") + written;
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
+                                         QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});
+        return {};
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -216,6 +376,14 @@ private Q_SLOTS:
         if (problem.isEmpty())
             problem = m_scheduler.makeDefault(Queue);
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("no CUPS scheduler: ") + problem));
+        const QString a4Only =
+            addClinicQueue(A4OnlyQueue, {QStringLiteral("A4"), QStringLiteral("Letter")});
+        QVERIFY2(a4Only.isEmpty(), qPrintable(a4Only));
+        const QString threeCopies =
+            addClinicQueue(ThreeCopiesQueue,
+                           {QStringLiteral("A4"), QStringLiteral("Letter"), QStringLiteral("A3")},
+                           {QStringLiteral("copies-default=3")});
+        QVERIFY2(threeCopies.isEmpty(), qPrintable(threeCopies));
         const QString file = m_data.filePath(QStringLiteral("letters.mdb"));
         QVERIFY(letterfixtures::createDataFile(file));
         QVERIFY(letterfixtures::writeLetter(file, 1, letterfixtures::fullyFilledLetter()));
@@ -223,7 +391,245 @@ private Q_SLOTS:
         m_patient = m_model.FormText[sheetdata::PatientNameSlot];
         QVERIFY(!m_patient.isEmpty());
     }
-    void cleanupTestCase() { m_scheduler.stop(); }
+    void cleanupTestCase()
+    {
+        platform::setPrinter(nullptr);
+        platform::setPrinterDriver(nullptr);
+        m_scheduler.stop();
+    }
+
+    // Whether a queue takes a paper is what the queue offers: Qt's engine alone would keep
+    // A3 on a printer that has only A4.
+    void paperTheQueueOffers_data()
+    {
+        QTest::addColumn<QString>("queue");
+        QTest::addColumn<bool>("takesA3");
+        QTest::newRow("CUPS-PDF") << Queue << true;
+        QTest::newRow("A4 and Letter only") << A4OnlyQueue << false;
+        QTest::newRow("three copies") << ThreeCopiesQueue << true;
+    }
+    void paperTheQueueOffers()
+    {
+        QFETCH(QString, queue);
+        QFETCH(bool, takesA3);
+        platform::QtPrinter printer;
+        QVERIFY(printer.setDeviceName(queue));
+        QVERIFY(printer.setPaperSize(platform::PaperA4));
+        QCOMPARE(printer.setPaperSize(platform::PaperA3), takesA3);
+        QCOMPARE(printer.paperSize(), int(takesA3 ? platform::PaperA3 : platform::PaperA4));
+        QVERIFY(printer.setPaperSize(platform::PaperLetter));
+        QCOMPARE(printer.paperSize(), int(platform::PaperLetter));
+    }
+
+    // A chosen printer comes with its own defaults, nothing of the one before.
+    void chosenQueueCarriesItsOwnDefaults()
+    {
+        platform::QtPrinter printer;
+        QVERIFY(printer.setDeviceName(Queue));
+        QVERIFY(printer.setPaperSize(platform::PaperA3));
+        QVERIFY(printer.setOrientation(platform::Landscape));
+        QVERIFY(printer.setCopies(5));
+        QVERIFY(printer.setColorMode(platform::Monochrome));
+        QVERIFY(printer.setPrintQuality(150));
+        QVERIFY(printer.setDeviceName(ThreeCopiesQueue));
+        QCOMPARE(printer.deviceName(), ThreeCopiesQueue);
+        QCOMPARE(printer.copies(), 3);
+        QCOMPARE(printer.paperSize(), int(platform::PaperA4));
+        QCOMPARE(printer.orientation(), int(platform::Portrait));
+        QCOMPARE(printer.colorMode(), int(platform::Color));
+        QCOMPARE(printer.printQuality(), 600);
+        QCOMPARE(printer.port(), m_scheduler.deviceUri(ThreeCopiesQueue));
+        QVERIFY(printer.setDeviceName(A4OnlyQueue));
+        QCOMPARE(printer.copies(), 1);
+        QVERIFY(!printer.setDeviceName(QStringLiteral("No-Such-Queue")));
+        QCOMPARE(printer.deviceName(), A4OnlyQueue);
+    }
+
+    // Started with the A4-only queue as the default printer and A3 stored: two A4 sheets,
+    // portrait, and A3 disabled.
+    void startUpOnTheA4OnlyQueue()
+    {
+        TestEnvironment env;
+        const auto form = startProgram(env, A4OnlyQueue, true);
+        const platform::Printer& printer = platform::printer();
+        QCOMPARE(printer.deviceName(), A4OnlyQueue);
+        QVERIFY(common::appState().NoA3);
+        QVERIFY(!common::appState().PaperType);
+        QCOMPARE(printer.paperSize(), int(platform::PaperA4));
+        QCOMPARE(printer.orientation(), int(platform::Portrait));
+        QVERIFY(!form->mnuA3->isEnabled());
+        QVERIFY(form->mnuA4->isChecked());
+        QCOMPARE(form->txtPaper->text(), QStringLiteral("A4、210 x 297 mm 2枚"));
+        QVERIFY(m_scheduler.makeDefault(Queue).isEmpty());
+    }
+
+    // The print dialog on the real printers: the A4-only queue disables A3 in the dialog and
+    // the menu and selects A4; the copies-3 queue shows its own copies and takes A3 again.
+    void printDialogOnTheClinicQueues()
+    {
+        TestEnvironment env;
+        const auto form = startProgram(env, Queue, true);
+        QVERIFY(common::appState().PaperType);
+        QVERIFY(platform::printer().setCopies(2));
+        shell::frmAdj dialog(*form);
+        QCOMPARE(dialog.Combo1->currentText(), Queue);
+        QVERIFY(dialog.optA3->isChecked());
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("2"));
+        dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(A4OnlyQueue));
+        QCOMPARE(platform::printer().deviceName(), A4OnlyQueue);
+        QVERIFY(common::appState().NoA3);
+        QVERIFY(!dialog.optA3->isEnabled());
+        QVERIFY(!form->mnuA3->isEnabled());
+        QVERIFY(dialog.optA4->isChecked());
+        QVERIFY(!common::appState().PaperType);
+        QCOMPARE(platform::printer().paperSize(), int(platform::PaperA4));
+        QCOMPARE(platform::printer().orientation(), int(platform::Portrait));
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("1"));
+        QCOMPARE(dialog.Label4->text(), m_scheduler.deviceUri(A4OnlyQueue));
+
+        dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(ThreeCopiesQueue));
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("3"));
+        QVERIFY(!common::appState().NoA3);
+        QVERIFY(dialog.optA3->isEnabled());
+        QVERIFY(form->mnuA3->isEnabled());
+        QVERIFY(dialog.optA4->isChecked());
+        QVERIFY(m_scheduler.makeDefault(Queue).isEmpty());
+    }
+
+    // OK in the print dialog on the A4-only queue: two A4 pages, one copy.
+    void twoA4SheetsOnTheA4OnlyQueue()
+    {
+        TestEnvironment env;
+        const auto form = startProgram(env, Queue, true);
+        form->model() = m_model;
+        const QSet<int> before = m_scheduler.jobIds(A4OnlyQueue);
+        form->beforePrintDialog = [](shell::frmAdj& d) {
+            QTimer::singleShot(0, &d, [&d] {
+                d.Combo1->setCurrentIndex(d.Combo1->findText(A4OnlyQueue));
+                d.cmdOK_Click();
+            });
+        };
+        form->mnuPrint_Click();
+        form->beforePrintDialog = nullptr;
+        QString pdf;
+        int job = 0;
+        const QString failed =
+            collectJob(A4OnlyQueue, before, QStringLiteral("a4-only"), pdf, &job);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QString problem;
+        const QList<PdfPage> pages = pdfPages(pdf, &problem);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(pages.size(), 2);
+        for (const PdfPage& page : pages)
+            QVERIFY2(near(page.points.width(), 595.28) && near(page.points.height(), 841.89),
+                     qPrintable(QStringLiteral("%1 x %2 pt")
+                                    .arg(page.points.width())
+                                    .arg(page.points.height())));
+        QVERIFY(squeezed(pageText(pdf, 1)).contains(QStringLiteral("主治医意見書")));
+        QVERIFY(squeezed(pageText(pdf, 2)).contains(QStringLiteral("５．特記すべき事項")));
+        QCOMPARE(jobCopies(job), 1);
+    }
+
+    // One copy set on a queue whose own default is three prints one.
+    void oneCopyOnTheThreeCopiesQueue()
+    {
+        platform::QtPrinter printer;
+        QVERIFY(printer.setDeviceName(ThreeCopiesQueue));
+        QVERIFY(printer.setCopies(1));
+        const QSet<int> before = m_scheduler.jobIds(ThreeCopiesQueue);
+        const sheet::PrintResult result =
+            sheet::GoPrintA4(printer, {m_model, false, 0, 0, sheet::measurePrintArea(printer)});
+        QVERIFY2(result.printed, qPrintable(result.error));
+        QString pdf;
+        int job = 0;
+        const QString failed =
+            collectJob(ThreeCopiesQueue, before, QStringLiteral("three-copies"), pdf, &job);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QCOMPARE(jobCopies(job), 1);
+    }
+
+    // The printer's properties through Qt's own print dialog on the scheduler's queue: the
+    // dialog starts from the printer object's values, its printer list is held on the
+    // printer, and what is confirmed there comes back into the printer object and the print
+    // dialog.
+    void propertiesThroughQtsPrintDialog()
+    {
+        TestEnvironment env;
+        const auto form = startProgram(env, Queue, false);
+        QVERIFY(platform::printer().setCopies(4));
+        int shownCopies = 0;
+        bool listHeld = false;
+        QString printerShown;
+        QTimer answer;
+        answer.setInterval(50);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QPrintDialog*>(w);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                answer.stop();
+                auto* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies"));
+                auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+                shownCopies = copies ? copies->value() : -1;
+                listHeld = printers && !printers->isEnabled();
+                printerShown = printers ? printers->currentText() : QString();
+                if (copies)
+                    copies->setValue(2);
+                dialog->accept();
+                return;
+            }
+        });
+        QString label8;
+        QString listed;
+        int openings = 0;
+        form->beforePrintDialog = [&](shell::frmAdj& d) {
+            const int n = openings++;
+            QTimer::singleShot(0, &d, [&, n, dialog = &d] {
+                if (n == 0) {
+                    answer.start();
+                    dialog->cmdProperty_Click();
+                } else {
+                    label8 = dialog->Label8->text();
+                    listed = dialog->Combo1->currentText();
+                    dialog->cmdCancel_Click();
+                }
+            });
+        };
+        form->mnuPrint_Click();
+        form->beforePrintDialog = nullptr;
+        QCOMPARE(openings, 2);
+        QCOMPARE(shownCopies, 4);
+        QVERIFY(listHeld);
+        QCOMPARE(printerShown, Queue);
+        QCOMPARE(platform::printer().copies(), 2);
+        QCOMPARE(platform::printer().deviceName(), Queue);
+        QCOMPARE(platform::printer().paperSize(), int(platform::PaperA4));
+        QCOMPARE(label8, QStringLiteral("2"));
+        QCOMPARE(listed, Queue);
+    }
+
+    // A queue removed after the print dialog listed it cannot be chosen: the user is told and
+    // the printer in use stays, in the list too.
+    void queueGoneSinceListed()
+    {
+        const QString gone = QStringLiteral("Gone");
+        QVERIFY2(addClinicQueue(gone, {QStringLiteral("A4")}).isEmpty(), "no queue");
+        TestEnvironment env;
+        const auto form = startProgram(env, Queue, false);
+        shell::frmAdj dialog(*form);
+        const int index = dialog.Combo1->findText(gone);
+        QVERIFY(index >= 0);
+        QVERIFY(removeQueue(gone).isEmpty());
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        dialog.Combo1->setCurrentIndex(index);
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("プリンタ「Gone」に切り替えられませんでした。\r\n"
+                                "「CUPS-PDF」で印刷します。"));
+        QCOMPARE(platform::printer().deviceName(), Queue);
+        QCOMPARE(dialog.Combo1->currentText(), Queue);
+    }
 
     // The queue as the print dialog and the printer's properties see it: listed, its port,
     // A3 taken, and a settings block with every field for the driver's dialog.

@@ -225,7 +225,8 @@ void PrintJobTest::pages()
 void PrintJobTest::secondA4SheetIsMovedLeft()
 {
     FakePrinter printer;
-    const SheetModel model = smallLetter();
+    SheetModel model = smallLetter();
+    model.FormText[Page2FirstSlot] = QStringLiteral("160"); // the height: three digits at 15750
     sheet::PrintArea area;
     area.PhysOffsetX = 100;
     area.PhysOffsetY = 50;
@@ -249,6 +250,17 @@ void PrintJobTest::secondA4SheetIsMovedLeft()
     QVERIFY(textsOf(pages[0]).contains(QStringLiteral("山田　花子")));
     QVERIFY(!textsOf(pages[1]).contains(QStringLiteral("山田　花子")));
     QVERIFY(textsOf(pages[1]).contains(QStringLiteral("特記事項の本文")));
+    // A page-2 text lands at its sheet x less one A4 width, plus the origin.
+    const QList<RecordedOp> height = [&] {
+        QList<RecordedOp> found;
+        for (const RecordedOp& op : opsOf(pages[1], RecordedOp::Text))
+            if (op.text == QStringLiteral("160"))
+                found.append(op);
+        return found;
+    }();
+    QCOMPARE(height.size(), 1);
+    QCOMPARE(height[0].x1, double(15750 - 11907 + x));
+    QVERIFY(!textsOf(pages[0]).contains(QStringLiteral("160")));
     // Every page-2 drawing lies on the A4 sheet: nothing is left at page-2 sheet places.
     for (const RecordedOp& op : opsOf(pages[1], RecordedOp::Box))
         QVERIFY2(op.x2 <= Page2Shift, qPrintable(sheet::RecordingTarget::describe(op)));

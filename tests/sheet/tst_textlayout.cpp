@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <optional>
+
 using namespace sheet;
 
 Q_DECLARE_METATYPE(sheetdata::SheetModel)
@@ -59,6 +61,47 @@ private Q_SLOTS:
                                     .arg(t.limit);
             QVERIFY2(crossing.isEmpty(), qPrintable(crossing.join(QLatin1Char('\n'))));
         }
+    }
+
+    // A condensed value keeps a millimetre before the next text of its line (the address of
+    // the institution before "FAX"), however long, down to half its width and never cut.
+    void valueKeepsAMillimetreBeforeTheNextText_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("stretch");
+        QTest::addColumn<bool>("gapKept");
+        const QString address = QStringLiteral("東京都新宿区西新宿三丁目２番１号　山田ビル２階");
+        QCOMPARE(address.size(), 23);
+        QTest::newRow("23 characters") << address << 93 << true;
+        QTest::newRow("the longest the row takes") << QString(42, u'東') << 51 << true;
+        QTest::newRow("one more") << QString(43, u'東') << 50 << false;
+        QTest::newRow("more than twice the room") << QString(50, u'東') << 50 << false;
+        QTest::newRow("fits as it is") << QStringLiteral("東京都新宿区") << 100 << true;
+    }
+    void valueKeepsAMillimetreBeforeTheNextText()
+    {
+        QFETCH(QString, address);
+        QFETCH(int, stretch);
+        QFETCH(bool, gapKept);
+        sheetdata::SheetModel model;
+        model.resetForLetter();
+        model.FormLoaded = true;
+        model.FormText[4] = address;
+        RecordingTarget target;
+        DrawSheet(target, model, false);
+        std::optional<RecordedOp> value;
+        std::optional<RecordedOp> fax;
+        for (const RecordedOp& op : target.ops(RecordedOp::Text)) {
+            if (op.text == address)
+                value = op;
+            else if (op.text == QStringLiteral("FAX") && op.y1 == 4245)
+                fax = op;
+        }
+        QVERIFY(value && fax);
+        QCOMPARE(value->x1, 2730.0);
+        QCOMPARE(value->state.stretch, stretch);
+        const double end = value->x1 + RecordingTarget::printedWidth(*value);
+        QCOMPARE(fax->x1 - end >= 56.7, gapKept);
     }
 
     // A text is condensed from its own start place and never cut.

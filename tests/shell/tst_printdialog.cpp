@@ -263,6 +263,74 @@ private Q_SLOTS:
         QCOMPARE(again.Combo1->currentText(), QStringLiteral("A4 Only"));
     }
 
+    // A printer that cannot be made current (gone since the list was filled) is told; the
+    // list shows the printer still in use again, and OK prints there.
+    void printerThatCannotBeChosenIsTold()
+    {
+        FakePrinter::Spec spec = threePrinters();
+        spec.unreachable = {QStringLiteral("A4 Only")};
+        start(spec);
+        m_form->mnuA3_Click();
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        runDialog({[](frmAdj& d) {
+            d.Combo1->setCurrentIndex(1);
+            QCOMPARE(d.Combo1->currentText(), QStringLiteral("Office A3"));
+            QVERIFY(d.optA3->isEnabled());
+            QVERIFY(d.optA3->isChecked());
+            d.cmdOK_Click();
+        }});
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("プリンタ「A4 Only」に切り替えられませんでした。\r\n"
+                                "「Office A3」で印刷します。"));
+        QCOMPARE(dialogs.messages().at(0).style, int(platform::vbExclamation));
+        QCOMPARE(m_printer->deviceName(), QStringLiteral("Office A3"));
+        QVERIFY(!state().NoA3);
+        QVERIFY(state().PaperType);
+        QCOMPARE(m_printer->endedJobs(), 1);
+        QCOMPARE(m_printer->paperSize(), int(platform::PaperA3));
+    }
+
+    // The chosen printer comes with its own copies, not the ones set on the one before.
+    void chosenPrinterShowsItsOwnCopies()
+    {
+        FakePrinter::Spec spec = threePrinters();
+        spec.copiesOf = {{QStringLiteral("A4 Only"), 3}};
+        start(spec);
+        QVERIFY(m_printer->setCopies(2));
+        frmAdj dialog(*m_form);
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("2"));
+        dialog.Combo1->setCurrentIndex(1);
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("3"));
+        QCOMPARE(m_printer->copies(), 3);
+        dialog.Combo1->setCurrentIndex(0);
+        QCOMPARE(dialog.Label8->text(), QStringLiteral("1"));
+    }
+
+    // Escape and the window's close button are Cancel: nothing is printed, the shift stays.
+    void escapeAndCloseAreCancel_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("close button") << false;
+    }
+    void escapeAndCloseAreCancel()
+    {
+        QFETCH(bool, escape);
+        start();
+        QCOMPARE(runDialog({[escape](frmAdj& d) {
+                     d.picAdj_Click(3);
+                     if (escape)
+                         QTest::keyClick(&d, Qt::Key_Escape);
+                     else
+                         d.close();
+                 }}),
+                 1);
+        QCOMPARE(m_printer->endedJobs(), 0);
+        QCOMPARE(state().UserX, 0.5f);
+    }
+
     // A current printer the list leaves out: nothing is chosen, and the first pick counts.
     void currentPrinterNotListed()
     {
@@ -408,6 +476,9 @@ private Q_SLOTS:
                                       << int(Portrait) << u"3"_qs;
         QTest::newRow("cancelled") << false << int(PaperA3) << int(Landscape) << 3 << int(PaperA4)
                                    << int(Portrait) << u"2"_qs;
+        QTest::newRow("driver reports no copies")
+            << true << int(PaperA4) << int(Portrait) << 0 << int(PaperA4) << int(Portrait)
+            << u"プロパティ参照"_qs;
     }
     void properties()
     {
@@ -448,6 +519,67 @@ private Q_SLOTS:
         QCOMPARE(a3Chosen, a3);
         QCOMPARE(shownCopies, copiesShown);
         QCOMPARE(m_printer->endedJobs(), 0);
+    }
+
+    // Should the driver's dialog let another printer be picked, that printer becomes the
+    // current one with the values confirmed for it; the print dialog then shows it, its
+    // copies and whether it takes A3. One that cannot be chosen is told, and nothing is
+    // taken.
+    void propertiesFollowThePrinterPickedThere_data()
+    {
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow("picked printer followed") << true;
+        QTest::newRow("picked printer gone") << false;
+    }
+    void propertiesFollowThePrinterPickedThere()
+    {
+        QFETCH(bool, reachable);
+        FakePrinter::Spec spec = threePrinters();
+        if (!reachable)
+            spec.unreachable = {QStringLiteral("A4 Only")};
+        start(spec);
+        m_form->mnuA3_Click();
+        QVERIFY(m_printer->setCopies(2));
+        m_driver->picks = QStringLiteral("A4 Only");
+        m_driver->choose = [](PrinterSettingsBlock& b) {
+            b.dmPaperSize = platform::PaperA3;
+            b.dmCopies = 4;
+        };
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        QString listed;
+        QString copiesShown;
+        bool a3Enabled = true;
+        QCOMPARE(runDialog({[](frmAdj& d) { d.cmdProperty_Click(); },
+                            [&](frmAdj& d) {
+                                listed = d.Combo1->currentText();
+                                copiesShown = d.Label8->text();
+                                a3Enabled = d.optA3->isEnabled();
+                                d.cmdCancel_Click();
+                            }}),
+                 2);
+        if (reachable) {
+            QVERIFY(dialogs.messages().isEmpty());
+            QCOMPARE(m_printer->deviceName(), QStringLiteral("A4 Only"));
+            QCOMPARE(listed, QStringLiteral("A4 Only"));
+            QCOMPARE(copiesShown, QStringLiteral("4"));
+            // A3 chosen there is refused by that printer: A4 portrait, A3 disabled.
+            QVERIFY(state().NoA3);
+            QVERIFY(!a3Enabled);
+            QVERIFY(!m_form->mnuA3->isEnabled());
+            QVERIFY(!state().PaperType);
+            QCOMPARE(m_printer->paperSize(), int(platform::PaperA4));
+        } else {
+            QCOMPARE(dialogs.messages().size(), 1);
+            QVERIFY(dialogs.messages().at(0).text.startsWith(
+                QStringLiteral("プリンタ「A4 Only」に切り替えられませんでした。")));
+            QCOMPARE(m_printer->deviceName(), QStringLiteral("Office A3"));
+            QCOMPARE(listed, QStringLiteral("Office A3"));
+            QCOMPARE(copiesShown, QStringLiteral("2"));
+            QVERIFY(!state().NoA3);
+            QVERIFY(state().PaperType);
+            QCOMPARE(m_printer->paperSize(), int(platform::PaperA3));
+        }
     }
 
     void propertiesOfAPrinterThatCannotBeOpened()
