@@ -206,11 +206,12 @@ void frmCSV::cmdInport_Click()
         QString line = end < 0 ? text : text.left(end);
         text = end < 0 ? QString() : text.mid(end + 1);
         if (isArchiveName(line)) {
+            const QString archive = line;
             bool noFolder = false;
-            line = DesolveLZH(line, &noFolder);
+            line = DesolveLZH(archive, &noFolder);
             if (noFolder) {
                 importFailed(master.get(),
-                             QStringLiteral("%1 にはフォルダーの指定がありません。").arg(line));
+                             QStringLiteral("%1 にはフォルダーの指定がありません。").arg(archive));
                 return;
             }
         }

@@ -208,8 +208,9 @@ void FrmCsvTest::import()
     // Each failure's reason follows on the second line; the row names a part of it.
     QStringList shown;
     const QStringList expected = messages.replaceInStrings(QStringLiteral("%D"), folder);
-    for (qsizetype i = 0; i < dialogs.messages().size(); ++i) {
-        const ScriptedDialogs::Shown& s = dialogs.messages().at(i);
+    const QList<ScriptedDialogs::Shown> told = dialogs.messages();
+    for (qsizetype i = 0; i < told.size(); ++i) {
+        const ScriptedDialogs::Shown& s = told.at(i);
         QString text = QStringLiteral("%1|%2|%3").arg(s.style).arg(s.title, s.text);
         const QStringList parts = expected.value(i).split(QStringLiteral("\r\n"));
         if (parts.size() == 2 && text.startsWith(parts[0] + QStringLiteral("\r\n")) &&
