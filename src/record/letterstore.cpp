@@ -406,6 +406,7 @@ LetterCheckResult LetterStore::checkAll() const
         return row.type(0) == db::StoredRow::Type::Integer && row.integer(0) >= 1 &&
                row.integer(0) <= std::numeric_limits<qint32>::max();
     };
+    QString patient;
     const bool read = database->scanStored(
         QStringLiteral("SELECT %1 FROM %2").arg(selected.join(u','), common::LetterTable),
         [&](const db::StoredRow& row) {
@@ -419,6 +420,11 @@ LetterCheckResult LetterStore::checkAll() const
                 if (!fitsKind(row, int(i) + 1, field.kind)) {
                     result.letterNo = qint32(row.integer(0));
                     result.field = field.name;
+                    // The patient's name, when it is sound, helps to find the letter.
+                    for (std::size_t k = 0; k < fields.size(); ++k)
+                        if (fields[k] == Field::PatientName && k != i &&
+                            row.isWellFormedText(int(k) + 1))
+                            patient = row.text(int(k) + 1);
                     return false;
                 }
             }
@@ -426,11 +432,12 @@ LetterCheckResult LetterStore::checkAll() const
         },
         &error);
     if (!result.field.isEmpty()) {
+        const QString whose = patient.isEmpty() ? QString() : QStringLiteral("（%1）").arg(patient);
         result.error =
             result.letterNo != 0
-                ? QStringLiteral("作成NO %1 の意見書の「%2」が壊れています。")
+                ? QStringLiteral("作成NO %1 の意見書%2の「%3」が壊れています。")
                       .arg(result.letterNo)
-                      .arg(result.field)
+                      .arg(whose, result.field)
                 : QStringLiteral("%1 件目の意見書の作成NOが壊れています。").arg(result.letters);
         result.letters = 0;
         return result;

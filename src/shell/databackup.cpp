@@ -318,7 +318,7 @@ namespace {
 BackupResult copyAndTest(const QString& source, TemporaryFile& temporary)
 {
     const BackupResult copied = copyToTemporary(source, temporary);
-    return copied.ok ? testLetterDatabase(temporary.path()) : copied;
+    return copied.ok ? testLetterDatabase(temporary.path(), source) : copied;
 }
 
 // A file copied while a save was under way holds part of that save; the journal beside it

@@ -602,15 +602,15 @@ private Q_SLOTS:
         QTest::newRow("random bytes in a patient's name")
             << "name" << QStringLiteral("作成NO 2 の意見書の「患者名」");
         QTest::newRow("random bytes in a long text, on an overflow page")
-            << "long text" << QStringLiteral("作成NO 3 の意見書の「病状治療状態」");
+            << "long text" << QStringLiteral("作成NO 3 の意見書（控え三郎）の「病状治療状態」");
         QTest::newRow("an answer code made negative")
-            << "answer code" << QStringLiteral("作成NO 1 の意見書の「寝たきり度」");
+            << "answer code" << QStringLiteral("作成NO 1 の意見書（控え一郎）の「寝たきり度」");
         QTest::newRow("a Yes/No holding 7")
-            << "yes/no" << QStringLiteral("作成NO 2 の意見書の「透析」");
+            << "yes/no" << QStringLiteral("作成NO 2 の意見書（損傷試験花子さん）の「透析」");
         QTest::newRow("text in an answer code")
-            << "code text" << QStringLiteral("作成NO 3 の意見書の「性別」");
+            << "code text" << QStringLiteral("作成NO 3 の意見書（控え三郎）の「性別」");
         QTest::newRow("bytes in a text field")
-            << "blob" << QStringLiteral("作成NO 1 の意見書の「住所」");
+            << "blob" << QStringLiteral("作成NO 1 の意見書（控え一郎）の「住所」");
     }
     void restoreRefusesADamagedBackup()
     {
