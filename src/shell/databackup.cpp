@@ -236,6 +236,7 @@ BackupResult testLetterDatabase(const QString& path, const QString& shownName)
 namespace {
 
 // Copies `source` to `target`, opened with `flags` (besides O_WRONLY and O_CREAT), flushed.
+// A target made new (O_EXCL) goes again when the copy fails.
 BackupResult copyFile(const QString& source, const QString& target, int flags)
 {
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
@@ -254,6 +255,8 @@ BackupResult copyFile(const QString& source, const QString& target, int flags)
     ::close(in);
     if (::close(out) != 0 && result.ok)
         result = failure(writeError(errno));
+    if (!result.ok && (flags & O_EXCL))
+        ::unlink(QFile::encodeName(target).constData());
     return result;
 }
 
@@ -299,10 +302,11 @@ BackupResult makeWorkingCopy(const QString& source, const QString& copy)
         return failure(error);
     // Only a file made here is written: one that appeared meanwhile is not taken over.
     BackupResult result = copyFile(source, copy, O_EXCL);
-    if (result.ok && QFileInfo::exists(journalOf(source)))
+    if (result.ok && QFileInfo::exists(journalOf(source))) {
         result = copyFile(journalOf(source), journalOf(copy), O_EXCL);
-    if (!result.ok)
-        removeWorkingCopy(copy);
+        if (!result.ok)
+            ::unlink(QFile::encodeName(copy).constData());
+    }
     return result;
 }
 
