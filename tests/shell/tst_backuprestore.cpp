@@ -523,15 +523,23 @@ private Q_SLOTS:
     void restoreRollsBackAHalfSavedBackup_data()
     {
         QTest::addColumn<bool>("readOnly");
-        QTest::newRow("writable backup") << false;
-        QTest::newRow("read-only backup") << true;
+        QTest::addColumn<bool>("halfSaved"); // else a whole backup with an empty journal
+        QTest::newRow("writable backup") << false << true;
+        QTest::newRow("read-only backup") << true << true;
+        QTest::newRow("an empty journal beside a whole backup") << false << false;
     }
     void restoreRollsBackAHalfSavedBackup()
     {
         QFETCH(bool, readOnly);
+        QFETCH(bool, halfSaved);
         QStringList committed;
-        QVERIFY(makeHalfSavedBackup(&committed));
         const QString journal = m_backup + QStringLiteral("-journal");
+        if (halfSaved) {
+            QVERIFY(makeHalfSavedBackup(&committed));
+        } else {
+            committed = listedPatients(m_backup);
+            QVERIFY(writeBytes(journal, {}));
+        }
         if (readOnly)
             makeReadOnly(m_backup);
         const QByteArray pickBefore = LetterFile::fileHash(m_backup);
