@@ -1,6 +1,7 @@
 #include "import/frmCSV.h"
 
 #include "common/datafiles.h"
+#include "platform/database.h"
 #include "platform/filedialogs.h"
 #include "platform/helpwindow.h"
 #include "platform/lzharchive.h"
@@ -18,6 +19,12 @@ const QString kTitle = QStringLiteral("郵便番号インポート");
 int px(int twips)
 {
     return qRound(twips / 15.0);
+}
+
+// The message's own text, and why on a second line when the reason is known.
+QString withReason(const QString& text, const QString& reason)
+{
+    return reason.isEmpty() ? text : text + QStringLiteral("\r\n") + reason;
 }
 
 bool isArchiveName(const QString& line)
@@ -103,12 +110,15 @@ void frmCSV::cmdHelp_Click()
 }
 
 PostCodeMaster::FileResult frmCSV::AddNewRecord2Database(const QString& FileName,
-                                                         PostCodeMaster& Rs)
+                                                         PostCodeMaster& Rs, QString* error)
 {
-    const PostCodeMaster::FileResult result = Rs.addFile(FileName);
+    QString reason;
+    const PostCodeMaster::FileResult result = Rs.addFile(FileName, &reason);
     if (result == PostCodeMaster::FileResult::FileFailed)
-        message(QStringLiteral("郵便番号のインポートに失敗しました。"), platform::vbCritical,
-                kTitle);
+        message(withReason(QStringLiteral("郵便番号のインポートに失敗しました。"), reason),
+                platform::vbCritical, kTitle);
+    if (error)
+        *error = reason;
     return result;
 }
 
@@ -139,14 +149,14 @@ QString frmCSV::DesolveLZH(const QString& FileName, bool* failed)
     }
 }
 
-void frmCSV::importFailed(PostCodeMaster* master)
+void frmCSV::importFailed(PostCodeMaster* master, const QString& reason)
 {
     if (master)
         master->rollback();
     if (m_busy)
         QApplication::restoreOverrideCursor();
     m_busy = false;
-    platform::MsgBox(QStringLiteral("データベースのインポートに失敗しました。"),
+    platform::MsgBox(withReason(QStringLiteral("データベースのインポートに失敗しました。"), reason),
                      platform::vbCritical, QStringLiteral("インポート"));
 }
 
@@ -160,16 +170,19 @@ void frmCSV::cmdInport_Click()
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busy = true;
+    // A file in use is told as an import refused.
+    const db::ActionScope action(db::Action::Import);
 
-    auto master = PostCodeMaster::open(common::dataFolder() + common::PostCodeFileName);
+    QString error;
+    auto master = PostCodeMaster::open(common::dataFolder() + common::PostCodeFileName, &error);
     if (!master) {
-        importFailed(nullptr);
+        importFailed(nullptr, error);
         return;
     }
     bool readable = false;
-    const bool hasRows = master->hasRows(&readable);
+    const bool hasRows = master->hasRows(&readable, &error);
     if (!readable) {
-        importFailed(master.get());
+        importFailed(master.get(), error);
         return;
     }
     if (hasRows &&
@@ -180,8 +193,8 @@ void frmCSV::cmdInport_Click()
         m_busy = false;
         return;
     }
-    if (!master->refill()) {
-        importFailed(master.get());
+    if (!master->refill(&error)) {
+        importFailed(master.get(), error);
         return;
     }
 
@@ -193,21 +206,23 @@ void frmCSV::cmdInport_Click()
         QString line = end < 0 ? text : text.left(end);
         text = end < 0 ? QString() : text.mid(end + 1);
         if (isArchiveName(line)) {
+            const QString archive = line;
             bool noFolder = false;
-            line = DesolveLZH(line, &noFolder);
+            line = DesolveLZH(archive, &noFolder);
             if (noFolder) {
-                importFailed(master.get());
+                importFailed(master.get(),
+                             QStringLiteral("%1 にはフォルダーの指定がありません。").arg(archive));
                 return;
             }
         }
-        switch (AddNewRecord2Database(line, *master)) {
+        switch (AddNewRecord2Database(line, *master, &error)) {
         case PostCodeMaster::FileResult::Added:
             break;
         case PostCodeMaster::FileResult::FileFailed:
             fileFailed = true;
             break;
         case PostCodeMaster::FileResult::DatabaseFailed:
-            importFailed(master.get());
+            importFailed(master.get(), error);
             return;
         }
     }
@@ -217,8 +232,8 @@ void frmCSV::cmdInport_Click()
         m_busy = false;
         return;
     }
-    if (!master->commit()) {
-        importFailed(master.get());
+    if (!master->commit(&error)) {
+        importFailed(master.get(), error);
         return;
     }
     master.reset();

@@ -26,8 +26,10 @@ public:
     void cmdInport_Click();
 
     // Adds the rows of the list file `FileName` to the master being refilled; a file that
-    // cannot be read to its end is told to the user.
-    PostCodeMaster::FileResult AddNewRecord2Database(const QString& FileName, PostCodeMaster& Rs);
+    // cannot be read to its end is told to the user, with the reason. `error` receives why
+    // the master could not be written (DatabaseFailed).
+    PostCodeMaster::FileResult AddNewRecord2Database(const QString& FileName, PostCodeMaster& Rs,
+                                                     QString* error = nullptr);
     // Takes the list out of the archive `FileName` into the archive's folder and returns its
     // path; "" (after telling the user) when the file is no sound archive, or when it holds
     // no list of its name. A name without a folder cannot be taken out anywhere: *failed is
@@ -44,7 +46,9 @@ public:
 private:
     // A message box, with the busy pointer put aside while it shows.
     int message(const QString& text, int style, const QString& title);
-    void importFailed(PostCodeMaster* master);
+    // The import's failure: the transaction rolled back, the message with `reason` on its
+    // second line.
+    void importFailed(PostCodeMaster* master, const QString& reason);
     bool m_busy = false;
 };
 

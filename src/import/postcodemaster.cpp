@@ -91,8 +91,12 @@ bool PostCodeMaster::add(const PostCodeRow& row, QString* error)
 
 PostCodeMaster::FileResult PostCodeMaster::addFile(const QString& path, QString* error)
 {
+    if (path.isEmpty()) {
+        fail(error, QStringLiteral("読み込むファイルの名前がありません。"));
+        return FileResult::FileFailed;
+    }
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         fail(error, QStringLiteral("%1 を開けません。（%2）").arg(path, file.errorString()));
         return FileResult::FileFailed;
     }
@@ -115,7 +119,12 @@ PostCodeMaster::FileResult PostCodeMaster::addFile(const QString& path, QString*
         error);
     if (read)
         return FileResult::Added;
-    return databaseFailed ? FileResult::DatabaseFailed : FileResult::FileFailed;
+    if (databaseFailed)
+        return FileResult::DatabaseFailed;
+    // Which file the bad line is in.
+    if (error)
+        *error = QStringLiteral("%1：%2").arg(path, *error);
+    return FileResult::FileFailed;
 }
 
 bool PostCodeMaster::commit(QString* error)

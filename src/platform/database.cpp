@@ -14,7 +14,51 @@
 
 namespace db {
 
+namespace {
+
+thread_local Action currentAction = Action::Save;
+
+// What to try again, as the message of a file in use ends.
+QString tryAgain(Action action)
+{
+    switch (action) {
+    case Action::Save:
+        break;
+    case Action::Delete:
+        return QStringLiteral("削除してください。");
+    case Action::Import:
+        return QStringLiteral("インポートしてください。");
+    case Action::Restore:
+        return QStringLiteral("データ復帰を行ってください。");
+    case Action::Backup:
+        return QStringLiteral("データ保存を行ってください。");
+    }
+    return QStringLiteral("保存してください。");
+}
+
+} // namespace
+
+ActionScope::ActionScope(Action action) : m_previous(currentAction)
+{
+    currentAction = action;
+}
+
+ActionScope::~ActionScope()
+{
+    currentAction = m_previous;
+}
+
+Action ActionScope::current()
+{
+    return currentAction;
+}
+
 QString engineErrorText(int resultCode, const QString& engineWords)
+{
+    return engineErrorText(resultCode, engineWords, currentAction);
+}
+
+QString engineErrorText(int resultCode, const QString& engineWords, Action action)
 {
     switch (resultCode & 0xff) {
     case SQLITE_FULL:
@@ -22,7 +66,8 @@ QString engineErrorText(int resultCode, const QString& engineWords)
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("データファイルが他のプログラムで使用中です。"
-                              "しばらくしてからもう一度保存してください。");
+                              "しばらくしてからもう一度") +
+               tryAgain(action);
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return QStringLiteral("データファイルに書き込めません（読み取り専用です）。");
@@ -697,6 +742,70 @@ QString Database::foldIdentifiers(const QString& sql) const
         }
     }
     return out;
+}
+
+int StoredRow::count() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+StoredRow::Type StoredRow::type(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return Type::Integer;
+    case SQLITE_FLOAT:
+        return Type::Real;
+    case SQLITE_TEXT:
+        return Type::Text;
+    case SQLITE_BLOB:
+        return Type::Blob;
+    default:
+        return Type::Null;
+    }
+}
+
+qint64 StoredRow::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+bool StoredRow::isWellFormedText(int column) const
+{
+    if (type(column) != Type::Text)
+        return false;
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    const int bytes = sqlite3_column_bytes(m_stmt, column);
+    return data && QByteArrayView(data, bytes).isValidUtf8();
+}
+
+QString StoredRow::text(int column) const
+{
+    return type(column) == Type::Text ? detail::textOf(m_stmt, column) : QString();
+}
+
+bool Database::scanStored(const QString& sql, const std::function<bool(const StoredRow&)>& row,
+                          QString* error) const
+{
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = foldIdentifiers(sql).toUtf8();
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return fail(error, lastError());
+    }
+    const StoredRow current(stmt);
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!row(current)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    }
+    const bool ok = rc == SQLITE_DONE;
+    if (!ok)
+        fail(error, lastError());
+    sqlite3_finalize(stmt);
+    return ok;
 }
 
 } // namespace db

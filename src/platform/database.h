@@ -7,10 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -28,11 +30,58 @@ enum class OpenMode { ReadOnly, ReadWrite };
 //
 // Every call that can fail returns false or nullptr and, when `error` is given, a sentence
 // that can be shown to the user. Nothing throws.
+// What the user asked for when a data file refused the work. A file in use is told with what
+// to try again: "…しばらくしてからもう一度削除してください。" for a deletion.
+enum class Action { Save, Delete, Import, Restore, Backup };
+
 // The engine's failure (its primary or extended result code, and its own words) as a sentence
 // for the user: the common causes (a full disk, a file in use, a file that cannot be written,
 // a file that is no database, a disk error, a damaged file) in Japanese alone; anything else
-// in Japanese with the engine's words following in （…）.
+// in Japanese with the engine's words following in （…）. A file in use names `action`.
+QString engineErrorText(int resultCode, const QString& engineWords, Action action);
+// As above, naming the action of this thread's innermost ActionScope (a save when there is
+// none).
 QString engineErrorText(int resultCode, const QString& engineWords);
+
+// While it lives, the failures of the data files on this thread are told as failures of
+// `action`: the code that runs what the user asked for (a deletion, an import, a restore)
+// puts one around it, and every layer below tells a file in use with the right words.
+class ActionScope
+{
+public:
+    explicit ActionScope(Action action);
+    ~ActionScope();
+    ActionScope(const ActionScope&) = delete;
+    ActionScope& operator=(const ActionScope&) = delete;
+
+    // The action of the innermost scope of this thread; a save when there is none.
+    static Action current();
+
+private:
+    Action m_previous;
+};
+
+// One row of a SELECT as the engine stores it, nothing converted: what a check of a file's
+// values reads (Database::scanStored).
+class StoredRow
+{
+public:
+    enum class Type { Null, Integer, Real, Text, Blob };
+
+    int count() const;
+    Type type(int column) const;
+    // The value of an Integer column.
+    qint64 integer(int column) const;
+    // Whether a Text column's bytes are well-formed UTF-8 (false for any other type).
+    bool isWellFormedText(int column) const;
+    // A Text column's value (ill-formed bytes as U+FFFD); "" for any other type.
+    QString text(int column) const;
+
+private:
+    friend class Database;
+    explicit StoredRow(sqlite3_stmt* stmt) : m_stmt(stmt) {}
+    sqlite3_stmt* m_stmt;
+};
 
 class Database
 {
@@ -93,6 +142,12 @@ public:
     // The SQL text with every identifier that names a table or column of this file, in
     // whatever character width, replaced by its stored spelling. String literals are kept.
     QString foldIdentifiers(const QString& sql) const;
+
+    // Runs a SELECT (its names matched as everywhere) and hands each row, as stored, to
+    // `row`, which returns false to stop. False with the reason when the statement cannot
+    // run or a row cannot be read (a damaged page shows here).
+    bool scanStored(const QString& sql, const std::function<bool(const StoredRow&)>& row,
+                    QString* error = nullptr) const;
 
 private:
     friend class detail::SqlRecordset;

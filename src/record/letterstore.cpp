@@ -7,6 +7,7 @@
 
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace record {
 
@@ -349,6 +350,105 @@ std::optional<qint32> LetterStore::highestLetterNo(QString* error) const
     if (!highest && error)
         *error = why;
     return highest;
+}
+
+namespace {
+
+// Whether a value stored in a field of `kind` is one the field can hold.
+bool fitsKind(const db::StoredRow& row, int column, common::FieldKind kind)
+{
+    using Type = db::StoredRow::Type;
+    const Type type = row.type(column);
+    if (type == Type::Null)
+        return true;
+    switch (kind) {
+    case common::FieldKind::Text:
+        return row.isWellFormedText(column);
+    case common::FieldKind::YesNo:
+        return type == Type::Integer && row.integer(column) >= -1 && row.integer(column) <= 1;
+    case common::FieldKind::AnswerCode:
+        return type == Type::Integer && row.integer(column) >= 0 &&
+               row.integer(column) <= std::numeric_limits<qint16>::max();
+    }
+    return false;
+}
+
+} // namespace
+
+LetterCheckResult LetterStore::checkAll() const
+{
+    LetterCheckResult result;
+    QString error;
+    const auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
+    if (!database) {
+        result.error =
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
+        return result;
+    }
+    // The fields the file has a column for, in the order they are selected after 作成NO.
+    const auto columns = database->openDynaset(
+        QStringLiteral("SELECT * FROM %1 WHERE 0").arg(common::LetterTable), {}, &error);
+    if (!columns || !columns->hasField(common::LetterKey)) {
+        result.error =
+            reason(QStringLiteral("このファイルは意見書のデータファイルではありません。"), error);
+        return result;
+    }
+    std::vector<Field> fields;
+    QStringList selected{common::LetterKey};
+    for (int i = 0; i < common::LetterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        if (columns->hasField(nameOf(field))) {
+            fields.push_back(field);
+            selected << nameOf(field);
+        }
+    }
+    const auto keyFits = [](const db::StoredRow& row) {
+        return row.type(0) == db::StoredRow::Type::Integer && row.integer(0) >= 1 &&
+               row.integer(0) <= std::numeric_limits<qint32>::max();
+    };
+    QString patient;
+    const bool read = database->scanStored(
+        QStringLiteral("SELECT %1 FROM %2").arg(selected.join(u','), common::LetterTable),
+        [&](const db::StoredRow& row) {
+            ++result.letters;
+            if (!keyFits(row)) {
+                result.field = common::LetterKey;
+                return false;
+            }
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const common::LetterField& field = letterField(fields[i]);
+                if (!fitsKind(row, int(i) + 1, field.kind)) {
+                    result.letterNo = qint32(row.integer(0));
+                    result.field = field.name;
+                    // The patient's name, when it is sound, helps to find the letter.
+                    for (std::size_t k = 0; k < fields.size(); ++k)
+                        if (fields[k] == Field::PatientName && k != i &&
+                            row.isWellFormedText(int(k) + 1))
+                            patient = row.text(int(k) + 1);
+                    return false;
+                }
+            }
+            return true;
+        },
+        &error);
+    if (!result.field.isEmpty()) {
+        const QString whose = patient.isEmpty() ? QString() : QStringLiteral("（%1）").arg(patient);
+        result.error =
+            result.letterNo != 0
+                ? QStringLiteral("作成NO %1 の意見書%2の「%3」が壊れています。")
+                      .arg(result.letterNo)
+                      .arg(whose, result.field)
+                : QStringLiteral("%1 件目の意見書の作成NOが壊れています。").arg(result.letters);
+        result.letters = 0;
+        return result;
+    }
+    if (!read) {
+        result.letters = 0;
+        result.error = reason(QStringLiteral("意見書を読めませんでした。"), error);
+        return result;
+    }
+    result.ok = true;
+    return result;
 }
 
 } // namespace record

@@ -74,6 +74,15 @@ struct LettersAddResult
     QString error;
 };
 
+struct LetterCheckResult
+{
+    bool ok = false;
+    int letters = 0;     // the letters read, when ok
+    qint32 letterNo = 0; // the first damaged letter (0 when its number itself is damaged)
+    QString field;       // its damaged field
+    QString error;       // why the file failed the check, a sentence for the user
+};
+
 class LetterStore
 {
 public:
@@ -110,6 +119,14 @@ public:
 
     // The highest stored 作成NO (0 for no letters), read through its index.
     std::optional<qint32> highestLetterNo(QString* error = nullptr) const;
+
+    // Reads every field of every letter as the file stores it and checks it against its kind:
+    // a text must be well-formed UTF-8 text, a Yes/No one of 0, 1 (or -1), an answer code a
+    // whole number from 0 to 32767, a 作成NO a positive 32-bit number; Null is taken
+    // everywhere but in 作成NO. Fails on the first value that breaks this (a file damaged
+    // inside its rows, which the engine's own check does not see), naming its letter and
+    // field, or when a row cannot be read. Read-only; a column the file lacks is not checked.
+    LetterCheckResult checkAll() const;
 
 private:
     QString m_path;

@@ -2,6 +2,7 @@
 
 #include "common/schema.h"
 #include "platform/database.h"
+#include "record/letterstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +105,11 @@ public:
     ~TemporaryFile()
     {
         close();
-        if (!m_path.isEmpty() && !m_kept)
+        if (m_path.isEmpty())
+            return;
+        // A journal copied along with the file goes with it.
+        ::unlink(QFile::encodeName(m_path + QStringLiteral("-journal")).constData());
+        if (!m_kept)
             ::unlink(QFile::encodeName(m_path).constData());
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -132,13 +137,16 @@ private:
 };
 
 // Removes what copies that were cut off (a killed run, a power cut) left in `folder` for
-// `target`: temporary files are named "." + target + "." and six characters.
+// `target`: temporary files are named "." + target + "." and six characters, and a journal
+// copied along with one has "-journal" after that.
 void removeLeftovers(const QString& folder, const QString& target)
 {
     const QString prefix = QStringLiteral(".") + target + QStringLiteral(".");
     QDir dir(folder);
-    const QStringList names = dir.entryList({prefix + QStringLiteral("??????")},
-                                            QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names =
+        dir.entryList({prefix + QStringLiteral("??????"),
+                       prefix + QStringLiteral("??????") + QStringLiteral("-journal")},
+                      QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
         dir.remove(name);
 }
@@ -203,9 +211,9 @@ bool isReadOnlyFile(const QString& path)
     return (st.st_mode & S_IWUSR) == 0;
 }
 
-BackupResult testLetterDatabase(const QString& path)
+BackupResult testLetterDatabase(const QString& path, const QString& shownName)
 {
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = QDir::toNativeSeparators(shownName.isEmpty() ? path : shownName);
     auto notLetterFile = [&](const QString& why) {
         BackupResult result =
             failure(QStringLiteral("%1 は意見書のデータファイルではないか、壊れています。（%2）")
@@ -225,14 +233,18 @@ BackupResult testLetterDatabase(const QString& path)
     return {true, {}, false};
 }
 
-BackupResult copyFileSynced(const QString& source, const QString& target)
+namespace {
+
+// Copies `source` to `target`, opened with `flags` (besides O_WRONLY and O_CREAT), flushed.
+// A target made new (O_EXCL) goes again when the copy fails.
+BackupResult copyFile(const QString& source, const QString& target, int flags)
 {
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return failure(QStringLiteral("%1 を開けませんでした。（%2）")
                            .arg(QDir::toNativeSeparators(source), systemError(errno)));
     const int out = ::open(QFile::encodeName(target).constData(),
-                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
+                           O_WRONLY | O_CREAT | O_CLOEXEC | flags, S_IRUSR | S_IWUSR);
     if (out < 0) {
         const int code = errno;
         ::close(in);
@@ -243,7 +255,65 @@ BackupResult copyFileSynced(const QString& source, const QString& target)
     ::close(in);
     if (::close(out) != 0 && result.ok)
         result = failure(writeError(errno));
+    if (!result.ok && (flags & O_EXCL))
+        ::unlink(QFile::encodeName(target).constData());
     return result;
+}
+
+} // namespace
+
+BackupResult copyFileSynced(const QString& source, const QString& target)
+{
+    return copyFile(source, target, O_TRUNC);
+}
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    struct stat sa;
+    struct stat sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+namespace {
+
+QString journalOf(const QString& file)
+{
+    return file + QStringLiteral("-journal");
+}
+
+// Removes `path`, which may not exist; false with the reason when it is there and stays.
+bool removeIfThere(const QString& path, QString* error)
+{
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        return true;
+    *error = QStringLiteral("%1 を削除できませんでした。（%2）")
+                 .arg(QDir::toNativeSeparators(path), systemError(errno));
+    return false;
+}
+
+} // namespace
+
+BackupResult makeWorkingCopy(const QString& source, const QString& copy)
+{
+    QString error;
+    if (!removeIfThere(copy, &error) || !removeIfThere(journalOf(copy), &error))
+        return failure(error);
+    // Only a file made here is written: one that appeared meanwhile is not taken over.
+    BackupResult result = copyFile(source, copy, O_EXCL);
+    if (result.ok && QFileInfo::exists(journalOf(source))) {
+        result = copyFile(journalOf(source), journalOf(copy), O_EXCL);
+        if (!result.ok)
+            ::unlink(QFile::encodeName(copy).constData());
+    }
+    return result;
+}
+
+void removeWorkingCopy(const QString& copy)
+{
+    ::unlink(QFile::encodeName(journalOf(copy)).constData());
+    ::unlink(QFile::encodeName(copy).constData());
 }
 
 namespace {
@@ -252,7 +322,48 @@ namespace {
 BackupResult copyAndTest(const QString& source, TemporaryFile& temporary)
 {
     const BackupResult copied = copyToTemporary(source, temporary);
-    return copied.ok ? testLetterDatabase(temporary.path()) : copied;
+    return copied.ok ? testLetterDatabase(temporary.path(), source) : copied;
+}
+
+// A file copied while a save was under way holds part of that save; the journal beside it
+// holds what the save changed. Copied along beside the copy in `temporary`, under the name
+// the engine looks for, the journal is rolled back into the copy when the engine opens it
+// for writing: the copy then holds what was last committed. Only the copy is written.
+BackupResult rollBackAlongside(const QString& source, const TemporaryFile& temporary,
+                               const QString& shownName)
+{
+    const QString journal = journalOf(source);
+    if (!QFileInfo::exists(journal))
+        return {true, {}, false};
+    const auto refused = [&](const QString& why) {
+        return failure(
+            QStringLiteral("%1 は保存の途中で写されたもので、その保存（%2）を"
+                           "元に戻せませんでした。（%3）")
+                .arg(QDir::toNativeSeparators(shownName), QDir::toNativeSeparators(journal), why));
+    };
+    const QString copiedJournal = journalOf(temporary.path());
+    const BackupResult copied = copyFileSynced(journal, copiedJournal);
+    if (!copied.ok)
+        return refused(copied.error);
+    QString reason;
+    if (!db::Database::open(temporary.path(), db::OpenMode::ReadWrite, &reason))
+        return refused(reason);
+    // A journal the engine did not take for an unfinished save (an empty one, one already
+    // finished) is left by it; it has nothing to give back.
+    if (!removeIfThere(copiedJournal, &reason))
+        return refused(reason);
+    return {true, {}, false};
+}
+
+// Every letter of the copy read and checked: a file damaged inside its rows passes the
+// engine's check and the list's query, but not this.
+BackupResult checkLetters(const QString& path, const QString& shownName)
+{
+    const record::LetterCheckResult checked = record::LetterStore(path).checkAll();
+    if (checked.ok)
+        return {true, {}, false};
+    return failure(QStringLiteral("%1 は使えません。%2")
+                       .arg(QDir::toNativeSeparators(shownName), checked.error));
 }
 
 // The tested temporary file renamed over `target`; it is kept only once it stands there.
@@ -283,12 +394,20 @@ BackupResult backupDataFile(const QString& dataFile, const QString& target)
     return putInPlace(temporary, info.absoluteFilePath());
 }
 
-BackupResult replaceDataFile(const QString& source, const QString& dataFile)
+BackupResult replaceDataFile(const QString& source, const QString& dataFile,
+                             const QString& shownName)
 {
+    const QString name = shownName.isEmpty() ? source : shownName;
     const QFileInfo info(dataFile);
     removeLeftovers(info.absolutePath(), info.fileName());
     TemporaryFile temporary(info.absolutePath(), info.fileName());
-    const BackupResult result = copyAndTest(source, temporary);
+    BackupResult result = copyToTemporary(source, temporary);
+    if (result.ok)
+        result = rollBackAlongside(source, temporary, name);
+    if (result.ok)
+        result = testLetterDatabase(temporary.path(), name);
+    if (result.ok)
+        result = checkLetters(temporary.path(), name);
     if (!result.ok)
         return result;
     // A journal beside the old file belongs to the old file: let the engine finish with it

@@ -20,8 +20,9 @@ struct BackupResult
 };
 
 // Tests that `path` is a sound letter database: the engine's integrity check passes and the
-// record list's query runs on it. The file is opened read-only and never written.
-BackupResult testLetterDatabase(const QString& path);
+// record list's query runs on it. The file is opened read-only and never written. A failure
+// names the file as `shownName` (the path itself when it is "").
+BackupResult testLetterDatabase(const QString& path, const QString& shownName = QString());
 
 // Writes a tested copy of the data file `dataFile` to `target` (replacing an existing
 // target only once the copy is complete). A hot journal left beside the data file by a save
@@ -31,11 +32,30 @@ BackupResult backupDataFile(const QString& dataFile, const QString& target);
 // Puts a tested copy of `source` in place of the data file `dataFile`: the copy is made in
 // the data file's folder, tested, and renamed over the data file, after any journal left
 // beside the data file has been dealt with (so that it cannot be replayed into the restored
-// file). On failure the data file is left as it was.
-BackupResult replaceDataFile(const QString& source, const QString& dataFile);
+// file). A journal beside `source` (the file was copied while a save was under way) is
+// copied along and rolled back in the copy, so that the copy holds what was last committed;
+// a journal that cannot be copied or rolled back refuses the file. Every letter of the copy
+// is then read and checked (record::LetterStore::checkAll): a damaged letter refuses the
+// file, named in the error. `source` and its journal are only read. On failure the data
+// file is left as it was. Errors name the picked file as `shownName` (`source` when "").
+BackupResult replaceDataFile(const QString& source, const QString& dataFile,
+                             const QString& shownName = QString());
 
 // Copies `source` to `target` (overwriting it), flushed to the disk; the file's bytes only.
 BackupResult copyFileSynced(const QString& source, const QString& target);
+
+// Whether both paths name one file (after links are followed); false when either is missing.
+bool isSameFile(const QString& a, const QString& b);
+
+// Makes `copy` a fresh, writable copy of `source` (with the journal beside `source`, when one
+// lies there, as `copy` + "-journal"): a picked file that is read-only is worked on through
+// it. An earlier file at `copy` and its journal are removed first; when one cannot be
+// removed, or the copy cannot be made whole, it fails and no file of its making is left at
+// `copy`, so that a stale copy is never taken for the new one. `source` must not be `copy`
+// itself (isSameFile).
+BackupResult makeWorkingCopy(const QString& source, const QString& copy);
+// Removes a working copy and its journal, where they exist.
+void removeWorkingCopy(const QString& copy);
 
 // Whether the file's owner may not write it (its read-only attribute).
 bool isReadOnlyFile(const QString& path);

@@ -6,9 +6,11 @@
 #include "import/frmIken.h"
 #include "import/letterimport.h"
 #include "import/sourcesearch.h"
+#include "platform/database.h"
 #include "platform/filedialogs.h"
 #include "platform/jetfile.h"
 #include "platform/messagebox.h"
+#include "shell/databackup.h"
 #include "shell/form1.h"
 
 #include <QApplication>
@@ -87,11 +89,17 @@ void Form1::DataInport()
     if (declined())
         return;
 
-    // A read-only source is read from a copy in the data folder, removed when the run ends.
+    // A read-only source is read from a copy in the data folder. Whatever lies under the
+    // copy's name goes when the run ends, but never the source itself, not even when the
+    // source is a file of that name.
+    const QString source = s.DatabasePath;
     const QString copy = s.AppPath + QStringLiteral("Rizari.mdb");
+    auto removeCopy = [&] {
+        if (!isSameFile(source, copy))
+            removeWorkingCopy(copy);
+    };
     auto fail = [&](const QString& reason) {
-        if (QFileInfo::exists(copy))
-            QFile::remove(copy);
+        removeCopy();
         QApplication::restoreOverrideCursor();
         QString text = QStringLiteral("データベースのインポートに失敗しました。");
         if (!reason.isEmpty())
@@ -100,19 +108,21 @@ void Form1::DataInport()
     };
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (!(QFileInfo(s.DatabasePath).permissions() & writable)) {
-        QFile::remove(copy);
-        QFile::copy(s.DatabasePath, copy);
-        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-        if (!QFileInfo::exists(copy)) {
-            fail(QStringLiteral("%1 を作れません。").arg(copy));
+    if (!(QFileInfo(source).permissions() & writable) && !isSameFile(source, copy)) {
+        // An old copy that cannot be removed, or a copy that cannot be made whole, ends the
+        // run: a stale copy is never read.
+        const BackupResult copied = makeWorkingCopy(source, copy);
+        if (!copied.ok) {
+            fail(copied.error);
             return;
         }
         s.DatabasePath = copy;
     }
 
-    const import::ImportResult result =
-        import::importLetters(s.DatabasePath, s.AppPath + common::LetterFileName);
+    const import::ImportResult result = [&] {
+        const db::ActionScope action(db::Action::Import);
+        return import::importLetters(s.DatabasePath, s.AppPath + common::LetterFileName);
+    }();
     if (!result.ok) {
         fail(result.error);
         return;
@@ -123,8 +133,7 @@ void Form1::DataInport()
     platform::MsgBox(QStringLiteral("データベースのインポートが終了しました。"),
                      platform::vbInformation, ImportTitle);
     DataOpen();
-    if (QFileInfo::exists(copy))
-        QFile::remove(copy);
+    removeCopy();
 }
 
 } // namespace shell

@@ -2,13 +2,14 @@
 
 #include "common/appstate.h"
 #include "common/datafiles.h"
+#include "platform/database.h"
 #include "platform/filedialogs.h"
 #include "platform/helpwindow.h"
 #include "platform/messagebox.h"
 #include "shell/databackup.h"
 #include "shell/form1.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 namespace shell {
@@ -38,7 +39,10 @@ void Form1::mnuReserve_Click()
     const QString target = platform::GetSaveFile(QStringLiteral("データ保存"), BackupFilter);
     if (target.isEmpty())
         return;
-    const BackupResult result = backupDataFile(dataFilePath(), target);
+    const BackupResult result = [&] {
+        const db::ActionScope action(db::Action::Backup);
+        return backupDataFile(dataFilePath(), target);
+    }();
     if (!result.ok) {
         platform::MsgBox(QStringLiteral("バックアップファイルを保存できませんでした。\r\n") +
                              result.error,
@@ -51,8 +55,8 @@ void Form1::mnuReserve_Click()
 
 void Form1::mnuReturn_Click()
 {
-    QString file = platform::GetOpenFile(QStringLiteral("データ復帰"), BackupFilter);
-    if (file.isEmpty()) {
+    const QString picked = platform::GetOpenFile(QStringLiteral("データ復帰"), BackupFilter);
+    if (picked.isEmpty()) {
         tellRestoreFailed();
         return;
     }
@@ -63,35 +67,38 @@ void Form1::mnuReturn_Click()
         return;
 
     // A read-only backup is restored from a writable copy in the data folder, which goes
-    // again at the end; the picked file itself is never changed or removed.
-    QString copy;
-    auto removeCopy = [&copy] {
-        if (!copy.isEmpty() && QFileInfo::exists(copy))
-            QFile::remove(copy);
+    // again at the end; the picked file itself is never changed or removed, not even when
+    // it is a read-only file of that copy's name.
+    QString file = picked;
+    const QString copy = common::appState().AppPath + TemporaryCopyName;
+    bool madeCopy = false;
+    auto removeCopy = [&] {
+        if (madeCopy)
+            removeWorkingCopy(copy);
     };
-    if (isReadOnlyFile(file)) {
-        copy = common::appState().AppPath + TemporaryCopyName;
-        QFile::remove(copy);
-        const BackupResult copied = copyFileSynced(file, copy);
+    if (isReadOnlyFile(file) && !isSameFile(file, copy)) {
+        const BackupResult copied = makeWorkingCopy(file, copy);
         if (!copied.ok) {
-            removeCopy();
             tellRestoreFailed(copied.error);
             return;
         }
+        madeCopy = true;
         file = copy;
     }
     if (!QFileInfo::exists(file)) {
         removeCopy();
-        tellRestoreFailed();
+        tellRestoreFailed(
+            QStringLiteral("%1 がありません。").arg(QDir::toNativeSeparators(picked)));
         return;
     }
 
-    const BackupResult replaced = replaceDataFile(file, dataFilePath());
+    const BackupResult replaced = [&] {
+        const db::ActionScope action(db::Action::Restore);
+        return replaceDataFile(file, dataFilePath(), picked);
+    }();
     if (!replaced.ok) {
         removeCopy();
-        // A file that is no letter database gets the plain message; a copy that failed
-        // says why.
-        tellRestoreFailed(replaced.notLetterFile ? QString() : replaced.error);
+        tellRestoreFailed(replaced.error);
         return;
     }
     platform::MsgBox(QStringLiteral("バックアップファイルから復帰を行いました。"),

@@ -2,6 +2,7 @@
 
 #include "common/appstate.h"
 #include "controls/controlprocs.h"
+#include "platform/database.h"
 #include "platform/messagebox.h"
 #include "shell/listorder.h"
 
@@ -321,6 +322,7 @@ void frmData::Command3_Click()
         FlexGrid->setFocus();
         return;
     }
+    const db::ActionScope deleting(db::Action::Delete);
     const record::LetterDeleteResult deleted = record::LetterStore(state().DatabasePath).remove(no);
     if (!deleted.ok)
         platform::MsgBox(deleted.error, platform::vbCritical, QStringLiteral("データ削除！"));

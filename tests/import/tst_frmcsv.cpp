@@ -2,6 +2,7 @@
 #include "entry/postcodelookup.h"
 #include "import/frmCSV.h"
 #include "letterfile.h"
+#include "platform/database.h"
 #include "platform/helpwindow.h"
 #include "platform/messagebox.h"
 #include "postcodefixture.h"
@@ -66,11 +67,12 @@ private Q_SLOTS:
 
 void FrmCsvTest::import_data()
 {
-    QTest::addColumn<QString>("lines");        // the list; %D is the files' folder
-    QTest::addColumn<bool>("oldMaster");       // the master holds rows before
-    QTest::addColumn<QList<int>>("answers");   // to the question; every other box is OK
-    QTest::addColumn<QStringList>("messages"); // "style|title|text"
-    QTest::addColumn<QStringList>("rows");     // the master afterwards; empty: as before
+    QTest::addColumn<QString>("lines");      // the list; %D is the files' folder
+    QTest::addColumn<bool>("oldMaster");     // the master holds rows before
+    QTest::addColumn<QList<int>>("answers"); // to the question; every other box is OK
+    // "style|title|text", a failure with "\r\n" and a part of the reason told on its second line
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("rows"); // the master afterwards; empty: as before
     QTest::addColumn<bool>("closed");
 
     const QString end =
@@ -78,9 +80,9 @@ void FrmCsvTest::import_data()
     const QString warn =
         QStringLiteral("49|郵便番号インポート|現在の郵便番号データは全て削除されます。");
     const QString fileFailed =
-        QStringLiteral("16|郵便番号インポート|郵便番号のインポートに失敗しました。");
+        QStringLiteral("16|郵便番号インポート|郵便番号のインポートに失敗しました。\r\n");
     const QString importFailed =
-        QStringLiteral("16|インポート|データベースのインポートに失敗しました。");
+        QStringLiteral("16|インポート|データベースのインポートに失敗しました。\r\n");
     const QStringList a{row(QStringLiteral("0600001")), row(QStringLiteral("0600002"))};
     const QStringList b{row(QStringLiteral("9071801"))};
     const QList<int> ok{platform::vbOK};
@@ -102,27 +104,42 @@ void FrmCsvTest::import_data()
     QTest::newRow("a text file named .lzh")
         << "%D/a.csv\n%D/fake.lzh\n%D/b.csv" << true << ok
         << QStringList{warn, QStringLiteral("0||%D/fake.lzh は正しい書庫ﾌｧｲﾙではありません。"),
-                       fileFailed}
+                       fileFailed + QStringLiteral("ファイルの名前がありません")}
         << QStringList() << false;
     QTest::newRow("an archive whose CRC does not match")
         << "%D/crc.lzh" << true << ok
         << QStringList{warn, QStringLiteral("0||%D/crc.lzh は正しい書庫ﾌｧｲﾙではありません。"),
-                       fileFailed}
+                       fileFailed + QStringLiteral("ファイルの名前がありません")}
         << QStringList() << false;
     QTest::newRow("third of three files fails")
-        << "%D/a.csv\n%D/b.csv\n%D/bad.csv" << true << ok << QStringList{warn, fileFailed}
-        << QStringList() << false;
+        << "%D/a.csv\n%D/b.csv\n%D/bad.csv" << true << ok
+        << QStringList{warn, fileFailed + QStringLiteral("%D/bad.csv：2 行目")} << QStringList()
+        << false;
     QTest::newRow("failing files told each, the import goes on")
         << "%D/bad.csv\n\n%D/missing.csv\n%D/a.csv" << true << ok
-        << QStringList{warn, fileFailed, fileFailed, fileFailed} << QStringList() << false;
+        << QStringList{warn, fileFailed + QStringLiteral("%D/bad.csv：2 行目"),
+                       fileFailed + QStringLiteral("ファイルの名前がありません"),
+                       fileFailed + QStringLiteral("%D/missing.csv を開けません")}
+        << QStringList() << false;
     QTest::newRow("master refuses a row")
-        << "%D/a.csv\n%D/refused.csv" << true << ok << QStringList{warn, importFailed}
+        << "%D/a.csv\n%D/refused.csv" << true << ok
+        << QStringList{warn, importFailed + QStringLiteral("データベースの処理に失敗しました")}
         << QStringList() << false;
     QTest::newRow("an archive named without a folder")
-        << "%D/a.csv\nken_all.lzh" << true << ok << QStringList{warn, importFailed} << QStringList()
-        << false;
-    QTest::newRow("no PostCode.mdb") << "%D/a.csv" << true << QList<int>()
-                                     << QStringList{importFailed} << QStringList() << false;
+        << "%D/a.csv\nken_all.lzh" << true << ok
+        << QStringList{warn, importFailed +
+                                 QStringLiteral("ken_all.lzh にはフォルダーの指定がありません。")}
+        << QStringList() << false;
+    QTest::newRow("no PostCode.mdb")
+        << "%D/a.csv" << true << QList<int>()
+        << QStringList{importFailed + QStringLiteral("PostCode.mdb がありません。")}
+        << QStringList() << false;
+    // Another program writing the master: the import is refused as an import, not a save.
+    QTest::newRow("PostCode.mdb in use")
+        << "%D/a.csv" << true << ok
+        << QStringList{warn, importFailed + QStringLiteral("使用中です。しばらくしてからもう一度"
+                                                           "インポートしてください。")}
+        << QStringList() << false;
 }
 
 void FrmCsvTest::import()
@@ -168,6 +185,12 @@ void FrmCsvTest::import()
     if (QByteArray(QTest::currentDataTag()) == "no PostCode.mdb")
         QVERIFY(QFile::remove(master));
     const QByteArray before = LetterFile::fileHash(master);
+    // A write lock held by another connection while the import runs.
+    std::unique_ptr<db::Database> holder;
+    if (QByteArray(QTest::currentDataTag()) == "PostCode.mdb in use") {
+        holder = db::Database::open(master, db::OpenMode::ReadWrite);
+        QVERIFY(holder && holder->execute(QStringLiteral("BEGIN IMMEDIATE")));
+    }
 
     ScriptedDialogs dialogs;
     for (int a : answers)
@@ -180,10 +203,22 @@ void FrmCsvTest::import()
     dialog.txtCSV->setPlainText(list);
     dialog.cmdInport->click();
 
+    if (holder)
+        holder->execute(QStringLiteral("ROLLBACK"));
+    // Each failure's reason follows on the second line; the row names a part of it.
     QStringList shown;
-    for (const ScriptedDialogs::Shown& s : dialogs.messages())
-        shown << QStringLiteral("%1|%2|%3").arg(s.style).arg(s.title, s.text);
-    QCOMPARE(shown, messages.replaceInStrings(QStringLiteral("%D"), folder));
+    const QStringList expected = messages.replaceInStrings(QStringLiteral("%D"), folder);
+    const QList<ScriptedDialogs::Shown> told = dialogs.messages();
+    for (qsizetype i = 0; i < told.size(); ++i) {
+        const ScriptedDialogs::Shown& s = told.at(i);
+        QString text = QStringLiteral("%1|%2|%3").arg(s.style).arg(s.title, s.text);
+        const QStringList parts = expected.value(i).split(QStringLiteral("\r\n"));
+        if (parts.size() == 2 && text.startsWith(parts[0] + QStringLiteral("\r\n")) &&
+            text.indexOf(parts[1], parts[0].size()) > 0 && !text.endsWith(QStringLiteral("\r\n")))
+            text = expected.value(i);
+        shown << text;
+    }
+    QCOMPARE(shown, expected);
     QCOMPARE(dialogs.remaining(), 0);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(dialog.isVisible(), !closed);

@@ -176,6 +176,51 @@ private Q_SLOTS:
         QCOMPARE(db::engineErrorText(code, QStringLiteral("engine words")), text);
     }
 
+    // A file in use names what was refused, so that the user knows what to try again; a
+    // save keeps its words. Told directly and through the scope the caller sets.
+    void busyNamesTheRefusedAction_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("save") << int(db::Action::Save) << "もう一度保存してください。";
+        QTest::newRow("deletion") << int(db::Action::Delete) << "もう一度削除してください。";
+        QTest::newRow("import") << int(db::Action::Import) << "もう一度インポートしてください。";
+        QTest::newRow("restore") << int(db::Action::Restore)
+                                 << "もう一度データ復帰を行ってください。";
+        QTest::newRow("backup") << int(db::Action::Backup)
+                                << "もう一度データ保存を行ってください。";
+    }
+    void busyNamesTheRefusedAction()
+    {
+        QFETCH(int, action);
+        QFETCH(QString, ending);
+        const QString text = QStringLiteral("データファイルが他のプログラムで使用中です。"
+                                            "しばらくしてから") +
+                             ending;
+        const auto refused = db::Action(action);
+        QCOMPARE(db::engineErrorText(SQLITE_BUSY, QString(), refused), text);
+        QCOMPARE(db::engineErrorText(SQLITE_LOCKED, QString(), refused), text);
+        {
+            const db::ActionScope outer(db::Action::Import);
+            {
+                const db::ActionScope scope(refused);
+                QCOMPARE(db::engineErrorText(SQLITE_BUSY, QString()), text);
+                // A real lock, held by another connection, told the same way.
+                freshFile();
+                auto holder = Database::open(m_path, OpenMode::ReadWrite);
+                QVERIFY(holder && holder->execute(QStringLiteral("BEGIN IMMEDIATE")));
+                auto db = Database::open(m_path, OpenMode::ReadWrite);
+                QVERIFY(db && db->execute(QStringLiteral("PRAGMA busy_timeout=0")));
+                QString error;
+                QVERIFY(!db->beginTrans(&error));
+                QCOMPARE(error, text);
+                holder->execute(QStringLiteral("ROLLBACK"));
+            }
+            QCOMPARE(db::ActionScope::current(), db::Action::Import);
+        }
+        QCOMPARE(db::ActionScope::current(), db::Action::Save);
+    }
+
     // The real failures, as the engine gives them, come out in Japanese.
     void realFailuresAreToldInJapanese()
     {

@@ -4,6 +4,7 @@
 #include "letterfixtures.h"
 #include "platform/database.h"
 #include "platform/printerdouble.h"
+#include "record/letterstore.h"
 #include "scripteddialogs.h"
 #include "shell/databackup.h"
 #include "shell/form1.h"
@@ -94,6 +95,44 @@ bool makeHotJournal(const QString& dataFile, const QString& workFolder)
     return copied;
 }
 
+// The patients of a letter file in table order, through the list's query.
+QStringList listedPatients(const QString& path)
+{
+    QStringList names;
+    for (const record::LetterListRow& row : record::LetterStore(path).list().rows)
+        names << row.name;
+    return names;
+}
+
+// The first line of a message, and what follows it (the reason), apart.
+QString firstLine(const QString& text)
+{
+    return text.section(QStringLiteral("\r\n"), 0, 0);
+}
+QString reasonLine(const QString& text)
+{
+    return text.section(QStringLiteral("\r\n"), 1);
+}
+
+// Overwrites `count` bytes of the file from `offset` on.
+bool overwrite(const QString& path, qint64 offset, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(offset) &&
+           file.write(bytes) == bytes.size();
+}
+
+// Where the bytes stand in the file; -1 when they are not there once exactly.
+qint64 offsetOf(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray all = file.readAll();
+    const qint64 at = all.indexOf(bytes);
+    return at >= 0 && all.indexOf(bytes, at + 1) < 0 ? at : -1;
+}
+
 // Fails every write after `allowed` bytes with a full disk.
 struct FullDisk
 {
@@ -132,6 +171,57 @@ private:
     int m_listOpened = 0;
 
     QString dataFolder() const { return common::appState().AppPath; }
+
+    // Makes m_backup a file of 400 letters copied while a save renaming every one of them
+    // was under way: a child process begins the save and is killed inside it, leaving the
+    // file half-saved and the save's journal beside it. `committed` gets the names as they
+    // were last committed; the file read alone no longer holds them all.
+    bool makeHalfSavedBackup(QStringList* committed)
+    {
+        QFile::remove(m_backup);
+        if (!letterfixtures::createDataFile(m_backup))
+            return false;
+        {
+            auto db = db::Database::open(m_backup, db::OpenMode::ReadWrite);
+            if (!db || !db->beginTrans())
+                return false;
+            for (int i = 1; i <= 400; ++i) {
+                const QString name = QStringLiteral("控え患者%1").arg(i, 3, 10, QChar(u'0'));
+                if (!db->execute(QStringLiteral("INSERT INTO 申請者情報 (作成NO, 患者名, 住所) "
+                                                "VALUES (?, ?, ?)"),
+                                 {db::Variant::fromLong(i), db::Variant::fromString(name),
+                                  db::Variant::fromString(QString(60, QChar(u'町')))}))
+                    return false;
+                committed->append(name);
+            }
+            if (!db->commitTrans())
+                return false;
+        }
+        const QString child =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/shell_backupchild");
+        QProcess process;
+        process.start(child, {QStringLiteral("midsave"), m_backup, QStringLiteral("書きかけ")});
+        if (!process.waitForReadyRead(30000) || !process.readAll().startsWith("ready")) {
+            qWarning("the saving child did not start: %s", process.readAllStandardError().data());
+            return false;
+        }
+        ::kill(pid_t(process.processId()), SIGKILL);
+        process.waitForFinished(10000);
+        if (!QFileInfo::exists(m_backup + QStringLiteral("-journal")))
+            return false;
+        // The file alone holds part of the save.
+        const QString alone = m_env->filePath(QStringLiteral("alone.mdb"));
+        QFile::remove(alone);
+        if (!QFile::copy(m_backup, alone))
+            return false;
+        const QStringList half = listedPatients(alone);
+        QFile::remove(alone);
+        if (half == *committed) {
+            qWarning("the killed save left nothing of itself in the file");
+            return false;
+        }
+        return true;
+    }
     QString rizari() const { return dataFolder() + QStringLiteral("Rizari.mdb"); }
 
 private Q_SLOTS:
@@ -316,9 +406,14 @@ private Q_SLOTS:
         m_form->mnuReturn_Click();
 
         QCOMPARE(dialogs.shown().at(0).kind, ScriptedDialogs::Kind::OpenFile);
+        // A failure tells its reason on a second line, but not a cancelled dialog.
         QStringList texts;
-        for (const auto& m : dialogs.messages())
-            texts << m.text;
+        for (const auto& m : dialogs.messages()) {
+            texts << firstLine(m.text);
+            if (m.text != RestoreFailed || !cancelDialog)
+                QCOMPARE(reasonLine(m.text).isEmpty(),
+                         m.text.startsWith(Question) || m.text == Restored);
+        }
         QCOMPARE(texts, expectedTexts);
         if (texts.size() > 1 || !cancelDialog) {
             const auto q = dialogs.messages().at(0);
@@ -329,7 +424,7 @@ private Q_SLOTS:
         if (last.text == Restored) {
             QCOMPARE(last.style, 64);
             QCOMPARE(last.title, QStringLiteral("バックアップ"));
-        } else if (last.text == RestoreFailed) {
+        } else if (firstLine(last.text) == RestoreFailed) {
             QCOMPARE(last.style, 16);
             QCOMPARE(last.title, QStringLiteral("インポート"));
         }
@@ -420,6 +515,275 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("控え花子"), QStringLiteral("控え次郎"),
                               QStringLiteral("控え三郎")}));
         QVERIFY(testLetterDatabase(m_data).ok);
+    }
+
+    // A backup copied while a save was under way, with the journal of that save beside it:
+    // the restore rolls the journal back in its own copy and restores what was committed,
+    // never writing beside the picked file.
+    void restoreRollsBackAHalfSavedBackup_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("halfSaved"); // else a whole backup with an empty journal
+        QTest::newRow("writable backup") << false << true;
+        QTest::newRow("read-only backup") << true << true;
+        QTest::newRow("an empty journal beside a whole backup") << false << false;
+    }
+    void restoreRollsBackAHalfSavedBackup()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, halfSaved);
+        QStringList committed;
+        const QString journal = m_backup + QStringLiteral("-journal");
+        if (halfSaved) {
+            QVERIFY(makeHalfSavedBackup(&committed));
+        } else {
+            committed = listedPatients(m_backup);
+            QVERIFY(writeBytes(journal, {}));
+        }
+        if (readOnly)
+            makeReadOnly(m_backup);
+        const QByteArray pickBefore = LetterFile::fileHash(m_backup);
+        const QByteArray journalBefore = LetterFile::fileHash(journal);
+        m_form->openRecordList = [this] { ++m_listOpened; };
+
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().at(1).text, Restored);
+        QCOMPARE(listedPatients(m_data), committed);
+        QVERIFY(!QFileInfo::exists(m_data + QStringLiteral("-journal")));
+        QCOMPARE(LetterFile::fileHash(m_backup), pickBefore);
+        QCOMPARE(LetterFile::fileHash(journal), journalBefore);
+        QVERIFY(!QFileInfo::exists(rizari()));
+        QVERIFY(!QFileInfo::exists(rizari() + QStringLiteral("-journal")));
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
+        QCOMPARE(m_listOpened, 1);
+    }
+
+    // A journal beside the backup that cannot be taken along refuses the backup: its file
+    // alone may hold half a save.
+    void restoreRefusesAJournalThatCannotBeApplied_data()
+    {
+        QTest::addColumn<bool>("journalIsFolder");
+        QTest::newRow("journal that cannot be read") << true;
+        QTest::newRow("full disk while copying the journal") << false;
+    }
+    void restoreRefusesAJournalThatCannotBeApplied()
+    {
+        QFETCH(bool, journalIsFolder);
+        const QString journal = m_backup + QStringLiteral("-journal");
+        if (journalIsFolder)
+            QVERIFY(QDir().mkpath(journal + QStringLiteral("/inside")));
+        else
+            QVERIFY(makeHotJournal(m_backup, m_env->root()));
+        const QByteArray data = LetterFile::fileHash(m_data);
+        const QByteArray pick = LetterFile::fileHash(m_backup);
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
+        {
+            // Room for the backup file, none for its journal.
+            std::unique_ptr<FullDisk> disk;
+            if (!journalIsFolder)
+                disk = std::make_unique<FullDisk>(QFileInfo(m_backup).size());
+            m_form->mnuReturn_Click();
+        }
+        QCOMPARE(dialogs.messages().size(), 2);
+        const QString text = dialogs.messages().at(1).text;
+        QCOMPARE(firstLine(text), RestoreFailed);
+        QVERIFY2(reasonLine(text).contains(QStringLiteral("backup.mdb-journal")), qPrintable(text));
+        QCOMPARE(dialogs.messages().at(1).style, 16);
+        QCOMPARE(LetterFile::fileHash(m_data), data);
+        QCOMPARE(LetterFile::fileHash(m_backup), pick);
+        QCOMPARE(m_listOpened, 0);
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
+    }
+
+    // A backup damaged inside its letters passes the engine's check and the list's query;
+    // reading every letter finds it, and the restore refuses it naming the letter and the
+    // field. The bytes are changed in the file's pages, where the letters' values lie.
+    void restoreRefusesADamagedBackup_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("told"); // the letter and field named
+        QTest::newRow("random bytes in a patient's name")
+            << "name" << QStringLiteral("作成NO 2 の意見書の「患者名」");
+        QTest::newRow("random bytes in a long text, on an overflow page")
+            << "long text" << QStringLiteral("作成NO 3 の意見書（控え三郎）の「病状治療状態」");
+        QTest::newRow("an answer code made negative")
+            << "answer code" << QStringLiteral("作成NO 1 の意見書（控え一郎）の「寝たきり度」");
+        QTest::newRow("a Yes/No holding 7")
+            << "yes/no" << QStringLiteral("作成NO 2 の意見書（損傷試験花子さん）の「透析」");
+        QTest::newRow("text in an answer code")
+            << "code text" << QStringLiteral("作成NO 3 の意見書（控え三郎）の「性別」");
+        QTest::newRow("bytes in a text field")
+            << "blob" << QStringLiteral("作成NO 1 の意見書（控え一郎）の「住所」");
+    }
+    void restoreRefusesADamagedBackup()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, told);
+        const QString picked = m_env->filePath(QStringLiteral("damaged.mdb"));
+        const QString name = QStringLiteral("損傷試験花子さん");
+        QString longText;
+        for (int i = 0; i < 1500; ++i)
+            longText += QStringLiteral("経過観察");
+        longText.insert(4000, QStringLiteral("【中間目印】"));
+        QVERIFY(letterfixtures::createDataFile(picked));
+        using db::Variant;
+        QVERIFY(letterfixtures::writeLetter(
+            picked, 1,
+            {{QStringLiteral("患者名"), Variant::fromString(QStringLiteral("控え一郎"))},
+             {QStringLiteral("用法6"), Variant::fromString(QStringLiteral("MARK-ANSWER-CODE"))},
+             {QStringLiteral("寝たきり度"), Variant::fromLong(5)}}));
+        QVERIFY(letterfixtures::writeLetter(picked, 2,
+                                            {{QStringLiteral("患者名"), Variant::fromString(name)},
+                                             {QStringLiteral("透析"), Variant::fromBool(true)}}));
+        QVERIFY(letterfixtures::writeLetter(
+            picked, 3,
+            {{QStringLiteral("患者名"), Variant::fromString(QStringLiteral("控え三郎"))},
+             {QStringLiteral("性別"), Variant::fromLong(2)},
+             {QStringLiteral("病状治療状態"), Variant::fromString(longText)}}));
+        QVERIFY(record::LetterStore(picked).checkAll().ok);
+
+        QRandomGenerator gen(20261211);
+        // Random bytes over part of the text's UTF-8, drawn until they break it.
+        auto scramble = [&](const QString& text, int from, int count) {
+            const QByteArray utf8 = text.toUtf8();
+            const qint64 at = offsetOf(picked, utf8);
+            if (at < 0)
+                return false;
+            QByteArray changed = utf8;
+            do {
+                for (int i = 0; i < count; ++i)
+                    changed[from + i] = char(gen.bounded(256));
+            } while (changed.isValidUtf8());
+            return overwrite(picked, at, changed);
+        };
+        auto sql = [&](const QString& statement) {
+            auto db = db::Database::open(picked, db::OpenMode::ReadWrite);
+            return db && db->execute(statement);
+        };
+        if (damage == QLatin1String("name")) {
+            QVERIFY(scramble(name, 4, 6));
+        } else if (damage == QLatin1String("long text")) {
+            QVERIFY(scramble(QStringLiteral("観察【中間目印】経過"), 5, 8));
+        } else if (damage == QLatin1String("answer code")) {
+            // The columns between 用法6 and 寝たきり度 take no bytes (Yes/No False), so the
+            // code's one byte follows the marker.
+            const QByteArray marker("MARK-ANSWER-CODE");
+            const qint64 at = offsetOf(picked, marker + char(5));
+            QVERIFY2(at >= 0, "the answer code's byte is not after its marker");
+            QVERIFY(overwrite(picked, at + marker.size(), QByteArray(1, char(0xC8))));
+        } else if (damage == QLatin1String("yes/no")) {
+            QVERIFY(sql(QStringLiteral("UPDATE 申請者情報 SET 透析 = 7 WHERE 作成NO = 2")));
+        } else if (damage == QLatin1String("code text")) {
+            QVERIFY(sql(QStringLiteral("UPDATE 申請者情報 SET 性別 = 'ｘ' WHERE 作成NO = 3")));
+        } else {
+            QVERIFY(sql(QStringLiteral("UPDATE 申請者情報 SET 住所 = X'00FF41' WHERE 作成NO = 1")));
+        }
+        // What the earlier checks let through.
+        QVERIFY(testLetterDatabase(picked).ok);
+        QCOMPARE(record::LetterStore(picked).list().rows.size(), 3);
+
+        const QByteArray data = LetterFile::fileHash(m_data);
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(picked).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        QCOMPARE(dialogs.messages().size(), 2);
+        const QString text = dialogs.messages().at(1).text;
+        QCOMPARE(firstLine(text), RestoreFailed);
+        QVERIFY2(reasonLine(text).contains(told + QStringLiteral("が壊れています。")),
+                 qPrintable(text));
+        QCOMPARE(LetterFile::fileHash(m_data), data);
+        QCOMPARE(m_listOpened, 0);
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
+    }
+
+    // Letters of every kind the program writes (a full letter, an unanswered one, an
+    // imported one, edge values) pass the letter check: a sound backup is never refused.
+    void restoreTakesEveryKindOfLetter()
+    {
+        QVERIFY(QFile::remove(m_backup));
+        QVERIFY(letterfixtures::createDataFile(m_backup));
+        const QList<letterfixtures::Fields> letters{
+            letterfixtures::fullyFilledLetter(), letterfixtures::unansweredLetter(),
+            letterfixtures::importedLetterWithNulls(), letterfixtures::edgeValueLetter()};
+        for (int i = 0; i < letters.size(); ++i)
+            QVERIFY(letterfixtures::writeLetter(m_backup, i + 1, letters[i]));
+        m_form->openRecordList = [this] { ++m_listOpened; };
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().at(1).text, Restored);
+        QCOMPARE(LetterFile::fileHash(m_data), LetterFile::fileHash(m_backup));
+    }
+
+    // The data folder's own Rizari.mdb picked as the backup is restored from and kept; an
+    // old copy there goes with its journal before a new one is made, and one that cannot go
+    // refuses the restore.
+    void restoreAndTheDataFoldersCopy_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("Rizari.mdb itself picked, read-only") << "pick copy" << true;
+        QTest::newRow("a link to Rizari.mdb picked") << "pick link" << true;
+        QTest::newRow("an old copy with a journal of its own") << "old copy" << true;
+        QTest::newRow("an old copy that cannot be removed") << "folder" << false;
+    }
+    void restoreAndTheDataFoldersCopy()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, restored);
+        const QStringList backupPatients = patientsIn(m_backup);
+        QString picked = m_backup;
+        if (setup.startsWith(QLatin1String("pick"))) {
+            QVERIFY(QFile::copy(m_backup, rizari()));
+            makeReadOnly(rizari());
+            picked = rizari();
+            if (setup == QLatin1String("pick link")) {
+                picked = m_env->filePath(QStringLiteral("link.mdb"));
+                QVERIFY(QFile::link(rizari(), picked));
+            }
+        } else if (setup == QLatin1String("old copy")) {
+            // A copy of another file, with the journal of a save cut off in it: neither
+            // may reach the restored file.
+            QVERIFY(QFile::copy(m_data, rizari()));
+            QVERIFY(makeHotJournal(rizari(), m_env->root()));
+            makeReadOnly(m_backup);
+        } else {
+            QVERIFY(QDir().mkpath(rizari() + QStringLiteral("/kept")));
+            makeReadOnly(m_backup);
+        }
+        const QByteArray pickBefore = LetterFile::fileHash(picked);
+        const QByteArray data = LetterFile::fileHash(m_data);
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(picked).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        QCOMPARE(dialogs.messages().size(), 2);
+        const QString text = dialogs.messages().at(1).text;
+        if (restored) {
+            QCOMPARE(text, Restored);
+            QCOMPARE(patientsIn(m_data), backupPatients);
+            QCOMPARE(m_listOpened, 1);
+        } else {
+            QCOMPARE(firstLine(text), RestoreFailed);
+            QVERIFY2(
+                reasonLine(text).contains(QStringLiteral("Rizari.mdb を削除できませんでした。")),
+                qPrintable(text));
+            QCOMPARE(LetterFile::fileHash(m_data), data);
+            QCOMPARE(m_listOpened, 0);
+        }
+        QVERIFY(QFileInfo::exists(picked));
+        QCOMPARE(LetterFile::fileHash(picked), pickBefore);
+        if (setup.startsWith(QLatin1String("pick")))
+            QVERIFY(isReadOnlyFile(rizari()));
+        else if (setup == QLatin1String("old copy"))
+            QVERIFY(!QFileInfo::exists(rizari()) &&
+                    !QFileInfo::exists(rizari() + QStringLiteral("-journal")));
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
     }
 
     // A backup or a restore killed at any moment leaves each file whole: the old one or the

@@ -11,6 +11,7 @@
 #include "scripteddialogs.h"
 #include "sheetdata/setformdata.h"
 #include "sheetdump.h"
+#include "shell/databackup.h"
 #include "shell/form1.h"
 #include "shell/frmdata.h"
 #include "testenvironment.h"
@@ -20,6 +21,10 @@
 #include <QFile>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
+#include <memory>
+#include <unistd.h>
 
 using namespace shell;
 
@@ -270,6 +275,102 @@ private Q_SLOTS:
         QVERIFY(copyDuringList);
         QVERIFY(!QFile::exists(copy));
         QCOMPARE(int(state().InportState), 4);
+    }
+
+    // The copy of a read-only source is made afresh or not at all: an old Rizari.mdb that
+    // cannot be removed, or a copy cut off by a full disk, ends in the failure message with
+    // its reason, imports nothing (never an old copy) and leaves no copy behind.
+    void readOnlySourceCopyFails_data()
+    {
+        QTest::addColumn<bool>("oldCopyIsFolder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("an old copy that cannot be removed")
+            << true << QStringLiteral("Rizari.mdb を削除できませんでした。");
+        QTest::newRow("a full disk, an old copy of another file")
+            << false << QStringLiteral("ディスクの空き容量が足りません。");
+    }
+    void readOnlySourceCopyFails()
+    {
+        QFETCH(bool, oldCopyIsFolder);
+        QFETCH(QString, reason);
+        install("source-no-letters.mdb");
+        QVERIFY(QFile::setPermissions(m_source, QFile::ReadOwner | QFile::ReadGroup));
+        const QString copy = state().AppPath + "Rizari.mdb";
+        if (oldCopyIsFolder) {
+            // Not even root removes a folder that holds a file.
+            QVERIFY(QDir().mkpath(copy + "/kept"));
+        } else {
+            // An old copy of a source with letters, which must not be imported.
+            QVERIFY(QFile::copy(JetDir + "source-basic.mdb", copy));
+        }
+        QVERIFY(LetterFile::addEmptyLetter(m_data, 1));
+        const QByteArray before = LetterFile::fileHash(m_data);
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        Form1 form;
+        answerOffer(foundText(m_source), true);
+        {
+            std::shared_ptr<bool> full = std::make_shared<bool>(!oldCopyIsFolder);
+            shell::setBlockWriterForTesting([full](int fd, const char* data, qint64 size) {
+                if (*full) {
+                    errno = ENOSPC;
+                    return qint64(-1);
+                }
+                return qint64(::write(fd, data, size_t(size)));
+            });
+            form.openAtStartUp();
+            shell::setBlockWriterForTesting({});
+        }
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        const auto messages = dialogs.messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).text.section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral("データベースのインポートに失敗しました。"));
+        QVERIFY2(messages.at(0).text.section(QStringLiteral("\r\n"), 1).contains(reason),
+                 qPrintable(messages.at(0).text));
+        QCOMPARE(messages.at(0).style, 16);
+        QCOMPARE(int(state().InportState), 1);
+        QCOMPARE(LetterFile::fileHash(m_data), before);
+        QCOMPARE(QFileInfo(copy).isFile(), false);
+        QVERIFY(QFile::exists(m_source));
+    }
+
+    // A read-only source that is itself the data folder's Rizari.mdb is read where it lies
+    // and never removed: the run removes only what stands in the copy's place.
+    void sourceNamedLikeTheCopyIsKept()
+    {
+        install(QString());
+        const QString copy = state().AppPath + "Rizari.mdb";
+        QVERIFY(QFile::copy(JetDir + "source-basic.mdb", copy));
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ReadGroup));
+        const QByteArray source = LetterFile::fileHash(copy);
+        ScriptedDialogs dialogs;
+        dialogs.cancelFile().chooseFile(copy).answer(platform::vbOK);
+        Form1 form;
+        bool listOpened = false;
+        whenModal([&](QWidget* w) {
+            auto* offer = qobject_cast<import::frmIken*>(w);
+            QVERIFY(offer);
+            whenModal([&](QWidget* w2) {
+                auto* again = qobject_cast<import::frmIken*>(w2);
+                QVERIFY(again);
+                whenModal([&](QWidget* w3) {
+                    auto* named = qobject_cast<import::frmIken*>(w3);
+                    QVERIFY(named);
+                    QTimer::singleShot(0, [&] { closeList(&listOpened); });
+                    named->cmdGo->click();
+                });
+                again->cmdGo->click();
+            });
+            offer->cmdGo->click();
+        });
+        form.mnuIken->trigger();
+        QVERIFY(listOpened);
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("データベースのインポートが終了しました。"));
+        QCOMPARE(LetterFile::letterNumbers(m_data), (QList<qint32>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(LetterFile::fileHash(copy), source);
     }
 
     // An imported letter opens in the entry form with its values, and goes on the sheet
