@@ -6,6 +6,7 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace shell {
@@ -14,6 +15,20 @@ namespace {
 
 std::optional<double> numberOf(const QString& text)
 {
+    // A text of plain ASCII reads as itself (its width folding changes nothing), so it skips
+    // the folding: most cells of a long list are such texts.
+    const bool ascii =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty())
+            return std::nullopt;
+        bool ok = false;
+        const double value = trimmed.toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    }
     if (text.trimmed().isEmpty())
         return std::nullopt;
     return db::Variant::fromString(text).toDouble();
