@@ -229,8 +229,7 @@ void frmData::headingClick(int column)
     const bool dateColumn = column == ColWrittenOn;
     s.SortDesc = s.SortDesc != 0 ? 0 : 1;
     const bool descending = dateColumn ? s.SortDesc == 0 : s.SortDesc == 1;
-    lblSort->setText(descending ? QStringLiteral("▼") : QStringLiteral("▲"));
-    lblSort->move(px(sortMarkLeft(column)), px(750));
+    showMark(descending ? QStringLiteral("▼") : QStringLiteral("▲"), sortMarkLeft(column));
 
     const qint32 kept = currentRow() >= 0 ? letterNoAt(currentRow()) : 0;
     if (kept != 0)
@@ -256,8 +255,7 @@ void frmData::applySavedOrder()
     s.SortDesc = s.SortDesc != 0 ? 0 : 1;
     const int column = s.DataSort / 10;
     if (s.DataSort == 0) {
-        lblSort->setText(QStringLiteral("▼"));
-        lblSort->move(px(7605), px(750));
+        showMark(QStringLiteral("▼"), sortMarkLeft(ColWrittenOn));
         sortGrid(ColWrittenOn, true);
         selectRow(0);
     } else if (column >= ColChartNo && column <= ColWrittenOn && s.DataSort % 10 <= 1) {
@@ -361,6 +359,13 @@ void frmData::Command3_Click()
     }
     if (rowCount() > 0)
         FlexGrid->setFocus();
+}
+
+void frmData::showMark(const QString& mark, int left)
+{
+    lblSort->setText(mark);
+    lblSort->move(px(left), px(750));
+    update(0, lblSort->y(), width(), lblSort->height()); // the mark drawn beside its label
 }
 
 void frmData::paintEvent(QPaintEvent* event)

@@ -77,6 +77,8 @@ protected:
 private:
     void fill(const QList<record::LetterListRow>& rows);
     void applySavedOrder();
+    // The sort mark `mark` at `left` (twips).
+    void showMark(const QString& mark, int left);
     // Reorders the grid's rows by `column`; the chosen row moves with its letter.
     void sortGrid(int column, bool descending);
     void selectRow(int row);
