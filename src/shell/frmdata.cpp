@@ -169,6 +169,7 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
 
 void frmData::fill(const QList<record::LetterListRow>& rows)
 {
+    m_rows = rows;
     FlexGrid->clearContents();
     FlexGrid->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
@@ -185,6 +186,14 @@ void frmData::fill(const QList<record::LetterListRow>& rows)
             FlexGrid->setItem(r, c, item);
         }
     }
+}
+
+record::LetterListRow frmData::listedRow(qint32 letterNo) const
+{
+    for (const record::LetterListRow& row : m_rows)
+        if (row.letterNo == letterNo)
+            return row;
+    return {};
 }
 
 qint32 frmData::letterNoAt(int row) const
@@ -321,10 +330,11 @@ void frmData::Command3_Click()
         FlexGrid->setFocus();
         return;
     }
-    const record::LetterDeleteResult deleted = record::LetterStore(state().DatabasePath).remove(no);
+    const record::LetterDeleteResult deleted =
+        record::LetterStore(state().DatabasePath).remove(listedRow(no));
     if (!deleted.ok)
         platform::MsgBox(deleted.error, platform::vbCritical, QStringLiteral("データ削除！"));
-    if (deleted.ok || deleted.rowGone) {
+    if (deleted.ok || deleted.notAsListed) {
         state().CurrentLetterNo = count == 1 && deleted.ok ? 0 : no;
         reload();
         applySavedOrder();

@@ -62,7 +62,10 @@ private:
     void selectRow(int row);
     void selectLetter(qint32 letterNo);
     void reload();
+    // The letter `letterNo` as the list read it (a deletion checks that its row still reads so).
+    record::LetterListRow listedRow(qint32 letterNo) const;
 
+    QList<record::LetterListRow> m_rows; // as read, in table order
     QPushButton* m_headings[9] = {};
     int m_clickRow = -1; // the row of the last press on a letter, -1 before the first
 };
