@@ -3,6 +3,7 @@
 #include "controls/controlregistry.h"
 #include "controls/controlwidgets.h"
 #include "entry/kanareading.h"
+#include "record/letter.h"
 
 #include <QDialog>
 #include <QHash>
@@ -42,6 +43,10 @@ public:
     // True while the form holds a letter opened as new.
     bool NewData() const { return m_newData; }
     void setNewData(bool isNew) { m_newData = isNew; }
+    // The stored letter as it was read into the form (an empty letter when none was): a save
+    // rewrites the letter's row only while the row still holds it.
+    const record::Letter& letterAsRead() const { return m_letterAsRead; }
+    void setLetterAsRead(const record::Letter& letter) { m_letterAsRead = letter; }
 
     // Shows page frame n (0 to 8) and gives the tab strip the focus.
     void NextTab(int n);
@@ -127,6 +132,7 @@ private:
     void look(const QString& name, int index, controls::Look look);
 
     controls::ControlRegistry m_controls;
+    record::Letter m_letterAsRead;
     QString m_databasePath; // the data file whose phrase lists the form offers
     // Per phrase combo (by name): the texts its members showed before a pick from its list,
     // put back after "編集..." into that combo alone.

@@ -308,7 +308,7 @@ bool frmData::reload()
 
 record::LetterDeleteResult frmData::deleteListedLetter(const record::LetterListRow& listed) const
 {
-    return record::LetterStore(state().DatabasePath).remove(listed.letterNo);
+    return record::LetterStore(state().DatabasePath).remove(listed);
 }
 
 void frmData::Command3_Click()
@@ -347,7 +347,7 @@ void frmData::Command3_Click()
         }
     } else {
         platform::MsgBox(deleted.error, platform::vbCritical, QStringLiteral("データ削除！"));
-        if (deleted.rowGone) {
+        if (deleted.notAsListed) {
             // The file changed under the list: it is read again and shown in the order it
             // had, with its first row chosen; the saved order and its flag stay as they are.
             const int column = m_sortColumn;

@@ -602,6 +602,50 @@ private Q_SLOTS:
         QVERIFY(back);
     }
 
+    // Another window deleted letter 1 after this list was read, so the row numbered 2 now
+    // holds 患者3: deleting the listed 患者2 (number 2) deletes nothing, tells the user, and
+    // reads the list again; the next deletion of the row chosen then reaches the letter
+    // it shows.
+    void deletionAfterAnotherWindowDeleted()
+    {
+        QVERIFY(writeLetters(m_data, 4));
+        state().CurrentLetterNo = 2;
+        frmData list(rowsOf(m_data));
+        const auto nameAt = [&](int r) {
+            return list.FlexGrid->model()->index(r, 3).data().toString();
+        };
+        QCOMPARE(nameAt(list.currentRow()), QStringLiteral("患者2"));
+        record::LetterListRow first = rowsOf(m_data).at(0);
+        QVERIFY(record::LetterStore(m_data).remove(first).ok);
+        const QByteArray before = LetterFile::fileHash(m_data);
+
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK).answer(platform::vbOK);
+        list.Command3_Click();
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("「患者2」　のデータを削除しますか？"));
+        QVERIFY2(dialogs.messages().at(1).text.contains(QStringLiteral("ほかの画面")),
+                 qPrintable(dialogs.messages().at(1).text));
+        QCOMPARE(dialogs.messages().at(1).title, QStringLiteral("データ削除！"));
+        QCOMPARE(LetterFile::fileHash(m_data), before);
+        QCOMPARE(list.rowCount(), 3);
+
+        // The list read again shows 患者2 as letter 1.
+        int row = -1;
+        for (int r = 0; r < list.rowCount(); ++r)
+            if (nameAt(r) == QStringLiteral("患者2"))
+                row = r;
+        QVERIFY(row >= 0);
+        QCOMPARE(list.letterNoAt(row), 1);
+        list.FlexGrid->setCurrentIndex(list.FlexGrid->model()->index(row, 1));
+        dialogs.answer(platform::vbOK);
+        list.Command3_Click();
+        QCOMPARE(rowsOf(m_data).size(), 2);
+        for (const record::LetterListRow& left : rowsOf(m_data))
+            QVERIFY(left.name != QStringLiteral("患者2"));
+    }
+
     void missingDataFile_data()
     {
         QTest::addColumn<int>("answer");
@@ -722,6 +766,59 @@ private Q_SLOTS:
         QVERIFY2(texts.contains(QStringLiteral("山田太郎")), qPrintable(texts.join(u'|')));
         QVERIFY(drawn.ops(sheet::RecordedOp::Text).size() >
                 blank.ops(sheet::RecordedOp::Text).size());
+    }
+
+    // Letter 2 open in the entry form while another window deletes letter 1, so the row
+    // numbered 2 now holds 患者3. "登　録(&R)" writes nothing and asks: "No" goes back to the
+    // form with its entries; "Yes" saves the entries as a new letter, and the list comes back
+    // on it. 患者3's letter is untouched throughout.
+    void saveAfterAnotherWindowDeleted()
+    {
+        QVERIFY(writeLetters(m_data, 3));
+        state().CurrentLetterNo = 2;
+        Form1 form;
+        form.show();
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbNo).answer(platform::vbYes);
+        QByteArray before;
+        whenModal([&](QWidget* w) {
+            auto* list = qobject_cast<frmData*>(w);
+            QVERIFY(list);
+            whenModal([&](QWidget* w2) {
+                auto* entry = qobject_cast<entry::frmDat3*>(w2);
+                QVERIFY(entry);
+                QCOMPARE(entry->control("txtname")->text(), QStringLiteral("患者2"));
+                entry->control("txtname")->setText(QStringLiteral("患者2 改"));
+                QVERIFY(record::LetterStore(m_data).remove(rowsOf(m_data).at(0)).ok);
+                before = LetterFile::fileHash(m_data);
+                entry->Command3_Click(); // No: the form stays with its entries
+                QVERIFY(entry->isVisible());
+                QCOMPARE(entry->control("txtname")->text(), QStringLiteral("患者2 改"));
+                QCOMPARE(LetterFile::fileHash(m_data), before);
+                whenModal([&](QWidget* w3) {
+                    auto* list2 = qobject_cast<frmData*>(w3);
+                    QVERIFY(list2);
+                    QCOMPARE(list2->letterNoAt(list2->currentRow()), 3);
+                    list2->cmdCancel_Click();
+                });
+                entry->Command3_Click(); // Yes: saved as a new letter, back to the list
+            });
+            list->cmdRe_Click();
+        });
+        form.DataOpen();
+
+        QCOMPARE(dialogs.messages().size(), 2);
+        for (const auto& shown : dialogs.messages()) {
+            QVERIFY2(shown.text.contains(QStringLiteral("ほかの画面")), qPrintable(shown.text));
+            QCOMPARE(shown.style, int(platform::vbYesNo + platform::vbExclamation));
+        }
+        QCOMPARE(state().CurrentLetterNo, 3);
+        const QList<record::LetterListRow> rows = rowsOf(m_data);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.at(0).name, QStringLiteral("患者2"));
+        QCOMPARE(rows.at(1).name, QStringLiteral("患者3"));
+        QCOMPARE(rows.at(2).name, QStringLiteral("患者2 改"));
+        QCOMPARE(rows.at(2).writtenOn, rows.at(0).writtenOn);
     }
 
     // "印刷(&P)" saves the letter, puts it on the sheet and opens the print dialog; the list
