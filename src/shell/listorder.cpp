@@ -15,10 +15,16 @@ namespace {
 
 std::optional<double> numberOf(const QString& text)
 {
-    // A text of plain ASCII reads as itself (its width folding changes nothing), so it skips
-    // the folding: most cells of a long list are such texts.
-    const bool ascii =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    // Most cells of a long list skip the width folding: a text of plain ASCII reads as itself,
+    // and a text with kana or a kanji is no number whatever it folds to (they fold to no
+    // digit, sign or blank).
+    bool ascii = true;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3040 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF))
+            return std::nullopt;
+        ascii = ascii && u < 0x80;
+    }
     if (ascii) {
         const QString trimmed = text.trimmed();
         if (trimmed.isEmpty())
