@@ -26,13 +26,13 @@ void BM_SaveStoredLetter(benchmark::State& state)
         return;
     }
     const TableFormReader form = TableFormReader::fullLetter();
-    const record::LetterSaveResult first = record::SaveLetter(path, 0, form);
+    const record::LetterSaveResult first = record::SaveLetter(path, {}, form);
     if (first.letterNo != 1) {
         state.SkipWithError(qPrintable(first.error));
         return;
     }
     for (auto _ : state) {
-        const record::LetterSaveResult r = record::SaveLetter(path, 1, form);
+        const record::LetterSaveResult r = record::SaveLetter(path, first.stored, form);
         benchmark::DoNotOptimize(r.saved);
     }
 }
@@ -49,7 +49,7 @@ void BM_SaveNewLetter(benchmark::State& state)
     }
     const TableFormReader form = TableFormReader::fullLetter();
     for (auto _ : state) {
-        const record::LetterSaveResult r = record::SaveLetter(path, 0, form);
+        const record::LetterSaveResult r = record::SaveLetter(path, {}, form);
         benchmark::DoNotOptimize(r.letterNo);
     }
 }

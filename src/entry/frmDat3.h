@@ -8,8 +8,6 @@
 #include <QDialog>
 #include <QHash>
 
-#include <optional>
-
 class QStackedWidget;
 class QTabBar;
 
@@ -45,9 +43,9 @@ public:
     // True while the form holds a letter opened as new.
     bool NewData() const { return m_newData; }
     void setNewData(bool isNew) { m_newData = isNew; }
-    // The stored letter as it was read into the form when it was opened; nullopt for a new
-    // letter.
-    const std::optional<record::Letter>& letterAsRead() const { return m_letterAsRead; }
+    // The stored letter as it was read into the form (an empty letter when none was): a save
+    // rewrites the letter's row only while the row still holds it.
+    const record::Letter& letterAsRead() const { return m_letterAsRead; }
     void setLetterAsRead(const record::Letter& letter) { m_letterAsRead = letter; }
 
     // Shows page frame n (0 to 8) and gives the tab strip the focus.
@@ -134,6 +132,7 @@ private:
     void look(const QString& name, int index, controls::Look look);
 
     controls::ControlRegistry m_controls;
+    record::Letter m_letterAsRead;
     QString m_databasePath; // the data file whose phrase lists the form offers
     // Per phrase combo (by name): the texts its members showed before a pick from its list,
     // put back after "編集..." into that combo alone.
@@ -151,7 +150,6 @@ private:
     controls::Frame* m_frames[kPageCount] = {};
     int m_tabNow = 0;
     bool m_newData = false;
-    std::optional<record::Letter> m_letterAsRead;
     // The reading of the name's pieces as the input method converts them; ImeKey: a commit
     // came that the next change of the name takes its reading from.
     ImeReading m_nameReading;

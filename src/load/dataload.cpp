@@ -30,6 +30,8 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
 
 void DataLoad(entry::frmDat3& form, const record::Letter& letter)
 {
+    // Kept for the save: it rewrites the row only while the row still holds this letter.
+    form.setLetterAsRead(letter);
     LetterLoader loader(letter, form.controls());
     loadHeading(loader);
     loadOtherDepartments(loader);

@@ -29,6 +29,7 @@ enum class LoadResult {
 LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
                     QString* error = nullptr);
 // Fills the entry form from a letter, as above: an unset or Null field leaves its controls.
+// The form keeps the letter as read, for its save.
 void DataLoad(entry::frmDat3& form, const record::Letter& letter);
 
 // The doctor defaults: when the doctor's name box is empty, the institution's name, postal

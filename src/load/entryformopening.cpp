@@ -42,7 +42,6 @@ EntryFormOpening OpenEntryForm(entry::frmDat3& form, const QString& databasePath
     if (letterNo != 0) {
         DataLoad(form, read.letter);
         LoadDoctorS(form);
-        form.setLetterAsRead(read.letter);
     } else {
         if (title)
             title->setText(QStringLiteral("新規登録"));

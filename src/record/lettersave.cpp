@@ -4,10 +4,20 @@
 
 namespace record {
 
-LetterSaveResult SaveLetter(const QString& databasePath, qint32 letterNo, const FormReader& form)
+LetterSaveResult SaveLetter(const QString& databasePath, const Letter& asRead,
+                            const FormReader& form)
 {
     Letter letter;
-    letter.setNo(letterNo);
+    letter.setNo(asRead.no());
+    DataSave3(form, letter);
+    return LetterStore(databasePath).save(letter, asRead);
+}
+
+LetterSaveResult SaveLetterAsNew(const QString& databasePath, const Letter& asRead,
+                                 const FormReader& form)
+{
+    Letter letter = asRead;
+    letter.setNo(0);
     DataSave3(form, letter);
     return LetterStore(databasePath).save(letter);
 }

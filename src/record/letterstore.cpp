@@ -2,6 +2,7 @@
 
 #include "common/schema.h"
 #include "platform/database.h"
+#include "platform/preparedstatement.h"
 
 #include <QFileInfo>
 
@@ -117,19 +118,12 @@ bool positionRow(db::Database& database, db::Recordset& letters, qint32* letterN
     return true;
 }
 
-} // namespace
-
-LetterReadResult LetterStore::read(qint32 letterNo) const
+// The letter numbered `letterNo` as the open file holds it now.
+LetterReadResult readRow(db::Database& database, qint32 letterNo)
 {
     LetterReadResult result;
     QString error;
-    const auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
-    if (!database) {
-        result.error =
-            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
-        return result;
-    }
-    const auto rs = database->openDynaset(
+    const auto rs = database.openDynaset(
         QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(common::LetterTable, common::LetterKey),
         {db::Variant::fromLong(letterNo)}, &error);
     if (!rs) {
@@ -155,7 +149,108 @@ LetterReadResult LetterStore::read(qint32 letterNo) const
     return result;
 }
 
-LetterSaveResult LetterStore::save(const Letter& letter) const
+// The same letter: the same number and, field by field, both unset or both the same value
+// of the same type.
+bool sameLetter(const Letter& a, const Letter& b)
+{
+    if (a.no() != b.no())
+        return false;
+    for (int i = 0; i < common::LetterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        if (a.isSet(field) != b.isSet(field) ||
+            (a.isSet(field) && !(a.value(field) == b.value(field))))
+            return false;
+    }
+    return true;
+}
+
+// The list's row at the recordset's current row.
+LetterListRow listRow(const db::Recordset& rs)
+{
+    const auto textOf = [&](Field field) { return rs.field(nameOf(field)).toString(); };
+    LetterListRow row;
+    row.letterNo = rs.field(common::LetterKey).toLong().value_or(0);
+    row.chartNo = textOf(Field::ChartNo);
+    row.name = textOf(Field::PatientName);
+    row.kana = textOf(Field::PatientKana);
+    row.sex = textOf(Field::Sex);
+    row.age = textOf(Field::Age);
+    row.diagnosis = textOf(Field::Diagnosis1);
+    row.writtenOn = textOf(Field::WrittenOn);
+    return row;
+}
+
+// Writes the letter inside the open transaction and commits; false with the reason in
+// `result`. The number is chosen and the row added inside the transaction, so that two
+// programs saving at the same moment cannot take the same number; a stored letter's row is
+// compared with the letter as read inside it, so that no other window can change it between
+// the check and the write.
+bool writeLetter(db::Database& database, const Letter& letter, const Letter& asRead,
+                 LetterSaveResult* result)
+{
+    QString error;
+    qint32 no = letter.no();
+    if (no != 0) {
+        const LetterReadResult now = readRow(database, no);
+        if (now.status == LetterReadResult::Status::Failed) {
+            result->error = now.error;
+            return false;
+        }
+        if (!now.read() || !sameLetter(now.letter, asRead)) {
+            result->notAsRead = true;
+            result->error = QStringLiteral("作成NO %1 のデータは、ほかの画面で変更されたか、"
+                                           "削除されて番号が変わっています。")
+                                .arg(no);
+            return false;
+        }
+    }
+    std::unique_ptr<db::Recordset> letters = database.openTable(common::LetterTable, &error);
+    if (!letters) {
+        result->error =
+            reason(QStringLiteral("表 %1 を開けません。").arg(common::LetterTable), error);
+        return false;
+    }
+    if (!positionRow(database, *letters, &no, &error)) {
+        result->error = error;
+        return false;
+    }
+    result->lostFields = writeFields(letter, *letters);
+    if (!letters->update(&error)) {
+        letters->cancelUpdate();
+        result->error = reason(QStringLiteral("データを書き込めません。"), error);
+        return false;
+    }
+    letters.reset();
+    LetterReadResult stored = readRow(database, no);
+    if (!stored.read()) {
+        result->error = reason(QStringLiteral("データを書き込めません。"), stored.error);
+        return false;
+    }
+    if (!database.commitTrans(&error)) {
+        result->error = reason(QStringLiteral("データファイルに書き込めません。"), error);
+        return false;
+    }
+    result->letterNo = no;
+    result->stored = std::move(stored.letter);
+    return true;
+}
+
+} // namespace
+
+LetterReadResult LetterStore::read(qint32 letterNo) const
+{
+    QString error;
+    const auto database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
+    if (!database) {
+        LetterReadResult result;
+        result.error =
+            reason(QStringLiteral("データファイル %1 を開けません。").arg(m_path), error);
+        return result;
+    }
+    return readRow(*database, letterNo);
+}
+
+LetterSaveResult LetterStore::save(const Letter& letter, const Letter& asRead) const
 {
     LetterSaveResult result;
     if (isWriteProtected(m_path)) {
@@ -174,31 +269,12 @@ LetterSaveResult LetterStore::save(const Letter& letter) const
         result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
         return result;
     }
-    // The number is chosen and the row added inside the transaction, so that two programs
-    // saving at the same moment cannot take the same number.
-    qint32 no = letter.no();
-    std::unique_ptr<db::Recordset> letters = database->openTable(common::LetterTable, &error);
-    if (!letters) {
-        result.error =
-            reason(QStringLiteral("表 %1 を開けません。").arg(common::LetterTable), error);
-    } else if (!positionRow(*database, *letters, &no, &error)) {
-        result.error = error;
-    } else {
-        result.lostFields = writeFields(letter, *letters);
-        if (!letters->update(&error)) {
-            letters->cancelUpdate();
-            result.error = reason(QStringLiteral("データを書き込めません。"), error);
-        } else if (!database->commitTrans(&error)) {
-            result.error = reason(QStringLiteral("データファイルに書き込めません。"), error);
-        }
-    }
-    if (!result.error.isEmpty()) {
+    if (!writeLetter(*database, letter, asRead, &result)) {
         database->rollback();
         result.lostFields.clear();
         return result;
     }
     result.saved = true;
-    result.letterNo = no;
     return result;
 }
 
@@ -217,27 +293,17 @@ LetterListResult LetterStore::list() const
             QStringLiteral("このファイルは意見書のデータファイルではありません。（%1）").arg(error);
         return result;
     }
-    const auto textOf = [&](Field field) { return rs->field(nameOf(field)).toString(); };
     result.rows.reserve(rs->recordCount());
-    for (; !rs->eof(); rs->moveNext()) {
-        LetterListRow row;
-        row.letterNo = rs->field(common::LetterKey).toLong().value_or(0);
-        row.chartNo = textOf(Field::ChartNo);
-        row.name = textOf(Field::PatientName);
-        row.kana = textOf(Field::PatientKana);
-        row.sex = textOf(Field::Sex);
-        row.age = textOf(Field::Age);
-        row.diagnosis = textOf(Field::Diagnosis1);
-        row.writtenOn = textOf(Field::WrittenOn);
-        result.rows.append(std::move(row));
-    }
+    for (; !rs->eof(); rs->moveNext())
+        result.rows.append(listRow(*rs));
     result.ok = true;
     return result;
 }
 
-LetterDeleteResult LetterStore::remove(qint32 letterNo) const
+LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
 {
     LetterDeleteResult result;
+    const qint32 letterNo = listed.letterNo;
     QString error;
     auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
     if (!database) {
@@ -253,17 +319,20 @@ LetterDeleteResult LetterStore::remove(qint32 letterNo) const
         return fail(error);
     const QString table = common::LetterTable;
     const QString key = common::LetterKey;
+    // The row at the number must still be the letter the list showed: another window may
+    // have deleted it, moved another letter to its number or changed it meanwhile.
     auto found =
-        database->openDynaset(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?").arg(key, table),
+        database->openDynaset(common::LetterListQuery + QStringLiteral(" WHERE %1 = ?").arg(key),
                               {db::Variant::fromLong(letterNo)}, &error);
     if (!found)
         return fail(error);
-    if (found->eof()) {
+    if (found->eof() || !(listRow(*found) == listed)) {
         database->rollback();
-        result.rowGone = true;
-        result.error = QStringLiteral("作成NO %1 のデータはもうありません。"
-                                      "ほかの画面で削除された可能性があります。")
-                           .arg(letterNo);
+        result.notAsListed = true;
+        result.error = QStringLiteral("「%1」のデータは、ほかの画面で変更されたか、削除されて"
+                                      "番号が変わっています。削除しませんでした。\r\n"
+                                      "一覧を読み直します。")
+                           .arg(listed.name);
         return result;
     }
     found.reset();
@@ -281,10 +350,18 @@ LetterDeleteResult LetterStore::remove(qint32 letterNo) const
     for (; !later->eof(); later->moveNext())
         numbers.append(later->field(key).toLong().value_or(0));
     later.reset();
-    for (qint32 n : numbers)
-        if (!database->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(table, key),
-                               {db::Variant::fromLong(n - 1), db::Variant::fromLong(n)}, &error))
+    if (!numbers.isEmpty()) {
+        const auto renumber = database->prepare(
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(table, key), &error);
+        if (!renumber)
             return fail(error);
+        for (qint32 n : numbers) {
+            renumber->bind(1, db::Variant::fromLong(n - 1));
+            renumber->bind(2, db::Variant::fromLong(n));
+            if (!renumber->run(&error))
+                return fail(error);
+        }
+    }
     if (!database->commitTrans(&error))
         return fail(error);
     result.ok = true;

@@ -31,6 +31,10 @@ struct LetterReadResult
 struct LetterSaveResult
 {
     bool saved = false;
+    // The letter's row no longer holds the letter that was read (another window changed
+    // it, or a deletion there moved another letter to its number or took it away): nothing
+    // was written.
+    bool notAsRead = false;
     // The number the letter is stored under (a new letter's new number), when saved.
     qint32 letterNo = 0;
     // The set fields the file could not take (it has no such column): the letter was stored
@@ -38,6 +42,9 @@ struct LetterSaveResult
     QStringList lostFields;
     // Why the letter could not be saved, a sentence for the user; "" when saved.
     QString error;
+    // When saved: the row as it stands at the commit, read back inside the transaction (the
+    // letter as read, for the next save of the same form).
+    Letter stored;
 };
 
 // One letter as the list shows it; a Null field reads as "".
@@ -51,6 +58,8 @@ struct LetterListRow
     QString age;
     QString diagnosis; // the first diagnosis
     QString writtenOn; // the writing date, an era date
+
+    bool operator==(const LetterListRow&) const = default;
 };
 
 struct LetterListResult
@@ -63,7 +72,9 @@ struct LetterListResult
 struct LetterDeleteResult
 {
     bool ok = false;
-    bool rowGone = false; // no letter had the number (deleted meanwhile): nothing was changed
+    // The row at the listed number is gone or holds another letter than the one listed
+    // (another window deleted, renumbered or changed it): nothing was changed.
+    bool notAsListed = false;
     QString error;
 };
 
@@ -93,20 +104,25 @@ public:
     // The letter numbered `letterNo`, read-only, the number bound as a parameter.
     LetterReadResult read(qint32 letterNo) const;
 
-    // Saves the letter in one transaction. A stored letter (no() not 0) is found by its
-    // 作成NO and its set fields rewritten (an unset field keeps what the row holds); a new one
-    // (no() 0) gets one above the highest stored number, chosen and added inside the same
-    // transaction. When anything fails (the file cannot be opened or written, the letter's
-    // row is not there, the row or the commit is refused) nothing is written.
-    LetterSaveResult save(const Letter& letter) const;
+    // Saves the letter in one transaction. A new one (no() 0) gets one above the highest
+    // stored number, chosen and added inside the same transaction. A stored letter (no() not
+    // 0) is found by its 作成NO and its set fields rewritten (an unset field keeps what the
+    // row holds), but only when the row, read inside the transaction, still holds `asRead`,
+    // the letter as it was read before the user edited it (the same number, every field the
+    // same, Null apart from ""): a letter's number is its place, and another window may have
+    // changed the letter or moved another one to its place. Otherwise notAsRead is set and
+    // nothing is written. When anything fails (the file cannot be opened or written, the row
+    // or the commit is refused) nothing is written.
+    LetterSaveResult save(const Letter& letter, const Letter& asRead = Letter()) const;
 
     // Every letter through the list's query, read-only.
     LetterListResult list() const;
 
-    // Deletes letter `letterNo` and moves every letter with a higher number down by one, in
-    // ascending order, all in one transaction: on any failure nothing is deleted and no
-    // number changes.
-    LetterDeleteResult remove(qint32 letterNo) const;
+    // Deletes the letter the list showed as `listed` and moves every letter with a higher
+    // number down by one, in ascending order, all in one transaction; only when the row at
+    // that number still reads as `listed` (else notAsListed, nothing changed). On any failure
+    // nothing is deleted and no number changes.
+    LetterDeleteResult remove(const LetterListRow& listed) const;
 
     // More rows written in the same transaction as the letters (an import's phrase-list
     // items): false with the reason rolls everything back.

@@ -171,7 +171,8 @@ private:
     // The open-file dialog of the import: a Jet database chosen sets DatabasePath and
     // InportState 1; a cancelled dialog changes nothing.
     void searchImportSource();
-    int runEntryForm();
+    // The entry form at `place`; afterwards `place` is where it was left.
+    int runEntryForm(QPoint& place);
     void createMenus();
     void createToolbar();
     void createStatusBar();

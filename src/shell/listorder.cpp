@@ -6,6 +6,7 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace shell {
@@ -14,6 +15,26 @@ namespace {
 
 std::optional<double> numberOf(const QString& text)
 {
+    // Most cells of a long list skip the width folding: a text of plain ASCII reads as itself,
+    // and a text with kana or a kanji is no number whatever it folds to (they fold to no
+    // digit, sign or blank).
+    bool ascii = true;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3040 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF))
+            return std::nullopt;
+        ascii = ascii && u < 0x80;
+    }
+    if (ascii) {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty())
+            return std::nullopt;
+        bool ok = false;
+        const double value = trimmed.toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    }
     if (text.trimmed().isEmpty())
         return std::nullopt;
     return db::Variant::fromString(text).toDouble();
@@ -103,18 +124,34 @@ int sortMarkLeft(int column)
     }
 }
 
-void sortListRows(QList<QStringList>& rows, int column, bool descending)
+QList<int> sortedOrder(const QStringList& cells, int column, bool descending)
 {
-    QList<std::pair<SortKey, QStringList>> keyed;
-    keyed.reserve(rows.size());
-    for (QStringList& row : rows)
-        keyed.append({keyOf(row.value(column), column), std::move(row)});
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-        const int c = compareKeys(a.first, b.first);
+    QList<SortKey> keys;
+    keys.reserve(cells.size());
+    for (const QString& cell : cells)
+        keys.append(keyOf(cell, column));
+    QList<int> order(cells.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = compareKeys(keys[a], keys[b]);
         return descending ? c > 0 : c < 0;
     });
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        rows[i] = std::move(keyed[i].second);
+    return order;
+}
+
+void sortListRows(QList<QStringList>& rows, int column, bool descending)
+{
+    QStringList cells;
+    cells.reserve(rows.size());
+    for (const QStringList& row : rows)
+        cells.append(row.value(column));
+    const QList<int> order = sortedOrder(cells, column, descending);
+    QList<QStringList> sorted;
+    sorted.reserve(rows.size());
+    for (int i : order)
+        sorted.append(std::move(rows[i]));
+    rows = std::move(sorted);
 }
 
 } // namespace shell

@@ -31,4 +31,8 @@ int sortMarkLeft(int column);
 // Western dates of its era dates, so that 令和 letters come after 平成 ones.
 void sortListRows(QList<QStringList>& rows, int column, bool descending);
 
+// The same order for the cells of one column, `cells` in the grid's present order: the
+// positions in `cells` in their sorted order.
+QList<int> sortedOrder(const QStringList& cells, int column, bool descending);
+
 } // namespace shell

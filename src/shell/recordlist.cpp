@@ -11,11 +11,15 @@
 #include "platform/messagebox.h"
 #include "record/letterstore.h"
 #include "sheetdata/setformdata.h"
+#include "sheetdata/sheetlayout.h"
 #include "shell/form1.h"
 #include "shell/frmdata.h"
 #include "shell/previewcanvas.h"
 
 #include <QFileInfo>
+#include <QPoint>
+
+#include <optional>
 
 namespace shell {
 
@@ -66,6 +70,9 @@ void Form1::DataSerch()
 void Form1::runRecordList()
 {
     common::AppState& s = state();
+    // Where the window handed over from stood: the list comes back where the entry form
+    // was, and the entry form opens where the list was. The first list is centred.
+    std::optional<QPoint> place;
     for (;;) {
         const record::LetterListResult list = record::LetterStore(s.DatabasePath).list();
         if (!list.ok) {
@@ -75,12 +82,15 @@ void Form1::runRecordList()
         int chosen = frmData::Cancelled;
         {
             frmData dialog(list.rows, this);
+            if (place)
+                dialog.move(*place);
             chosen = dialog.exec();
+            place = dialog.pos();
         }
         switch (chosen) {
         case frmData::NewLetter:
         case frmData::StoredLetter:
-            if (runEntryForm() == entry::frmDat3::SavedForPrint) {
+            if (runEntryForm(*place) == entry::frmDat3::SavedForPrint) {
                 // Saved for printing: the letter goes on the sheet and the print dialog
                 // opens; the list is not shown again.
                 s.CurrentLetterNoText = QString::number(s.CurrentLetterNo);
@@ -98,12 +108,13 @@ void Form1::runRecordList()
     }
 }
 
-int Form1::runEntryForm()
+int Form1::runEntryForm(QPoint& place)
 {
     common::AppState& s = state();
     // The busy pointer from the list's command until the form shows.
     platform::BusyPointer busy;
     entry::frmDat3 form(this);
+    form.move(place);
     const load::EntryFormOpening opening =
         load::OpenEntryForm(form, s.DatabasePath, s.CurrentLetterNo);
     if (!opening.opened) {
@@ -114,17 +125,19 @@ int Form1::runEntryForm()
         return entry::frmDat3::Discarded;
     }
     busy.restoreWhenShown(&form);
-    return form.exec();
+    const int result = form.exec();
+    place = form.pos();
+    return result;
 }
 
 void Form1::showLetter(const QString& letterNoText)
 {
-    const sheetdata::SheetFillResult filled =
-        sheetdata::SetFormData(m_model, state().DatabasePath, letterNoText);
-    if (filled.patientName)
-        lblPointer->setText(*filled.patientName);
+    sheetdata::SetFormData(m_model, state().DatabasePath, letterNoText);
     Picture2->clear();
     drawSheet();
+    // The status bar names the patient of the letter on the sheet, "" for a number without
+    // a letter.
+    lblPointer->setText(m_model.FormText[sheetdata::PatientNameSlot]);
     if (!state().ZoomType)
         ZoomOut();
 }

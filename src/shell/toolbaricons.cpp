@@ -116,6 +116,72 @@ QIcon toolbarIcon(int image)
     return QIcon(pixmap);
 }
 
+QPixmap listButtonPicture(ListPicture picture)
+{
+    const QSize size = picture == ListPicture::ShowLetter ? QSize(35, 32)
+                       : picture == ListPicture::Cancel   ? QSize(25, 22)
+                                                          : QSize(16, 16);
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (picture) {
+    case ListPicture::NewLetter: { // a blank sheet with a green plus
+        drawSheet(p, QRectF(1.5, 0.5, 10, 13));
+        p.setPen(QPen(Green, 2.5, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(12, 8), QPointF(12, 16));
+        p.drawLine(QPointF(8, 12), QPointF(16, 12));
+        break;
+    }
+    case ListPicture::ChangeLetter: // a written sheet with a pen over it
+        drawSheet(p, QRectF(0.5, 0.5, 11, 14));
+        p.setPen(QPen(Blue, 1));
+        for (int y = 3; y <= 11; y += 3)
+            p.drawLine(QPointF(2.5, y + 0.5), QPointF(9.5, y + 0.5));
+        p.setPen(QPen(QColor(200, 150, 40), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14.5, 4), QPointF(7.5, 12));
+        p.setPen(QPen(Ink, 1.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7.5, 12), QPointF(6, 14.5));
+        break;
+    case ListPicture::DeleteLetter: // a written sheet crossed out in red
+        drawSheet(p, QRectF(1.5, 0.5, 11, 14));
+        p.setPen(QPen(Blue, 1));
+        for (int y = 3; y <= 11; y += 3)
+            p.drawLine(QPointF(3.5, y + 0.5), QPointF(10.5, y + 0.5));
+        p.setPen(QPen(Red, 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(6, 6), QPointF(14.5, 14.5));
+        p.drawLine(QPointF(14.5, 6), QPointF(6, 14.5));
+        break;
+    case ListPicture::ShowLetter: { // a printer with the letter's sheet ready in it
+        // The lower rows stay clear for the caption under the picture.
+        drawSheet(p, QRectF(10.5, 0.5, 14, 11));
+        p.setPen(QPen(Blue, 1));
+        for (int y = 3; y <= 9; y += 3)
+            p.drawLine(QPointF(12.5, y + 0.5), QPointF(22.5, y + 0.5));
+        p.setPen(QPen(Ink, 1));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRoundedRect(QRectF(3.5, 9.5, 28, 11), 2, 2);
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRect(QRectF(8.5, 18.5, 18, 3));
+        p.setBrush(Paper);
+        p.drawRect(QRectF(10.5, 21.5, 14, 4));
+        p.setPen(QPen(Green, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPoint(QPointF(27.5, 13.5));
+        break;
+    }
+    case ListPicture::Cancel: { // a red circle with a bar: go back without doing anything
+        p.setPen(QPen(Red, 2.5));
+        p.setBrush(QColor(255, 235, 235));
+        p.drawEllipse(QRectF(5, 1.5, 15, 15));
+        p.setPen(QPen(Red, 2.5, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(8, 13.5), QPointF(17, 4.5));
+        break;
+    }
+    }
+    p.end();
+    return pixmap;
+}
+
 QIcon windowIcon()
 {
     QPixmap pixmap(32, 32);

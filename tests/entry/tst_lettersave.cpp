@@ -124,7 +124,7 @@ private Q_SLOTS:
         const Row fromForm = LetterFile::readLetter(m_path, 1);
 
         const record::LetterSaveResult table =
-            record::SaveLetter(m_path, 0, TableFormReader::fullLetter());
+            record::SaveLetter(m_path, {}, TableFormReader::fullLetter());
         QVERIFY(table.saved);
         Row fromTable = LetterFile::readLetter(m_path, table.letterNo);
         fromTable[QStringLiteral("作成NO")] = QStringLiteral("1");

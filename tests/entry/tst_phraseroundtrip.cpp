@@ -99,7 +99,7 @@ void PhraseRoundTripTest::pickedPhrasesComeBack()
         picked.append(box->text());
     }
     const record::LetterSaveResult saved =
-        record::SaveLetter(file.path(), 0, entry::FormControlsReader(first->controls()));
+        record::SaveLetter(file.path(), {}, entry::FormControlsReader(first->controls()));
     QVERIFY2(saved.saved, qPrintable(saved.error));
 
     auto second = openForm(file.path());

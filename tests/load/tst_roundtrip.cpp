@@ -265,13 +265,13 @@ void RoundTripTest::saveLoadSave()
     fill(*first, settings);
     // Saved as the form's save command saves: the doctor defaults too.
     const qint32 savedNo =
-        entry::SaveLetterAndTell(file.path(), 0, entry::FormControlsReader(first->controls()));
+        entry::SaveLetterAndTell(file.path(), {}, entry::FormControlsReader(first->controls()));
     QVERIFY(savedNo != 0);
 
     auto second = startForm();
     QCOMPARE(load::LoadLetter(*second, file.path(), savedNo), load::LoadResult::Loaded);
     const qint32 againNo =
-        entry::SaveLetterAndTell(file.path(), 0, entry::FormControlsReader(second->controls()));
+        entry::SaveLetterAndTell(file.path(), {}, entry::FormControlsReader(second->controls()));
     QVERIFY(againNo != 0);
     QVERIFY(againNo != savedNo);
 

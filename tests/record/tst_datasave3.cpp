@@ -31,7 +31,7 @@ private:
     // Saves the form as a new letter and reads it back.
     Row saveNew(const TableFormReader& form)
     {
-        const record::LetterSaveResult r = record::SaveLetter(m_path, 0, form);
+        const record::LetterSaveResult r = record::SaveLetter(m_path, {}, form);
         if (!r.saved) {
             qWarning() << r.error;
             return {};
@@ -348,7 +348,7 @@ private Q_SLOTS:
     {
         const auto writeNew = [&] {
             const record::LetterSaveResult r =
-                record::SaveLetter(m_path, 0, TableFormReader::fullLetter());
+                record::SaveLetter(m_path, {}, TableFormReader::fullLetter());
             return r.saved ? r.lostFields : QStringList{QStringLiteral("(no row)")};
         };
         QCOMPARE(writeNew(), QStringList{});
@@ -363,7 +363,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         QVERIFY(LetterFile::dropColumn(m_path, QStringLiteral("診断名2")));
         const TableFormReader form = TableFormReader::fullLetter();
-        const record::LetterSaveResult r = record::SaveLetter(m_path, 0, form);
+        const record::LetterSaveResult r = record::SaveLetter(m_path, {}, form);
         QVERIFY2(r.saved, qPrintable(r.error));
         QCOMPARE(r.lostFields, QStringList{QStringLiteral("診断名2")});
         const Row row = readLetter(r.letterNo);
@@ -377,11 +377,11 @@ private Q_SLOTS:
 
     void missingControlLeavesItsField()
     {
-        QCOMPARE(record::SaveLetter(m_path, 0, TableFormReader::fullLetter()).letterNo, 1);
+        QCOMPARE(record::SaveLetter(m_path, {}, TableFormReader::fullLetter()).letterNo, 1);
         TableFormReader form = TableFormReader::blankLetter();
         form.remove(QStringLiteral("txtname"));
         form.remove(QStringLiteral("txtKeika"));
-        QVERIFY(record::SaveLetter(m_path, 1, form).saved);
+        QVERIFY(record::SaveLetter(m_path, record::LetterStore(m_path).read(1).letter, form).saved);
         const Row row = readLetter(1);
         QCOMPARE(row.value(QStringLiteral("患者名")), QStringLiteral("佐藤 花子"));
         QVERIFY(row.value(QStringLiteral("病状治療状態印刷")).startsWith(u"平成20年4月"));
@@ -392,10 +392,10 @@ private Q_SLOTS:
     void savingTwiceGivesTheSameRow()
     {
         const TableFormReader form = TableFormReader::fullLetter();
-        const record::LetterSaveResult first = record::SaveLetter(m_path, 0, form);
+        const record::LetterSaveResult first = record::SaveLetter(m_path, {}, form);
         QVERIFY(first.saved);
         const Row once = readLetter(first.letterNo);
-        const record::LetterSaveResult second = record::SaveLetter(m_path, first.letterNo, form);
+        const record::LetterSaveResult second = record::SaveLetter(m_path, first.stored, form);
         QVERIFY(second.saved);
         QCOMPARE(second.letterNo, first.letterNo);
         QCOMPARE(readLetter(first.letterNo), once);
@@ -405,11 +405,11 @@ private Q_SLOTS:
     void editRewritesItsOwnRow()
     {
         TableFormReader form = TableFormReader::fullLetter();
-        QVERIFY(record::SaveLetter(m_path, 0, form).saved);
-        QVERIFY(record::SaveLetter(m_path, 0, form).saved);
+        QVERIFY(record::SaveLetter(m_path, {}, form).saved);
+        QVERIFY(record::SaveLetter(m_path, {}, form).saved);
         form.setText(QStringLiteral("txtname"), QStringLiteral("鈴木 一郎"));
         form.setValue(QStringLiteral("chkKanri"), 1, 0);
-        QVERIFY(record::SaveLetter(m_path, 1, form).saved);
+        QVERIFY(record::SaveLetter(m_path, record::LetterStore(m_path).read(1).letter, form).saved);
         QCOMPARE(readLetter(1).value(QStringLiteral("患者名")), QStringLiteral("鈴木 一郎"));
         QCOMPARE(readLetter(1).value(QStringLiteral("訪問診療")), QStringLiteral("False"));
         QCOMPARE(readLetter(2).value(QStringLiteral("患者名")), QStringLiteral("佐藤 花子"));
@@ -431,7 +431,7 @@ private Q_SLOTS:
         for (qint32 no : stored)
             QVERIFY(LetterFile::addEmptyLetter(m_path, no));
         const record::LetterSaveResult r =
-            record::SaveLetter(m_path, 0, TableFormReader::fullLetter());
+            record::SaveLetter(m_path, {}, TableFormReader::fullLetter());
         QVERIFY2(r.saved, qPrintable(r.error));
         QCOMPARE(r.letterNo, expected);
         QCOMPARE(readLetter(expected).value(QStringLiteral("患者名")), QStringLiteral("佐藤 花子"));

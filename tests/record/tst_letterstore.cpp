@@ -157,7 +157,7 @@ private Q_SLOTS:
         Letter change;
         change.setNo(1);
         change.set(Field::Sex, V::fromString(QStringLiteral("1")));
-        const auto saved = store.save(change);
+        const auto saved = store.save(change, store.read(1).letter);
         QVERIFY2(saved.saved, qPrintable(saved.error));
         QCOMPARE(saved.letterNo, 1);
         const Letter first = store.read(1).letter;
@@ -206,7 +206,7 @@ private Q_SLOTS:
         QTest::addColumn<qint32>("letterNo");
         QTest::addColumn<QString>("reason");
         QTest::newRow("positioning: no such letter")
-            << "position" << 5 << "作成NO 5 のデータが見つかりません。";
+            << "position" << 5 << "作成NO 5 のデータは、ほかの画面で変更されたか";
         QTest::newRow("update: row refused") << "update" << 0 << "データを書き込めません。（";
         QTest::newRow("update: stored row refused")
             << "update-stored" << 1 << "データを書き込めません。（";
@@ -241,7 +241,8 @@ private Q_SLOTS:
 
         Letter letter = letterNamed(QStringLiteral("佐藤 花子"));
         letter.setNo(letterNo);
-        const auto saved = LetterStore(m_path).save(letter);
+        const Letter asRead = LetterStore(m_path).read(letterNo).letter;
+        const auto saved = LetterStore(m_path).save(letter, asRead);
         reading.reset();
         reader.reset();
         QVERIFY(!saved.saved);

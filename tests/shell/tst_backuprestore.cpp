@@ -450,7 +450,7 @@ private Q_SLOTS:
             auto* list = qobject_cast<frmData*>(QApplication::activeModalWidget());
             QVERIFY(list);
             for (int row = 0; row < list->rowCount(); ++row)
-                listed << list->FlexGrid->item(row, ColName)->text();
+                listed << list->cellText(row, ColName);
             list->cmdCancel_Click();
         });
         ScriptedDialogs dialogs;

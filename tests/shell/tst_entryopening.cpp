@@ -161,7 +161,7 @@ void openLetter(frmData& list, qint32 letterNo)
 {
     const int row = rowOfLetter(list, letterNo);
     QVERIFY(row >= 0);
-    list.FlexGrid->setCurrentCell(row, 1);
+    list.FlexGrid->setCurrentIndex(list.FlexGrid->model()->index(row, 1));
     list.cmdRe_Click();
 }
 

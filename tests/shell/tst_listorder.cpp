@@ -25,6 +25,12 @@ private Q_SLOTS:
                            "令和7年01月10日"}
             << QStringList{"令和7年01月10日", "令和1年05月01日", "平成31年04月30日",
                            "平成30年12月01日", ""};
+        // Full-width digits, blanks and circled numbers fold to numbers; kana or a kanji
+        // keep a text a text.
+        QTest::newRow("widths folded, kana and kanji are texts")
+            << int(ColChartNo) << false
+            << QStringList{"１２", "\u3000７", "2", "12あ", "①", "十", "③0"}
+            << QStringList{"①", "2", "\u3000７", "１２", "③0", "12あ", "十"};
         QTest::newRow("texts in UTF-16 order")
             << int(ColName) << false << QStringList{"佐藤", "あべ", "Ａ", "伊藤"}
             << QStringList{"あべ", "伊藤", "佐藤", "Ａ"};

@@ -15,8 +15,10 @@
 
 #include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
+#include "sheetdata/sheetlayout.h"
 #include <QApplication>
 
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -58,6 +60,25 @@ QList<record::LetterListRow> rowsOf(const QString& path)
 {
     return record::LetterStore(path).list().rows;
 }
+
+// "" when exactly one row is highlighted and it is the current row; else what is wrong.
+QString highlightProblem(const frmData& list)
+{
+    const QModelIndexList rows = list.FlexGrid->selectionModel()->selectedRows();
+    if (rows.size() != 1)
+        return QStringLiteral("%1 rows highlighted").arg(rows.size());
+    if (rows.at(0).row() != list.currentRow())
+        return QStringLiteral("row %1 highlighted, row %2 current")
+            .arg(rows.at(0).row())
+            .arg(list.currentRow());
+    return QString();
+}
+
+#define VERIFY_ONE_HIGHLIGHT(list)                                                                 \
+    do {                                                                                           \
+        const QString problem = highlightProblem(list);                                            \
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));                                          \
+    } while (false)
 
 // Runs `step` on the modal window that opens next (the loop's list or entry form).
 void whenModal(std::function<void(QWidget*)> step)
@@ -120,16 +141,21 @@ private Q_SLOTS:
             QCOMPARE(list.currentRow(), -1);
             list.cmdRe_Click();
             QCOMPARE(list.result(), int(frmData::Cancelled));
+            // A heading click on the empty list sorts nothing and chooses nothing.
+            list.headingClick(ColAge);
+            QCOMPARE(list.currentRow(), -1);
+            QVERIFY(list.FlexGrid->selectionModel()->selectedRows().isEmpty());
             return;
         }
+        VERIFY_ONE_HIGHLIGHT(list);
         // Newest writing date first: 令和 letters before 平成 ones; row 1 chosen.
         QCOMPARE(list.lblSort->text(), QStringLiteral("▼"));
         QCOMPARE(list.currentRow(), 0);
-        const QString first = list.FlexGrid->item(0, ColWrittenOn)->text();
+        const QString first = list.cellText(0, ColWrittenOn);
         if (count > 1)
             QVERIFY(first.startsWith(QStringLiteral("令和")));
         for (int r = 0; r < count; ++r) {
-            const QString sex = list.FlexGrid->item(r, ColSex)->text();
+            const QString sex = list.cellText(r, ColSex);
             QVERIFY(sex == QStringLiteral("男　") || sex == QStringLiteral("女　"));
         }
         QCOMPARE(state().CurrentLetterNo, list.letterNoAt(0));
@@ -190,7 +216,7 @@ private Q_SLOTS:
         QVERIFY(letterfixtures::createDataFile(m_data));
         QVERIFY(letterfixtures::writeLetter(m_data, 1, {}));
         frmData list(rowsOf(m_data));
-        QCOMPARE(list.FlexGrid->item(0, ColSex)->text(), QString());
+        QCOMPARE(list.cellText(0, ColSex), QString());
     }
 
     void sortCodes_data()
@@ -227,7 +253,7 @@ private Q_SLOTS:
         for (int r = 0; r < list.rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < ListColumnCount; ++c)
-                cells << list.FlexGrid->item(r, c)->text();
+                cells << list.cellText(r, c);
             rows << cells;
         }
         QList<QStringList> sorted = rows;
@@ -255,33 +281,53 @@ private Q_SLOTS:
 
     void deletion_data()
     {
+        QTest::addColumn<int>("dataSort");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("letter");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("question");
         QTest::addColumn<int>("left");
+        QTest::addColumn<bool>("flagFlips"); // the saved order applied once more
+        const int ok = platform::vbOK;
         QTest::newRow("first of 5")
-            << 5 << 1 << int(platform::vbOK) << "「患者1」　のデータを削除しますか？" << 4;
+            << 0 << 5 << 1 << ok << "「患者1」　のデータを削除しますか？" << 4 << true;
         QTest::newRow("middle of 5")
-            << 5 << 3 << int(platform::vbOK) << "「患者3」　のデータを削除しますか？" << 4;
+            << 0 << 5 << 3 << ok << "「患者3」　のデータを削除しますか？" << 4 << true;
         QTest::newRow("last of 5")
-            << 5 << 5 << int(platform::vbOK) << "「患者5」　のデータを削除しますか？" << 4;
-        QTest::newRow("cancelled")
-            << 5 << 2 << int(platform::vbCancel) << "「患者2」　のデータを削除しますか？" << 5;
+            << 0 << 5 << 5 << ok << "「患者5」　のデータを削除しますか？" << 4 << true;
+        QTest::newRow("cancelled") << 0 << 5 << 2 << int(platform::vbCancel)
+                                   << "「患者2」　のデータを削除しますか？" << 5 << false;
         QTest::newRow("the only letter")
-            << 1 << 1 << int(platform::vbOK) << "「患者1」を削除しますか？" << 0;
+            << 0 << 1 << 1 << ok << "「患者1」を削除しますか？" << 0 << false;
+        // Under a column order the heading click turns the flag back.
+        QTest::newRow("middle of 5, by name descending")
+            << 31 << 5 << 3 << ok << "「患者3」　のデータを削除しますか？" << 4 << false;
+        QTest::newRow("cancelled, by age ascending")
+            << 60 << 5 << 4 << int(platform::vbCancel) << "「患者4」　のデータを削除しますか？" << 5
+            << false;
+        QTest::newRow("the only letter, by date ascending")
+            << 81 << 1 << 1 << ok << "「患者1」を削除しますか？" << 0 << false;
     }
     void deletion()
     {
+        QFETCH(int, dataSort);
         QFETCH(int, count);
         QFETCH(int, letter);
         QFETCH(int, answer);
         QFETCH(QString, question);
         QFETCH(int, left);
+        QFETCH(bool, flagFlips);
         QVERIFY(writeLetters(m_data, count));
+        state().DataSort = quint8(dataSort);
+        state().SortDesc = common::SortDescOf(state().DataSort);
         state().CurrentLetterNo = letter;
         frmData list(rowsOf(m_data));
-        QCOMPARE(list.letterNoAt(list.currentRow()), letter);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        const int row = list.currentRow();
+        QCOMPARE(list.letterNoAt(row), letter);
+        const quint8 flag = state().SortDesc;
+        const QString mark = list.lblSort->text();
         ScriptedDialogs dialogs;
         dialogs.answer(answer);
         list.Command3_Click();
@@ -291,12 +337,313 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("データ削除！"));
         QCOMPARE(list.rowCount(), left);
         QCOMPARE(LetterFile::letterNumbers(m_data).size(), left);
+        QCOMPARE(state().SortDesc, quint8(flagFlips ? 1 - flag : flag));
+        QCOMPARE(int(state().DataSort), dataSort);
+        QCOMPARE(list.lblSort->text(), mark);
+        if (left > 0) {
+            // One row highlighted, the grid has the focus; after a deletion that is row 1,
+            // after Cancel the row chosen before.
+            VERIFY_ONE_HIGHLIGHT(list);
+            QCOMPARE(list.currentRow(), answer == platform::vbOK ? 0 : row);
+            QCOMPARE(QApplication::focusWidget(), list.FlexGrid);
+            // The rows stand in the saved order.
+            QList<QStringList> rows;
+            for (int r = 0; r < list.rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < ListColumnCount; ++c)
+                    cells << list.cellText(r, c);
+                rows << cells;
+            }
+            QList<QStringList> sorted = rows;
+            const int column = dataSort == 0 ? int(ColWrittenOn) : dataSort / 10;
+            sortListRows(sorted, column, list.lblSort->text() == QStringLiteral("▼"));
+            QCOMPARE(rows, sorted);
+        }
         if (left > 0 && answer == platform::vbOK) {
             QCOMPARE(LetterFile::letterNumbers(m_data).last(), left);
-            QCOMPARE(list.currentRow(), 0);
+            QCOMPARE(state().CurrentLetterNo, letter);
         }
         if (count == 1)
             QCOMPARE(state().CurrentLetterNo, 0);
+    }
+
+    // Whenever the list has rows, exactly one is highlighted, it is the current row, and the
+    // commands act on it: at the opening (also when the letter in hand is gone, under any
+    // order), after the keys, a heading click and a cancelled deletion.
+    void oneHighlightedRowIsTheCurrentRow_data()
+    {
+        QTest::addColumn<int>("dataSort");
+        QTest::addColumn<int>("inHand");   // CurrentLetterNo at the opening
+        QTest::addColumn<int>("expected"); // the letter highlighted, 0: the one on row 1
+        for (int code : {0, 21, 31, 50, 60, 81}) {
+            const QString c = QString::number(code);
+            QTest::newRow(qPrintable(c + QStringLiteral(", first opening"))) << code << 0 << 0;
+            QTest::newRow(qPrintable(c + QStringLiteral(", letter 4 in hand"))) << code << 4 << 4;
+            // A gone letter (deleted, restored over, imported): the highlight stays where
+            // the order put it: on row 1 for the default order, else on the letter read first.
+            QTest::newRow(qPrintable(c + QStringLiteral(", letter in hand gone")))
+                << code << 9 << (code == 0 ? 0 : 1);
+        }
+    }
+    void oneHighlightedRowIsTheCurrentRow()
+    {
+        QFETCH(int, dataSort);
+        QFETCH(int, inHand);
+        QFETCH(int, expected);
+        QVERIFY(writeLetters(m_data, 6));
+        state().DataSort = quint8(dataSort);
+        state().SortDesc = common::SortDescOf(state().DataSort);
+        state().CurrentLetterNo = inHand;
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        QCOMPARE(QApplication::focusWidget(), list.FlexGrid);
+        VERIFY_ONE_HIGHLIGHT(list);
+        if (expected == 0)
+            QCOMPARE(list.currentRow(), 0);
+        else
+            QCOMPARE(list.letterNoAt(list.currentRow()), expected);
+        if (inHand == 0)
+            QCOMPARE(state().CurrentLetterNo, list.letterNoAt(0));
+
+        // The keys move the highlight and the current row together; Ctrl+Space keeps it.
+        QTest::keyClick(list.FlexGrid, Qt::Key_Down);
+        VERIFY_ONE_HIGHLIGHT(list);
+        QTest::keyClick(list.FlexGrid, Qt::Key_Space, Qt::ControlModifier);
+        VERIFY_ONE_HIGHLIGHT(list);
+        const qint32 chosen = list.letterNoAt(list.currentRow());
+
+        // A heading click keeps the letter highlighted, on its new row.
+        list.headingClick(ColKana);
+        VERIFY_ONE_HIGHLIGHT(list);
+        QCOMPARE(list.letterNoAt(list.currentRow()), chosen);
+
+        // A cancelled deletion keeps the highlight and gives the grid the focus.
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbCancel);
+        list.cmdNew->setFocus();
+        list.Command3_Click();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("「患者%1」　のデータを削除しますか？").arg(chosen));
+        VERIFY_ONE_HIGHLIGHT(list);
+        QCOMPARE(list.letterNoAt(list.currentRow()), chosen);
+        QCOMPARE(QApplication::focusWidget(), list.FlexGrid);
+
+        // 印刷準備 and 登録更新 take the highlighted letter.
+        list.cmdSelect_Click();
+        QCOMPARE(state().CurrentLetterNoText, QString::number(chosen));
+        list.cmdRe_Click();
+        QCOMPARE(list.result(), int(frmData::StoredLetter));
+        QCOMPARE(state().CurrentLetterNo, chosen);
+    }
+
+    // Enter and a double click (on a row, or beside the rows) open the chosen letter.
+    void enterAndDoubleClickOpenTheLetter_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        const int stored = frmData::StoredLetter;
+        QTest::newRow("Enter") << 5 << "enter" << stored;
+        QTest::newRow("double click on a row") << 5 << "double click row" << stored;
+        QTest::newRow("double click beside the rows") << 5 << "double click beside" << stored;
+        QTest::newRow("double click, empty list")
+            << 0 << "double click beside" << int(frmData::Cancelled);
+        QTest::newRow("Enter, empty list") << 0 << "enter" << int(frmData::Cancelled);
+    }
+    void enterAndDoubleClickOpenTheLetter()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        QVERIFY(writeLetters(m_data, count));
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QWidget* viewport = list.FlexGrid->viewport();
+        qint32 expected = 0;
+        if (count > 0) {
+            // Row 3 clicked first: the letter every way below opens.
+            const QRect third =
+                list.FlexGrid->visualRect(list.FlexGrid->model()->index(2, ColName));
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, third.center());
+            expected = list.letterNoAt(2);
+            QCOMPARE(list.letterNoAt(list.currentRow()), expected);
+        }
+        if (how == QLatin1String("enter"))
+            QTest::keyClick(list.FlexGrid, Qt::Key_Return);
+        else if (how == QLatin1String("double click row"))
+            QTest::mouseDClick(
+                viewport, Qt::LeftButton, {},
+                list.FlexGrid->visualRect(list.FlexGrid->model()->index(2, ColKana)).center());
+        else
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
+        QCOMPARE(list.result(), result);
+        if (result == frmData::StoredLetter) {
+            QVERIFY(!list.isVisible());
+            QCOMPARE(state().CurrentLetterNo, expected);
+        } else {
+            QVERIFY(list.isVisible());
+        }
+    }
+
+    // The list's buttons with their pictures, and the sort mark's label.
+    void buttonsCarryTheirPictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<QSize>("picture");
+        QTest::newRow("cmdNew") << "cmdNew"
+                                << "新規登録(&N)" << 0 << QSize(16, 16);
+        QTest::newRow("cmdRe") << "cmdRe"
+                               << "登録更新(&R)" << 1200 << QSize(16, 16);
+        QTest::newRow("Command3") << "Command3"
+                                  << "登録削除(&D)" << 2400 << QSize(16, 16);
+        QTest::newRow("cmdSelect") << "cmdSelect"
+                                   << "印刷準備" << 6360 << QSize(35, 32);
+        QTest::newRow("cmdCancel") << "cmdCancel"
+                                   << "キャンセル" << 7560 << QSize(25, 22);
+    }
+    void buttonsCarryTheirPictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, left);
+        QFETCH(QSize, picture);
+        QVERIFY(writeLetters(m_data, 2));
+        frmData list(rowsOf(m_data));
+        auto* button = list.findChild<QPushButton*>(name);
+        QVERIFY(button);
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->geometry(), QRect(qRound(left / 15.0), 0, 73, 41));
+        QCOMPARE(button->iconSize(), picture);
+        const QImage image = button->icon().pixmap(picture).toImage();
+        QCOMPARE(image.size(), picture);
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                drawn += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        QVERIFY2(drawn > picture.width() * picture.height() / 8,
+                 qPrintable(QString::number(drawn)));
+        // The mark's label: 75 x 180 twips at (7605, 750) under the default order.
+        QCOMPARE(list.lblSort->geometry(), QRect(507, 50, 5, 12));
+    }
+
+    // The status bar names the patient of the letter put on the sheet; a number without a
+    // letter leaves it empty, as the sheet is.
+    void statusBarNamesTheLetterOnTheSheet()
+    {
+        QVERIFY(writeLetters(m_data, 2));
+        Form1 form;
+        form.showLetter(QStringLiteral("2"));
+        QCOMPARE(form.lblPointer->text(), QStringLiteral("患者2"));
+        form.showLetter(QStringLiteral("7"));
+        QCOMPARE(form.model().FormText[sheetdata::PatientNameSlot], QString());
+        QCOMPARE(form.lblPointer->text(), QString());
+    }
+
+    // The list and the entry form take over each other's place.
+    void handOversKeepTheWindowsPlace_data()
+    {
+        QTest::addColumn<bool>("stored"); // 登録更新 (else 新規登録)
+        QTest::addColumn<bool>("save");   // 登　録 (else 取り消し, OK)
+        QTest::newRow("new letter, saved") << false << true;
+        QTest::newRow("stored letter, saved") << true << true;
+        QTest::newRow("stored letter, discarded") << true << false;
+    }
+    void handOversKeepTheWindowsPlace()
+    {
+        QFETCH(bool, stored);
+        QFETCH(bool, save);
+        QVERIFY(writeLetters(m_data, 3));
+        Form1 form;
+        form.show();
+        ScriptedDialogs dialogs;
+        if (!save)
+            dialogs.answer(platform::vbOK);
+        const QPoint listAt(37, 41);
+        const QPoint formAt(83, 29);
+        bool back = false;
+        whenModal([&](QWidget* w) {
+            auto* list = qobject_cast<frmData*>(w);
+            QVERIFY(list);
+            // The first list is centred on the screen.
+            const QScreen* screen = QGuiApplication::primaryScreen();
+            const QPoint off = list->geometry().center() - screen->availableGeometry().center();
+            list->move(listAt);
+            if (qAbs(off.x()) > 2 || qAbs(off.y()) > 2)
+                list->cmdCancel_Click();
+            QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2, "the first list is not centred");
+            whenModal([&](QWidget* w2) {
+                auto* entry = qobject_cast<entry::frmDat3*>(w2);
+                QVERIFY(entry);
+                QCOMPARE(entry->pos(), listAt);
+                entry->move(formAt);
+                whenModal([&](QWidget* w3) {
+                    auto* again = qobject_cast<frmData*>(w3);
+                    QVERIFY(again);
+                    back = true;
+                    QCOMPARE(again->pos(), formAt);
+                    again->cmdCancel_Click();
+                });
+                if (save)
+                    entry->Command3_Click();
+                else
+                    entry->Command1_Click();
+            });
+            if (stored)
+                list->cmdRe_Click();
+            else
+                list->cmdNew_Click();
+        });
+        form.DataOpen();
+        QVERIFY(back);
+    }
+
+    // Another window deleted letter 1 after this list was read, so the row numbered 2 now
+    // holds 患者3: deleting the listed 患者2 (number 2) deletes nothing, tells the user, and
+    // reads the list again; the next deletion of the row chosen then reaches the letter
+    // it shows.
+    void deletionAfterAnotherWindowDeleted()
+    {
+        QVERIFY(writeLetters(m_data, 4));
+        state().CurrentLetterNo = 2;
+        frmData list(rowsOf(m_data));
+        const auto nameAt = [&](int r) {
+            return list.FlexGrid->model()->index(r, 3).data().toString();
+        };
+        QCOMPARE(nameAt(list.currentRow()), QStringLiteral("患者2"));
+        record::LetterListRow first = rowsOf(m_data).at(0);
+        QVERIFY(record::LetterStore(m_data).remove(first).ok);
+        const QByteArray before = LetterFile::fileHash(m_data);
+
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK).answer(platform::vbOK);
+        list.Command3_Click();
+        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("「患者2」　のデータを削除しますか？"));
+        QVERIFY2(dialogs.messages().at(1).text.contains(QStringLiteral("ほかの画面")),
+                 qPrintable(dialogs.messages().at(1).text));
+        QCOMPARE(dialogs.messages().at(1).title, QStringLiteral("データ削除！"));
+        QCOMPARE(LetterFile::fileHash(m_data), before);
+        QCOMPARE(list.rowCount(), 3);
+
+        // The list read again shows 患者2 as letter 1.
+        int row = -1;
+        for (int r = 0; r < list.rowCount(); ++r)
+            if (nameAt(r) == QStringLiteral("患者2"))
+                row = r;
+        QVERIFY(row >= 0);
+        QCOMPARE(list.letterNoAt(row), 1);
+        list.FlexGrid->setCurrentIndex(list.FlexGrid->model()->index(row, 1));
+        dialogs.answer(platform::vbOK);
+        list.Command3_Click();
+        QCOMPARE(rowsOf(m_data).size(), 2);
+        for (const record::LetterListRow& left : rowsOf(m_data))
+            QVERIFY(left.name != QStringLiteral("患者2"));
     }
 
     void missingDataFile_data()
@@ -380,7 +727,7 @@ private Q_SLOTS:
                     auto* list2 = qobject_cast<frmData*>(w3);
                     QVERIFY(list2);
                     QCOMPARE(list2->rowCount(), 1);
-                    QCOMPARE(list2->FlexGrid->item(0, ColName)->text(), QStringLiteral("山田太郎"));
+                    QCOMPARE(list2->cellText(0, ColName), QStringLiteral("山田太郎"));
                     whenModal([&](QWidget* w4) {
                         auto* stored = qobject_cast<entry::frmDat3*>(w4);
                         QVERIFY(stored);
@@ -419,6 +766,59 @@ private Q_SLOTS:
         QVERIFY2(texts.contains(QStringLiteral("山田太郎")), qPrintable(texts.join(u'|')));
         QVERIFY(drawn.ops(sheet::RecordedOp::Text).size() >
                 blank.ops(sheet::RecordedOp::Text).size());
+    }
+
+    // Letter 2 open in the entry form while another window deletes letter 1, so the row
+    // numbered 2 now holds 患者3. "登　録(&R)" writes nothing and asks: "No" goes back to the
+    // form with its entries; "Yes" saves the entries as a new letter, and the list comes back
+    // on it. 患者3's letter is untouched throughout.
+    void saveAfterAnotherWindowDeleted()
+    {
+        QVERIFY(writeLetters(m_data, 3));
+        state().CurrentLetterNo = 2;
+        Form1 form;
+        form.show();
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbNo).answer(platform::vbYes);
+        QByteArray before;
+        whenModal([&](QWidget* w) {
+            auto* list = qobject_cast<frmData*>(w);
+            QVERIFY(list);
+            whenModal([&](QWidget* w2) {
+                auto* entry = qobject_cast<entry::frmDat3*>(w2);
+                QVERIFY(entry);
+                QCOMPARE(entry->control("txtname")->text(), QStringLiteral("患者2"));
+                entry->control("txtname")->setText(QStringLiteral("患者2 改"));
+                QVERIFY(record::LetterStore(m_data).remove(rowsOf(m_data).at(0)).ok);
+                before = LetterFile::fileHash(m_data);
+                entry->Command3_Click(); // No: the form stays with its entries
+                QVERIFY(entry->isVisible());
+                QCOMPARE(entry->control("txtname")->text(), QStringLiteral("患者2 改"));
+                QCOMPARE(LetterFile::fileHash(m_data), before);
+                whenModal([&](QWidget* w3) {
+                    auto* list2 = qobject_cast<frmData*>(w3);
+                    QVERIFY(list2);
+                    QCOMPARE(list2->letterNoAt(list2->currentRow()), 3);
+                    list2->cmdCancel_Click();
+                });
+                entry->Command3_Click(); // Yes: saved as a new letter, back to the list
+            });
+            list->cmdRe_Click();
+        });
+        form.DataOpen();
+
+        QCOMPARE(dialogs.messages().size(), 2);
+        for (const auto& shown : dialogs.messages()) {
+            QVERIFY2(shown.text.contains(QStringLiteral("ほかの画面")), qPrintable(shown.text));
+            QCOMPARE(shown.style, int(platform::vbYesNo + platform::vbExclamation));
+        }
+        QCOMPARE(state().CurrentLetterNo, 3);
+        const QList<record::LetterListRow> rows = rowsOf(m_data);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows.at(0).name, QStringLiteral("患者2"));
+        QCOMPARE(rows.at(1).name, QStringLiteral("患者3"));
+        QCOMPARE(rows.at(2).name, QStringLiteral("患者2 改"));
+        QCOMPARE(rows.at(2).writtenOn, rows.at(0).writtenOn);
     }
 
     // "印刷(&P)" saves the letter, puts it on the sheet and opens the print dialog; the list

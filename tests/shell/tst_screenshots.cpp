@@ -7,6 +7,7 @@
 #include "platform/helpwindow.h"
 #include "platform/printerdouble.h"
 #include "platform/settings.h"
+#include "scripteddialogs.h"
 #include "shell/form1.h"
 #include "shell/frmadj.h"
 #include "shell/frmdata.h"
@@ -14,6 +15,7 @@
 #include "testenvironment.h"
 
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace shell;
@@ -173,6 +175,73 @@ private Q_SLOTS:
         platform::setToday(QDate());
         QVERIFY(listShot);
         QVERIFY(entryShot);
+    }
+
+    // Under a column order (name, descending): the list after a deletion, then the list and
+    // the entry form one after the other, each over the whole screen to show its place.
+    void recordListDeletionAndPlaces()
+    {
+        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
+        TestEnvironment env;
+        common::appState() = common::AppState{};
+        QVERIFY(common::ensureDataFolder());
+        common::appState().AppPath = common::dataFolder();
+        const QString data = common::appState().AppPath + common::LetterFileName;
+        common::appState().DatabasePath = data;
+        QVERIFY(QFile::remove(data));
+        QVERIFY(writeFortyLetters(data));
+        platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
+                              QStringLiteral("DataSort"), QStringLiteral("31"));
+        common::appState().CurrentLetterNo = 12;
+        platform::setPrinter(std::make_unique<platform::FakePrinter>());
+        platform::setToday(QDate(2025, 4, 1));
+        common::installFontSubstitutions();
+        Form1 form;
+        form.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK); // 登録削除's question
+        const auto screen = [&](const QString& name) {
+            QTest::qWait(300);
+            return QGuiApplication::primaryScreen()->grabWindow(0).save(
+                QDir(folder).filePath(name));
+        };
+        QStringList shots;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<frmData*>(QApplication::activeModalWidget());
+            QVERIFY(list && QTest::qWaitForWindowExposed(list));
+            list->Command3_Click(); // letter 12 deleted, the list read again by name
+            QTest::qWait(200);
+            if (list->grab().save(
+                    QDir(folder).filePath(QStringLiteral("record-list-after-deletion.png"))))
+                shots << QStringLiteral("deletion");
+            list->move(60, 40);
+            if (screen(QStringLiteral("places-1-list.png")))
+                shots << QStringLiteral("list");
+            QTimer::singleShot(0, [&] {
+                auto* entry = qobject_cast<entry::frmDat3*>(QApplication::activeModalWidget());
+                QVERIFY(entry && QTest::qWaitForWindowExposed(entry));
+                if (screen(QStringLiteral("places-2-entry-form.png")))
+                    shots << QStringLiteral("entry");
+                entry->move(180, 90);
+                QTest::qWait(100);
+                QTimer::singleShot(0, [&] {
+                    auto* again = qobject_cast<frmData*>(QApplication::activeModalWidget());
+                    QVERIFY(again && QTest::qWaitForWindowExposed(again));
+                    if (screen(QStringLiteral("places-3-list-again.png")))
+                        shots << QStringLiteral("again");
+                    again->cmdCancel_Click();
+                });
+                entry->Command3_Click();
+            });
+            list->cmdRe_Click();
+        });
+        form.DataOpen();
+        platform::setToday(QDate());
+        QCOMPARE(shots, QStringList({"deletion", "list", "entry", "again"}));
     }
 
     void startupForm()
