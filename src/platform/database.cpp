@@ -179,7 +179,10 @@ QString textOf(sqlite3_stmt* stmt, int column)
     const int bytes = sqlite3_column_bytes(stmt, column);
     if (!data)
         return QString();
-    // Decoded without taking a leading U+FEFF for a byte-order mark.
+    // Plain text (no leading U+FEFF) decodes the quick way; a leading U+FEFF is kept as a
+    // character, not taken for a byte-order mark.
+    if (bytes < 3 || !QByteArrayView(data, 3).startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(data, bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(QByteArrayView(data, bytes));
@@ -547,6 +550,47 @@ std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QLis
                                                   QString* error)
 {
     return detail::SqlRecordset::openQuery(this, foldIdentifiers(sql), params, error, true);
+}
+
+bool Database::forEachRow(const QString& sql, const QList<Variant>& params,
+                          const std::function<void(const RowView&)>& row, QString* error)
+{
+    const QByteArray text = foldIdentifiers(sql).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK ||
+        !stmt) {
+        sqlite3_finalize(stmt);
+        return fail(error, lastError());
+    }
+    if (sqlite3_bind_parameter_count(stmt) != params.size()) {
+        sqlite3_finalize(stmt);
+        return fail(error,
+                    detail::countMismatch(sqlite3_bind_parameter_count(stmt), params.size()));
+    }
+    for (int i = 0; i < params.size(); ++i)
+        detail::bindValue(stmt, i + 1, params[i]);
+    std::vector<int> kinds;
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i)
+        kinds.push_back(int(detail::kindFromDeclaredType(sqlite3_column_decltype(stmt, i))));
+    const RowView view(stmt, kinds);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        row(view);
+    const bool ok = rc == SQLITE_DONE || fail(error, lastError());
+    sqlite3_finalize(stmt);
+    return ok;
+}
+
+QString RowView::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+Variant RowView::value(int column) const
+{
+    if (column < 0 || column >= int(m_kinds.size()))
+        return {};
+    return detail::readColumn(m_stmt, column, detail::ColumnKind(m_kinds[column]));
 }
 
 bool Database::beginTrans(QString* error)

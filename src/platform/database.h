@@ -18,6 +18,7 @@ namespace db {
 
 class Recordset;
 class PreparedStatement;
+class RowView;
 namespace detail {
 class SqlRecordset;
 }
@@ -117,6 +118,12 @@ public:
     std::unique_ptr<Recordset> openSnapshot(const QString& sql, const QList<Variant>& params = {},
                                             QString* error = nullptr);
 
+    // Runs one SELECT with the values bound and hands its rows to `row` one after the other:
+    // the quick way to read many rows of a few columns, without a recordset. False with the
+    // reason when the text cannot be run.
+    bool forEachRow(const QString& sql, const QList<Variant>& params,
+                    const std::function<void(const RowView&)>& row, QString* error = nullptr);
+
     // One statement, prepared once and run again and again with new values: many rows
     // written in one transaction. nullptr with the reason when the text cannot be prepared
     // (or holds more than one statement). The statement must go before its Database.
@@ -174,6 +181,24 @@ private:
     mutable QHash<QString, QString> m_names; // folded name -> stored spelling
     mutable bool m_namesLoaded = false;
     std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
+};
+
+// The current row of Database::forEachRow: its columns by position, read as a recordset
+// reads them (by the column's declared type).
+class RowView
+{
+public:
+    Variant value(int column) const;
+    int columnCount() const { return int(m_kinds.size()); }
+    // The column's name as the result gives it.
+    QString columnName(int column) const;
+
+private:
+    friend class Database;
+    RowView(sqlite3_stmt* stmt, const std::vector<int>& kinds) : m_stmt(stmt), m_kinds(kinds) {}
+
+    sqlite3_stmt* m_stmt;
+    const std::vector<int>& m_kinds;
 };
 
 // A DAO-style recordset: a current row, moves, Seek on an index, FindFirst, and the edit

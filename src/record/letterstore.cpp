@@ -5,7 +5,10 @@
 #include "platform/preparedstatement.h"
 
 #include <QFileInfo>
+#include <QHash>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -119,32 +122,62 @@ bool positionRow(db::Database& database, db::Recordset& letters, qint32* letterN
 }
 
 // The letter numbered `letterNo` as the open file holds it now.
+// The letter field that a column of the letter table holds, its name matched in any width;
+// -1 for a column that is no letter field.
+int fieldOfColumn(const QString& column)
+{
+    thread_local QHash<QString, int> known;
+    const auto it = known.constFind(column);
+    if (it != known.cend())
+        return *it;
+    const auto fold = [](const QString& name) {
+        return name.normalized(QString::NormalizationForm_KC).toLower();
+    };
+    const QString folded = fold(column);
+    int found = -1;
+    for (int i = 0; i < common::LetterFieldCount && found < 0; ++i)
+        if (fold(nameOf(static_cast<Field>(i))) == folded)
+            found = i;
+    known.insert(column, found);
+    return found;
+}
+
 LetterReadResult readRow(db::Database& database, qint32 letterNo)
 {
     LetterReadResult result;
     QString error;
-    const auto rs = database.openDynaset(
+    std::array<bool, common::LetterFieldCount> have{};
+    bool found = false;
+    const bool read = database.forEachRow(
         QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(common::LetterTable, common::LetterKey),
-        {db::Variant::fromLong(letterNo)}, &error);
-    if (!rs) {
+        {db::Variant::fromLong(letterNo)},
+        [&](const db::RowView& row) {
+            if (found)
+                return;
+            found = true;
+            for (int c = 0; c < row.columnCount(); ++c) {
+                const int field = fieldOfColumn(row.columnName(c));
+                if (field >= 0 && !have[std::size_t(field)]) {
+                    have[std::size_t(field)] = true;
+                    result.letter.set(static_cast<Field>(field), row.value(c));
+                }
+            }
+        },
+        &error);
+    if (!read) {
         result.error =
             reason(QStringLiteral("このファイルは意見書のデータファイルではありません。"), error);
         return result;
     }
-    if (rs->eof()) {
+    if (!found) {
         result.status = LetterReadResult::Status::NoRow;
+        result.letter = Letter();
         return result;
     }
     result.letter.setNo(letterNo);
-    for (int i = 0; i < common::LetterFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
-        bool ok = false;
-        const db::Variant v = rs->field(nameOf(field), &ok);
-        if (ok)
-            result.letter.set(field, v);
-        else
-            result.missing << nameOf(field);
-    }
+    for (int i = 0; i < common::LetterFieldCount; ++i)
+        if (!have[std::size_t(i)])
+            result.missing << nameOf(static_cast<Field>(i));
     result.status = LetterReadResult::Status::Read;
     return result;
 }
@@ -164,19 +197,18 @@ bool sameLetter(const Letter& a, const Letter& b)
     return true;
 }
 
-// The list's row at the recordset's current row.
-LetterListRow listRow(const db::Recordset& rs)
+// The list's row from a row of the list's query (its columns in the query's order).
+LetterListRow listRow(const db::RowView& rs)
 {
-    const auto textOf = [&](Field field) { return rs.field(nameOf(field)).toString(); };
     LetterListRow row;
-    row.letterNo = rs.field(common::LetterKey).toLong().value_or(0);
-    row.chartNo = textOf(Field::ChartNo);
-    row.name = textOf(Field::PatientName);
-    row.kana = textOf(Field::PatientKana);
-    row.sex = textOf(Field::Sex);
-    row.age = textOf(Field::Age);
-    row.diagnosis = textOf(Field::Diagnosis1);
-    row.writtenOn = textOf(Field::WrittenOn);
+    row.letterNo = rs.value(0).toLong().value_or(0);
+    row.chartNo = rs.value(1).toString();
+    row.name = rs.value(2).toString();
+    row.kana = rs.value(3).toString();
+    row.sex = rs.value(4).toString();
+    row.age = rs.value(5).toString();
+    row.diagnosis = rs.value(6).toString();
+    row.writtenOn = rs.value(7).toString();
     return row;
 }
 
@@ -287,15 +319,19 @@ LetterListResult LetterStore::list() const
         result.error = error;
         return result;
     }
-    auto rs = database->openSnapshot(common::LetterListQuery, {}, &error);
-    if (!rs) {
+    // Read row by row straight from the engine: no recordset, no row kept twice.
+    database->forEachRow(
+        QStringLiteral("SELECT count(*) FROM %1").arg(common::LetterTable), {},
+        [&](const db::RowView& row) { result.rows.reserve(row.value(0).toLong().value_or(0)); });
+    const bool read = database->forEachRow(
+        common::LetterListQuery, {},
+        [&](const db::RowView& row) { result.rows.append(listRow(row)); }, &error);
+    if (!read) {
+        result.rows.clear();
         result.error =
             QStringLiteral("このファイルは意見書のデータファイルではありません。（%1）").arg(error);
         return result;
     }
-    result.rows.reserve(rs->recordCount());
-    for (; !rs->eof(); rs->moveNext())
-        result.rows.append(listRow(*rs));
     result.ok = true;
     return result;
 }
@@ -321,12 +357,13 @@ LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
     const QString key = common::LetterKey;
     // The row at the number must still be the letter the list showed: another window may
     // have deleted it, moved another letter to its number or changed it meanwhile.
-    auto found =
-        database->openDynaset(common::LetterListQuery + QStringLiteral(" WHERE %1 = ?").arg(key),
-                              {db::Variant::fromLong(letterNo)}, &error);
-    if (!found)
+    std::optional<LetterListRow> now;
+    if (!database->forEachRow(
+            common::LetterListQuery + QStringLiteral(" WHERE %1 = ?").arg(key),
+            {db::Variant::fromLong(letterNo)}, [&](const db::RowView& row) { now = listRow(row); },
+            &error))
         return fail(error);
-    if (found->eof() || !(listRow(*found) == listed)) {
+    if (!now || !(*now == listed)) {
         database->rollback();
         result.notAsListed = true;
         result.error = QStringLiteral("「%1」のデータは、ほかの画面で変更されたか、削除されて"
@@ -335,7 +372,6 @@ LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
                            .arg(listed.name);
         return result;
     }
-    found.reset();
     if (!database->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table, key),
                            {db::Variant::fromLong(letterNo)}, &error))
         return fail(error);
