@@ -4,16 +4,14 @@
 #include "common/appstate.h"
 #include "common/datafiles.h"
 #include "controls/controlwidgets.h"
+#include "emptydatafolder.h"
 #include "entry/formbuilder.h"
 #include "entry/frmDat3.h"
 #include "letterfixtures.h"
-#include "platform/clock.h"
 #include "platform/database.h"
-#include "platform/printerdouble.h"
 #include "scripteddialogs.h"
 #include "shell/form1.h"
 #include "shell/frmdata.h"
-#include "testenvironment.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -165,33 +163,34 @@ void openLetter(frmData& list, qint32 letterNo)
     list.cmdRe_Click();
 }
 
+// The list's part of a run: the first time it opens letter `letterNo` (0: a new letter), the
+// next time it is cancelled. `lists` counts its showings.
+void openOnceThenCancel(frmData& list, int& lists, qint32 letterNo)
+{
+    if (++lists > 1)
+        list.cmdCancel_Click();
+    else if (letterNo == 0)
+        list.cmdNew_Click();
+    else
+        openLetter(list, letterNo);
+}
+
 } // namespace
 
 class EntryOpeningTest : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> m_env;
+    EmptyDataFolder m_folder;
     QString m_data;
 
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        state() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        state().AppPath = common::dataFolder();
-        m_data = state().AppPath + common::LetterFileName;
-        state().DatabasePath = m_data;
-        QVERIFY(QFile::remove(m_data));
-        platform::setPrinter(std::make_unique<platform::FakePrinter>());
-        platform::setToday(QDate(2025, 4, 1));
+        QVERIFY(m_folder.setUp());
+        m_data = m_folder.dataFile();
     }
-    void cleanup()
-    {
-        platform::setToday(QDate());
-        m_env.reset();
-    }
+    void cleanup() { m_folder.tearDown(); }
 
     // Between the list and the form the letter becomes unreadable: the user is told why, no
     // form opens, and the list comes back where it can; the data file stays as it was.
@@ -362,12 +361,7 @@ private Q_SLOTS:
             }
             auto* list = qobject_cast<frmData*>(modal);
             QVERIFY(list);
-            if (++lists > 1)
-                list->cmdCancel_Click();
-            else if (letterNo == 0)
-                list->cmdNew_Click();
-            else
-                openLetter(*list, letterNo);
+            openOnceThenCancel(*list, lists, letterNo);
         });
         form.DataOpen();
         QCOMPARE(shownTitle, title);
@@ -422,12 +416,7 @@ private Q_SLOTS:
             }
             auto* list = qobject_cast<frmData*>(modal);
             QVERIFY(list);
-            if (++lists > 1)
-                list->cmdCancel_Click();
-            else if (letterNo == 0)
-                list->cmdNew_Click();
-            else
-                openLetter(*list, letterNo);
+            openOnceThenCancel(*list, lists, letterNo);
         });
         form.DataOpen();
         QVERIFY(asked);

@@ -1,17 +1,15 @@
 #include "common/appstate.h"
 #include "common/datafiles.h"
+#include "emptydatafolder.h"
 #include "entry/frmDat3.h"
 #include "letterfile.h"
 #include "letterfixtures.h"
-#include "platform/clock.h"
-#include "platform/printerdouble.h"
 #include "record/letterstore.h"
 #include "scripteddialogs.h"
 #include "shell/form1.h"
 #include "shell/frmadj.h"
 #include "shell/frmdata.h"
 #include "shell/listorder.h"
-#include "testenvironment.h"
 
 #include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
@@ -96,27 +94,16 @@ class RecordListTest : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TestEnvironment> m_env;
+    EmptyDataFolder m_folder;
     QString m_data;
 
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        state() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        state().AppPath = common::dataFolder();
-        m_data = state().AppPath + common::LetterFileName;
-        state().DatabasePath = m_data;
-        QVERIFY(QFile::remove(m_data));
-        platform::setPrinter(std::make_unique<platform::FakePrinter>());
-        platform::setToday(QDate(2025, 4, 1));
+        QVERIFY(m_folder.setUp());
+        m_data = m_folder.dataFile();
     }
-    void cleanup()
-    {
-        platform::setToday(QDate());
-        m_env.reset();
-    }
+    void cleanup() { m_folder.tearDown(); }
 
     void gridShowsTheLetters_data()
     {
@@ -662,7 +649,7 @@ private Q_SLOTS:
         QFETCH(QString, pick);
         QFETCH(bool, listOpens);
         Form1 form;
-        const QString picked = m_env->filePath(QStringLiteral("picked.old"));
+        const QString picked = m_folder.filePath(QStringLiteral("picked.old"));
         if (pick == QLatin1String("letters"))
             QVERIFY(writeLetters(picked, 2));
         else if (pick == QLatin1String("notes")) {
