@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace db {
 
@@ -552,8 +553,8 @@ std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QLis
     return detail::SqlRecordset::openQuery(this, foldIdentifiers(sql), params, error, true);
 }
 
-bool Database::forEachRow(const QString& sql, const QList<Variant>& params,
-                          const std::function<void(const RowView&)>& row, QString* error)
+bool Database::stepRows(const QString& sql, const QList<Variant>& params,
+                        const std::function<bool(sqlite3_stmt*)>& row, QString* error) const
 {
     const QByteArray text = foldIdentifiers(sql).toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -569,16 +570,36 @@ bool Database::forEachRow(const QString& sql, const QList<Variant>& params,
     }
     for (int i = 0; i < params.size(); ++i)
         detail::bindValue(stmt, i + 1, params[i]);
-    std::vector<int> kinds;
-    for (int i = 0; i < sqlite3_column_count(stmt); ++i)
-        kinds.push_back(int(detail::kindFromDeclaredType(sqlite3_column_decltype(stmt, i))));
-    const RowView view(stmt, kinds);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        row(view);
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!row(stmt)) {
+            rc = SQLITE_DONE;
+            break;
+        }
+    }
     const bool ok = rc == SQLITE_DONE || fail(error, lastError());
     sqlite3_finalize(stmt);
     return ok;
+}
+
+bool Database::forEachRow(const QString& sql, const QList<Variant>& params,
+                          const std::function<void(const RowView&)>& row, QString* error)
+{
+    std::vector<int> kinds;
+    std::optional<RowView> view;
+    return stepRows(
+        sql, params,
+        [&](sqlite3_stmt* stmt) {
+            if (!view) {
+                for (int i = 0; i < sqlite3_column_count(stmt); ++i)
+                    kinds.push_back(
+                        int(detail::kindFromDeclaredType(sqlite3_column_decltype(stmt, i))));
+                view.emplace(RowView(stmt, kinds));
+            }
+            row(*view);
+            return true;
+        },
+        error);
 }
 
 QString RowView::columnName(int column) const
@@ -831,25 +852,8 @@ QString StoredRow::text(int column) const
 bool Database::scanStored(const QString& sql, const std::function<bool(const StoredRow&)>& row,
                           QString* error) const
 {
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray text = foldIdentifiers(sql).toUtf8();
-    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return fail(error, lastError());
-    }
-    const StoredRow current(stmt);
-    int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        if (!row(current)) {
-            rc = SQLITE_DONE;
-            break;
-        }
-    }
-    const bool ok = rc == SQLITE_DONE;
-    if (!ok)
-        fail(error, lastError());
-    sqlite3_finalize(stmt);
-    return ok;
+    return stepRows(
+        sql, {}, [&](sqlite3_stmt* stmt) { return row(StoredRow(stmt)); }, error);
 }
 
 } // namespace db

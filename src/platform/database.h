@@ -25,12 +25,6 @@ class SqlRecordset;
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
-// One data file (an SQLite database). Column and table names in SQL text and in field
-// look-ups match without regard to character width (NFKC): 診断名１ finds 診断名1, ﾘﾊﾋﾞﾘﾃｰｼｮﾝ
-// finds リハビリテーション. Values are never pasted into SQL: they are bound as parameters (?).
-//
-// Every call that can fail returns false or nullptr and, when `error` is given, a sentence
-// that can be shown to the user. Nothing throws.
 // What the user asked for when a data file refused the work. A file in use is told with what
 // to try again: "…しばらくしてからもう一度削除してください。" for a deletion.
 enum class Action { Save, Delete, Import, Restore, Backup };
@@ -84,6 +78,12 @@ private:
     sqlite3_stmt* m_stmt;
 };
 
+// One data file (an SQLite database). Column and table names in SQL text and in field
+// look-ups match without regard to character width (NFKC): 診断名１ finds 診断名1, ﾘﾊﾋﾞﾘﾃｰｼｮﾝ
+// finds リハビリテーション. Values are never pasted into SQL: they are bound as parameters (?).
+//
+// Every call that can fail returns false or nullptr and, when `error` is given, a sentence
+// that can be shown to the user. Nothing throws.
 class Database
 {
 public:
@@ -159,6 +159,12 @@ public:
 private:
     friend class detail::SqlRecordset;
     friend class PreparedStatement;
+
+    // Prepares `sql` (names folded), binds `params` and hands each row's statement to `row`
+    // until it returns false or the rows end. False with the reason when the text cannot be
+    // run or a row cannot be read.
+    bool stepRows(const QString& sql, const QList<Variant>& params,
+                  const std::function<bool(sqlite3_stmt*)>& row, QString* error) const;
 
     Database(sqlite3* handle, const QString& path, bool readOnly);
     static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,
