@@ -121,7 +121,6 @@ bool positionRow(db::Database& database, db::Recordset& letters, qint32* letterN
     return true;
 }
 
-// The letter numbered `letterNo` as the open file holds it now.
 // The letter field that a column of the letter table holds, its name matched in any width;
 // -1 for a column that is no letter field.
 int fieldOfColumn(const QString& column)
@@ -142,6 +141,7 @@ int fieldOfColumn(const QString& column)
     return found;
 }
 
+// The letter numbered `letterNo` as the open file holds it now.
 LetterReadResult readRow(db::Database& database, qint32 letterNo)
 {
     LetterReadResult result;

@@ -88,6 +88,21 @@ void whenModal(std::function<void(QWidget*)> step)
     });
 }
 
+// Whether the grid's rows, as it shows them, stand sorted on `column` (descending or not).
+bool gridSortedOn(const frmData& list, int column, bool descending)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < list.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < ListColumnCount; ++c)
+            cells << list.cellText(r, c);
+        rows << cells;
+    }
+    QList<QStringList> sorted = rows;
+    sortListRows(sorted, column, descending);
+    return rows == sorted;
+}
+
 } // namespace
 
 class RecordListTest : public QObject
@@ -236,16 +251,7 @@ private Q_SLOTS:
         QCOMPARE(list.lblSort->x(), qRound(markLeft / 15.0));
         QCOMPARE(int(state().DataSort), dataSort); // written back unchanged
         // Sorted on the column in the mark's direction, and letter 3 still chosen.
-        QList<QStringList> rows;
-        for (int r = 0; r < list.rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < ListColumnCount; ++c)
-                cells << list.cellText(r, c);
-            rows << cells;
-        }
-        QList<QStringList> sorted = rows;
-        sortListRows(sorted, column, mark == QStringLiteral("▼"));
-        QCOMPARE(rows, sorted);
+        QVERIFY(gridSortedOn(list, column, mark == QStringLiteral("▼")));
         if (dataSort != 0)
             QCOMPARE(list.letterNoAt(list.currentRow()), 3);
     }
@@ -334,17 +340,8 @@ private Q_SLOTS:
             QCOMPARE(list.currentRow(), answer == platform::vbOK ? 0 : row);
             QCOMPARE(QApplication::focusWidget(), list.FlexGrid);
             // The rows stand in the saved order.
-            QList<QStringList> rows;
-            for (int r = 0; r < list.rowCount(); ++r) {
-                QStringList cells;
-                for (int c = 0; c < ListColumnCount; ++c)
-                    cells << list.cellText(r, c);
-                rows << cells;
-            }
-            QList<QStringList> sorted = rows;
             const int column = dataSort == 0 ? int(ColWrittenOn) : dataSort / 10;
-            sortListRows(sorted, column, list.lblSort->text() == QStringLiteral("▼"));
-            QCOMPARE(rows, sorted);
+            QVERIFY(gridSortedOn(list, column, list.lblSort->text() == QStringLiteral("▼")));
         }
         if (left > 0 && answer == platform::vbOK) {
             QCOMPARE(LetterFile::letterNumbers(m_data).last(), left);
