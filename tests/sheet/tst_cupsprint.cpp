@@ -278,21 +278,11 @@ private:
             a3 ? sheet::GoPrintA3(printer, request) : sheet::GoPrintA4(printer, request);
         if (!result.printed)
             return result.error;
-        const QSet<int> ours = m_scheduler.jobIds(Queue) - jobsBefore;
-        if (ours.size() != 1)
-            return QStringLiteral("%1 new jobs in the queue").arg(ours.size());
-        qInfo("%s: job %d", qPrintable(name), *ours.begin());
-        QString problem;
-        const QString written = m_scheduler.waitForPdf(Queue, *ours.begin(), &problem);
-        if (written.isEmpty())
+        int job = 0;
+        if (const QString problem = collectJob(Queue, jobsBefore, name, pdf, &job);
+            !problem.isEmpty())
             return problem;
-        pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
-        QFile::remove(pdf);
-        if (!QFile::copy(written, pdf))
-            return QStringLiteral("cannot copy ") + written;
-        // A picture of every page for a person to look at.
-        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
-                                         QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});
+        qInfo("%s: job %d", qPrintable(name), job);
         return {};
     }
 
@@ -355,6 +345,7 @@ private:
         QFile::remove(pdf);
         if (!QFile::copy(written, pdf))
             return QStringLiteral("cannot copy ") + written;
+        // A picture of every page for a person to look at.
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});
         return {};
