@@ -348,6 +348,14 @@ bool isSchemaChange(QStringView sql)
            s.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
 }
 
+bool changesTheConnection(QStringView sql)
+{
+    const QStringView s = sql.trimmed();
+    return s.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive) ||
+           s.startsWith(QLatin1String("ATTACH"), Qt::CaseInsensitive) ||
+           s.startsWith(QLatin1String("DETACH"), Qt::CaseInsensitive);
+}
+
 // Runs every statement of `sql` (no parameters); false with the engine's message.
 bool exec(sqlite3* db, const QString& sql, QString* error)
 {
@@ -374,7 +382,48 @@ Database::~Database()
         rs->detach();
     if (inTransaction())
         rollback();
+    if (m_db && keepIdle())
+        return;
+    for (sqlite3_stmt* stmt : std::as_const(m_idleStatements))
+        sqlite3_finalize(stmt);
     sqlite3_close_v2(m_db);
+}
+
+bool Database::keepIdle()
+{
+    detail::IdleConnections* idle = m_reusable ? detail::IdleConnections::ofThisThread() : nullptr;
+    if (!idle || sqlite3_get_autocommit(m_db) == 0)
+        return false;
+    // A statement still running would hold the file's lock while the connection waits.
+    for (sqlite3_stmt* stmt = sqlite3_next_stmt(m_db, nullptr); stmt;
+         stmt = sqlite3_next_stmt(m_db, stmt)) {
+        if (sqlite3_stmt_busy(stmt))
+            return false;
+    }
+    int moved = 0;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved)
+        return false;
+    sqlite3_stmt* version = takeStatement(QStringLiteral("PRAGMA schema_version"));
+    const bool versionRead = version && sqlite3_step(version) == SQLITE_ROW;
+    const qint64 schemaVersion = versionRead ? sqlite3_column_int64(version, 0) : 0;
+    giveBackStatement(QStringLiteral("PRAGMA schema_version"), version);
+    // The stamp is taken last: whatever is written after it shows as a changed file.
+    const auto stamp = detail::stampOf(m_path);
+    if (!versionRead || !stamp)
+        return false;
+    std::unique_ptr<Database> kept(new Database(m_db, m_path, m_readOnly));
+    kept->m_names = std::move(m_names);
+    kept->m_namesLoaded = m_namesLoaded;
+    kept->m_idleStatements = std::move(m_idleStatements);
+    kept->m_foldedSql = std::move(m_foldedSql);
+    kept->m_shapes = std::move(m_shapes);
+    kept->m_reusable = true;
+    kept->m_stamp = *stamp;
+    kept->m_schemaVersion = schemaVersion;
+    m_db = nullptr;
+    m_idleStatements.clear();
+    idle->keep(std::move(kept));
+    return true;
 }
 
 std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnly, bool create,
@@ -452,7 +501,15 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
             return nullptr;
         }
     }
-    return openHandle(path, mode == OpenMode::ReadOnly, false, error);
+    const bool readOnly = mode == OpenMode::ReadOnly;
+    if (detail::IdleConnections* idle = detail::IdleConnections::ofThisThread()) {
+        if (auto kept = idle->take(path, readOnly))
+            return kept;
+    }
+    auto database = openHandle(path, readOnly, false, error);
+    if (database)
+        database->m_reusable = true;
+    return database;
 }
 
 std::unique_ptr<Database> Database::create(const QString& path, QString* error)
@@ -514,7 +571,10 @@ bool Database::execute(const QString& sql, const QList<Variant>& params, QString
                 rc = sqlite3_step(stmt);
             ok = rc == SQLITE_DONE || fail(error, lastError());
             if (isSchemaChange(statementText))
-                m_namesLoaded = false;
+                schemaChanged();
+            // A connection whose settings were changed is not handed to the next open.
+            if (changesTheConnection(statementText))
+                m_reusable = false;
         }
         sqlite3_finalize(stmt);
     }
@@ -556,17 +616,14 @@ std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QLis
 bool Database::stepRows(const QString& sql, const QList<Variant>& params,
                         const std::function<bool(sqlite3_stmt*)>& row, QString* error) const
 {
-    const QByteArray text = foldIdentifiers(sql).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK ||
-        !stmt) {
-        sqlite3_finalize(stmt);
-        return fail(error, lastError());
-    }
+    const QString text = foldIdentifiers(sql);
+    sqlite3_stmt* stmt = takeStatement(text, error);
+    if (!stmt)
+        return false;
     if (sqlite3_bind_parameter_count(stmt) != params.size()) {
-        sqlite3_finalize(stmt);
-        return fail(error,
-                    detail::countMismatch(sqlite3_bind_parameter_count(stmt), params.size()));
+        const int places = sqlite3_bind_parameter_count(stmt);
+        giveBackStatement(text, stmt);
+        return fail(error, detail::countMismatch(places, params.size()));
     }
     for (int i = 0; i < params.size(); ++i)
         detail::bindValue(stmt, i + 1, params[i]);
@@ -578,8 +635,84 @@ bool Database::stepRows(const QString& sql, const QList<Variant>& params,
         }
     }
     const bool ok = rc == SQLITE_DONE || fail(error, lastError());
-    sqlite3_finalize(stmt);
+    giveBackStatement(text, stmt);
     return ok;
+}
+
+sqlite3_stmt* Database::takeStatement(const QString& sql, QString* error) const
+{
+    if (const auto it = m_idleStatements.constFind(sql); it != m_idleStatements.cend()) {
+        sqlite3_stmt* stmt = *it;
+        m_idleStatements.erase(it);
+        return stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare16_v3(m_db, sql.utf16(), int(sql.size() * 2), SQLITE_PREPARE_PERSISTENT,
+                             &stmt, nullptr) != SQLITE_OK ||
+        !stmt) {
+        sqlite3_finalize(stmt);
+        fail(error, lastError());
+        return nullptr;
+    }
+    return stmt;
+}
+
+void Database::giveBackStatement(const QString& sql, sqlite3_stmt* stmt) const
+{
+    if (!stmt)
+        return;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    // A few dozen texts come again and again; one more of a text in use twice is not kept.
+    constexpr qsizetype mostKept = 64;
+    if (m_idleStatements.contains(sql) || m_idleStatements.size() >= mostKept) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    m_idleStatements.insert(sql, stmt);
+}
+
+void Database::schemaChanged() const
+{
+    m_namesLoaded = false;
+    m_foldedSql.clear();
+    m_shapes.clear();
+    for (sqlite3_stmt* stmt : std::as_const(m_idleStatements))
+        sqlite3_finalize(stmt);
+    m_idleStatements.clear();
+}
+
+std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& table,
+                                                               QString* error) const
+{
+    if (auto known = m_shapes.value(table))
+        return known;
+    const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info(?)");
+    sqlite3_stmt* info = takeStatement(sql, error);
+    if (!info)
+        return nullptr;
+    detail::bindValue(info, 1, Variant::fromString(table));
+    auto shape = std::make_shared<detail::TableShape>();
+    QStringList selected;
+    while (sqlite3_step(info) == SQLITE_ROW) {
+        detail::SqlRecordset::Column c;
+        c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
+        c.origin = c.name;
+        c.kind = detail::kindFromDeclaredType(
+            reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
+        selected << detail::quoteName(c.name);
+        const int index = int(shape->columns.size());
+        shape->byName.insert(c.name, index);
+        shape->byFolded.insert(detail::foldName(c.name), index);
+        shape->columns.push_back(std::move(c));
+    }
+    giveBackStatement(sql, info);
+    shape->fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                          .arg(selected.join(u','), detail::quoteName(table));
+    shape->keysSql =
+        QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(detail::quoteName(table));
+    m_shapes.insert(table, shape);
+    return shape;
 }
 
 bool Database::forEachRow(const QString& sql, const QList<Variant>& params,
@@ -640,7 +773,7 @@ void Database::rollback()
     if (sqlite3_get_autocommit(m_db) == 0)
         exec(m_db, QStringLiteral("ROLLBACK"), nullptr);
     m_inTransaction = false;
-    m_namesLoaded = false;
+    schemaChanged();
     for (detail::SqlRecordset* rs : m_recordsets)
         rs->invalidate();
 }
@@ -658,6 +791,7 @@ void Database::loadNames() const
     if (m_namesLoaded)
         return;
     m_names.clear();
+    m_foldedSql.clear();
     // Tables, views and indexes, then the columns of every table and view.
     const char* sql = "SELECT name FROM sqlite_master WHERE type IN ('table','index','view') "
                       "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
@@ -687,14 +821,14 @@ bool Database::hasTable(const QString& table) const
     const QString stored = storedName(table);
     if (stored.isEmpty())
         return false;
-    sqlite3_stmt* stmt = nullptr;
+    const QString sql = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
+    sqlite3_stmt* stmt = takeStatement(sql);
     bool found = false;
-    if (sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?", -1,
-                           &stmt, nullptr) == SQLITE_OK) {
+    if (stmt) {
         detail::bindValue(stmt, 1, Variant::fromString(stored));
         found = sqlite3_step(stmt) == SQLITE_ROW;
     }
-    sqlite3_finalize(stmt);
+    giveBackStatement(sql, stmt);
     return found;
 }
 
@@ -738,6 +872,17 @@ QStringList Database::columns(const QString& table) const
 QString Database::foldIdentifiers(const QString& sql) const
 {
     loadNames();
+    if (const auto it = m_foldedSql.constFind(sql); it != m_foldedSql.cend())
+        return *it;
+    QString out = foldNames(sql);
+    if (m_foldedSql.size() >= 256)
+        m_foldedSql.clear();
+    m_foldedSql.insert(sql, out);
+    return out;
+}
+
+QString Database::foldNames(const QString& sql) const
+{
     QString out;
     out.reserve(sql.size());
     const qsizetype n = sql.size();

@@ -21,7 +21,18 @@ class PreparedStatement;
 class RowView;
 namespace detail {
 class SqlRecordset;
-}
+class IdleConnections;
+struct TableShape;
+struct FileStamp
+{
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;  // nanoseconds (status change)
+    bool operator==(const FileStamp&) const = default;
+};
+} // namespace detail
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
@@ -158,6 +169,7 @@ public:
 
 private:
     friend class detail::SqlRecordset;
+    friend class detail::IdleConnections;
     friend class PreparedStatement;
 
     // Prepares `sql` (names folded), binds `params` and hands each row's statement to `row`
@@ -173,6 +185,23 @@ private:
     // the file has no such name.
     QString storedName(const QString& name) const;
     void loadNames() const;
+    // foldIdentifiers' work, without the texts folded before.
+    QString foldNames(const QString& sql) const;
+    // The tables or columns may have changed: names, table shapes and kept statements are
+    // read again when next needed.
+    void schemaChanged() const;
+    // A statement of `sql` (folded) ready to bind and run, kept prepared from an earlier use
+    // or prepared now; nullptr with the reason. It is the caller's until it gives it back.
+    sqlite3_stmt* takeStatement(const QString& sql, QString* error = nullptr) const;
+    // Takes back a statement from takeStatement (reset, its values unbound), to be used again.
+    void giveBackStatement(const QString& sql, sqlite3_stmt* stmt) const;
+    // The shape of `table` (stored spelling) as a table recordset reads it, read once.
+    std::shared_ptr<const detail::TableShape> tableShape(const QString& table,
+                                                         QString* error) const;
+    // Hands the open file to this thread's idle connections instead of closing it, when it
+    // stands at rest (no transaction, no statement running) and the file is still where it
+    // was opened. False when it must be closed.
+    bool keepIdle();
     QString lastError() const;
     // Rows were written: every open recordset reads its current row again when next asked.
     void rowsWritten();
@@ -187,6 +216,13 @@ private:
     mutable QHash<QString, QString> m_names; // folded name -> stored spelling
     mutable bool m_namesLoaded = false;
     std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
+    mutable QHash<QString, sqlite3_stmt*> m_idleStatements; // prepared, not in use, by text
+    mutable QHash<QString, QString> m_foldedSql;            // SQL text -> folded text
+    mutable QHash<QString, std::shared_ptr<const detail::TableShape>> m_shapes;
+    // Opened by open(): may be kept open for the next open of the same file.
+    bool m_reusable = false;
+    detail::FileStamp m_stamp;  // the file as it stood when the connection was set aside
+    qint64 m_schemaVersion = 0; // the schema's version then
 };
 
 // The current row of Database::forEachRow: its columns by position, read as a recordset

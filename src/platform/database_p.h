@@ -145,7 +145,39 @@ private:
     qint64 m_editKey = 0;
 
     mutable int m_lastColumn = -1;                      // the column of the last look-up by name
-    mutable QHash<QString, sqlite3_stmt*> m_statements; // prepared once per recordset
+    mutable QHash<QString, sqlite3_stmt*> m_statements; // taken from the database while open
+};
+
+// What a table recordset knows of its table before it reads a row: read once per connection.
+struct TableShape
+{
+    std::vector<SqlRecordset::Column> columns;
+    QHash<QString, int> byName;   // exact names
+    QHash<QString, int> byFolded; // folded names
+    QString fetchSql;             // one row's columns by rowid
+    QString keysSql;              // the rowids in table order
+};
+
+// The file as stat() sees it now; nullopt when it cannot be read.
+std::optional<FileStamp> stampOf(const QString& path);
+
+// The open data files of this thread that their last user has closed, kept for the next open
+// of the same file: an open then costs no reading of the file's schema, and the statements
+// prepared before are used again. A connection is used again only while the file is exactly
+// as it was when it was set aside (the same file, not written since by anyone, its schema
+// unchanged); otherwise it is closed and the file opened afresh.
+class IdleConnections
+{
+public:
+    static IdleConnections* ofThisThread(); // nullptr once the thread's connections are gone
+    ~IdleConnections();
+
+    std::unique_ptr<Database> take(const QString& path, bool readOnly);
+    void keep(std::unique_ptr<Database> database);
+
+private:
+    static constexpr std::size_t kMostKept = 4;
+    std::vector<std::unique_ptr<Database>> m_kept; // the most recently kept last
 };
 
 } // namespace db::detail

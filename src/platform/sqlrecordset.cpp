@@ -101,8 +101,12 @@ SqlRecordset::~SqlRecordset()
 
 void SqlRecordset::detach()
 {
-    for (sqlite3_stmt* stmt : std::as_const(m_statements))
-        sqlite3_finalize(stmt);
+    for (auto it = m_statements.cbegin(); it != m_statements.cend(); ++it) {
+        if (m_db)
+            m_db->giveBackStatement(it.key(), it.value());
+        else
+            sqlite3_finalize(it.value());
+    }
     m_statements.clear();
     if (m_db) {
         auto& list = m_db->m_recordsets;
@@ -142,14 +146,9 @@ sqlite3_stmt* SqlRecordset::statement(const QString& sql, QString* error) const
         sqlite3_clear_bindings(stmt);
         return stmt;
     }
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare16_v3(m_db->m_db, sql.utf16(), int(sql.size() * 2),
-                             SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
-        fail(error, errorOf(m_db->m_db));
-        sqlite3_finalize(stmt);
-        return nullptr;
-    }
-    m_statements.insert(sql, stmt);
+    sqlite3_stmt* stmt = m_db->takeStatement(sql, error);
+    if (stmt)
+        m_statements.insert(sql, stmt);
     return stmt;
 }
 
@@ -167,24 +166,14 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openTable(Database* db, const QStrin
     std::unique_ptr<SqlRecordset> rs(new SqlRecordset(db));
     rs->m_table = table;
     rs->m_isTable = true;
-    sqlite3_stmt* info =
-        rs->statement(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), error);
-    if (!info)
+    const auto shape = db->tableShape(table, error);
+    if (!shape)
         return nullptr;
-    bindValue(info, 1, Variant::fromString(table));
-    QStringList selected;
-    while (sqlite3_step(info) == SQLITE_ROW) {
-        Column c;
-        c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
-        c.origin = c.name;
-        c.kind = kindFromDeclaredType(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
-        selected << quoteName(c.name);
-        rs->addColumn(std::move(c));
-    }
-    sqlite3_reset(info);
-    rs->m_fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                         .arg(selected.join(u','), quoteName(table));
-    rs->m_keysSql = QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoteName(table));
+    rs->m_columns = shape->columns;
+    rs->m_byName = shape->byName;
+    rs->m_byFolded = shape->byFolded;
+    rs->m_fetchSql = shape->fetchSql;
+    rs->m_keysSql = shape->keysSql;
     // The rows are read when first needed: a Seek reads the index alone, an AddNew nothing.
     rs->m_keysStale = true;
     return rs;

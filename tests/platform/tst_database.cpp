@@ -4,6 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
+#include <functional>
+#include <thread>
+
 using db::Database;
 using db::OpenMode;
 using db::Recordset;
@@ -82,6 +86,9 @@ private Q_SLOTS:
     void commitKeepsWrites();
     void transactionUndoneByTheEngineTakesNoMoreWrites();
     void recordsetOutlivesDatabase();
+    void reopenSeesTheFileAsItIsNow_data();
+    void reopenSeesTheFileAsItIsNow();
+    void closedFileHoldsNoLock();
 
 private:
     std::unique_ptr<Database> openFixture(OpenMode mode = OpenMode::ReadWrite);
@@ -767,6 +774,134 @@ void DatabaseTest::recordsetOutlivesDatabase()
     QVERIFY(!rs->findFirst(u16(u"作成NO =1")));
     rs->moveNext();
     QVERIFY(rs->eof());
+}
+
+namespace {
+
+// Runs `work` on a thread of its own: a connection of its own, as another window or program
+// would have.
+bool onAnotherThread(const std::function<bool()>& work)
+{
+    bool ok = false;
+    std::thread thread([&] { ok = work(); });
+    thread.join();
+    return ok;
+}
+
+int rowCount(Database& db)
+{
+    std::unique_ptr<Recordset> rows = db.openTable(u16(u"記録"));
+    return rows ? rows->recordCount() : -1;
+}
+
+// A copy of the fixture's file holding one row, made beside it.
+QString otherFile(const QString& beside)
+{
+    const QString path = beside + QStringLiteral(".other");
+    QFile::remove(path);
+    if (!QFile::copy(beside, path))
+        return {};
+    auto db = Database::open(path, OpenMode::ReadWrite);
+    if (!db || !db->execute(u16(u"DELETE FROM 記録 WHERE 作成NO <> 2")))
+        return {};
+    return path;
+}
+
+} // namespace
+
+// A file closed and opened again is read as it stands at the second open, whatever was done
+// to it in between (a closed file's connection may be kept open for the next open).
+void DatabaseTest::reopenSeesTheFileAsItIsNow_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<int>("rows");       // after the change; -1 when the open must fail
+    QTest::addColumn<bool>("newColumn"); // the table has the column 追加 after the change
+    for (const bool readOnly : {true, false}) {
+        const char* mode = readOnly ? "read-only" : "read-write";
+        QTest::addRow("%s: row added by another connection", mode)
+            << "insert" << readOnly << 4 << false;
+        QTest::addRow("%s: column added by another connection", mode)
+            << "column" << readOnly << 3 << true;
+        QTest::addRow("%s: replaced by another file", mode) << "rename" << readOnly << 1 << false;
+        QTest::addRow("%s: another file copied over it", mode)
+            << "overwrite" << readOnly << 1 << false;
+        QTest::addRow("%s: removed", mode) << "remove" << readOnly << -1 << false;
+        QTest::addRow("%s: made no database", mode) << "garbage" << readOnly << -1 << false;
+    }
+}
+
+void DatabaseTest::reopenSeesTheFileAsItIsNow()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, readOnly);
+    QFETCH(int, rows);
+    QFETCH(bool, newColumn);
+    const OpenMode mode = readOnly ? OpenMode::ReadOnly : OpenMode::ReadWrite;
+    {
+        auto first = openFixture(mode);
+        QVERIFY(first);
+        QCOMPARE(rowCount(*first), 3);
+        QVERIFY(!first->columns(u16(u"記録")).contains(u16(u"追加")));
+    }
+    const QString other = otherFile(m_path);
+    QVERIFY(!other.isEmpty());
+    if (change == u"insert" || change == u"column") {
+        const QString sql = change == u"insert"
+                                ? u16(u"INSERT INTO 記録 (作成NO, 名前) VALUES (4, 'd')")
+                                : u16(u"ALTER TABLE 記録 ADD COLUMN 追加 TEXT");
+        QVERIFY(onAnotherThread([&] {
+            auto db = Database::open(m_path, OpenMode::ReadWrite);
+            return db && db->execute(sql);
+        }));
+    } else if (change == u"rename") {
+        QVERIFY(std::rename(QFile::encodeName(other).constData(),
+                            QFile::encodeName(m_path).constData()) == 0);
+    } else if (change == u"overwrite") {
+        QVERIFY(writeBytes(m_path, readBytes(other)));
+    } else if (change == u"remove") {
+        QVERIFY(QFile::remove(m_path));
+    } else {
+        QVERIFY(writeBytes(m_path, QByteArray(4096, 'x')));
+    }
+    QString error;
+    auto again = Database::open(m_path, mode, &error);
+    if (rows < 0) {
+        QVERIFY(!again);
+        QVERIFY(error.contains(m_path));
+        return;
+    }
+    QVERIFY2(again, qPrintable(error));
+    QCOMPARE(rowCount(*again), rows);
+    QCOMPARE(again->columns(u16(u"記録")).contains(u16(u"追加")), newColumn);
+    std::unique_ptr<Recordset> table = again->openTable(u16(u"記録"));
+    QVERIFY(table);
+    QCOMPARE(table->hasField(u16(u"追加")), newColumn);
+    QCOMPARE(again->openDynaset(u16(u"SELECT 追加 FROM 記録")) != nullptr, newColumn);
+}
+
+// Once closed, a file is free for every other connection at once: no lock stays behind,
+// whether it was read or written.
+void DatabaseTest::closedFileHoldsNoLock()
+{
+    for (const OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadWrite}) {
+        {
+            auto db = openFixture(mode);
+            QVERIFY(db);
+            QCOMPARE(rowCount(*db), 3);
+            QVERIFY(db->openDynaset(u16(u"SELECT 名前 FROM 記録 ORDER BY 作成NO")));
+        }
+        QString error;
+        QVERIFY2(onAnotherThread([&] {
+                     auto db = Database::open(m_path, OpenMode::ReadWrite, &error);
+                     // No waiting: a lock left behind would fail this at once.
+                     return db &&
+                            db->execute(QStringLiteral("PRAGMA busy_timeout=0"), {}, &error) &&
+                            db->execute(QStringLiteral("BEGIN EXCLUSIVE"), {}, &error) &&
+                            db->execute(QStringLiteral("COMMIT"), {}, &error);
+                 }),
+                 qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(DatabaseTest)
