@@ -245,8 +245,14 @@ bool createLetterTables(db::Database& database, QString* error)
         database,
         {u"CREATE TABLE %1 (%2)"_s.arg(LetterTable, columns.join(u", ")),
          u"CREATE UNIQUE INDEX %1 ON %2 (%3)"_s.arg(LetterIndex, LetterTable, LetterKey),
+         letterListIndexSql(),
          u"CREATE TABLE %1 (%2 INTEGER, %3 TEXT)"_s.arg(ComboTable, ComboCode, ComboText)},
         error);
+}
+
+QString letterListIndexSql()
+{
+    return u"CREATE INDEX %1 ON %2 (%3)"_s.arg(LetterListIndex, LetterTable, LetterListColumns);
 }
 
 bool createPostCodeTables(db::Database& database, QString* error)

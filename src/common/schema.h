@@ -235,11 +235,17 @@ constexpr Field nthField(Field first, int k)
     return static_cast<Field>(static_cast<int>(first) + k - 1);
 }
 
+// The columns the record list shows, in the list's order.
+inline const QString LetterListColumns =
+    QStringLiteral("作成NO,カルテ番号,患者名,患者名かな,性別,年齢,診断名１,最新意見書記入日");
 // The record list's query: the columns the list shows, for every letter. A file that this
 // query does not run on is not a letter file of this program.
 inline const QString LetterListQuery =
-    QStringLiteral("SELECT 作成NO,カルテ番号,患者名,患者名かな,性別,年齢,診断名１,最新意見書記入日 "
-                   "FROM 申請者情報");
+    QStringLiteral("SELECT ") + LetterListColumns + QStringLiteral(" FROM 申請者情報");
+// Index 一覧項目 over the list's columns: the list reads them from the index alone instead of
+// from each letter's long row. A file without it (made before it, or restored from such a
+// backup) is read as well, only slower; it gets the index when its list is first read.
+inline const QString LetterListIndex = QStringLiteral("一覧項目");
 
 // Table コンボ情報: the phrase lists, one row per item, a list being its rows in table order.
 inline const QString ComboTable = QStringLiteral("コンボ情報");
@@ -256,6 +262,8 @@ inline const QString PostCodeIndex = QStringLiteral("郵便番号");
 // Create the tables of a new letter file (申請者情報 and コンボ情報) or of a new
 // postal-code file, in one transaction; false with the reason when that fails.
 bool createLetterTables(db::Database& database, QString* error = nullptr);
+// The statement that makes index 一覧項目 on a letter file.
+QString letterListIndexSql();
 bool createPostCodeTables(db::Database& database, QString* error = nullptr);
 
 } // namespace common

@@ -403,6 +403,8 @@ bool Database::keepIdle()
     int moved = 0;
     if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved)
         return false;
+    if (m_busyTimeout != detail::DefaultBusyTimeout)
+        sqlite3_busy_timeout(m_db, detail::DefaultBusyTimeout);
     sqlite3_stmt* version = takeStatement(QStringLiteral("PRAGMA schema_version"));
     const bool versionRead = version && sqlite3_step(version) == SQLITE_ROW;
     const qint64 schemaVersion = versionRead ? sqlite3_column_int64(version, 0) : 0;
@@ -441,7 +443,7 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
     }
     std::unique_ptr<Database> db(new Database(handle, path, readOnly));
     sqlite3_extended_result_codes(handle, 1);
-    sqlite3_busy_timeout(handle, 5000);
+    sqlite3_busy_timeout(handle, detail::DefaultBusyTimeout);
     QString message;
     // A file that is no database shows here, at the first read of the schema.
     if (!exec(handle, QStringLiteral("PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE;"),
@@ -747,6 +749,15 @@ Variant RowView::value(int column) const
     return detail::readColumn(m_stmt, column, detail::ColumnKind(m_kinds[column]));
 }
 
+QString RowView::text(int column) const
+{
+    // Stored text reads as text whatever the column's declared type.
+    if (column >= 0 && column < int(m_kinds.size()) &&
+        sqlite3_column_type(m_stmt, column) == SQLITE_TEXT)
+        return detail::textOf(m_stmt, column);
+    return value(column).toString();
+}
+
 bool Database::beginTrans(QString* error)
 {
     if (inTransaction())
@@ -815,21 +826,38 @@ QString Database::storedName(const QString& name) const
     return m_names.value(detail::foldName(name));
 }
 
-bool Database::hasTable(const QString& table) const
+bool Database::hasSchemaObject(const char* type, const QString& name) const
 {
     loadNames();
-    const QString stored = storedName(table);
+    const QString stored = storedName(name);
     if (stored.isEmpty())
         return false;
-    const QString sql = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
+    const QString sql = QStringLiteral("SELECT 1 FROM sqlite_master WHERE type=? AND name=?");
     sqlite3_stmt* stmt = takeStatement(sql);
     bool found = false;
     if (stmt) {
-        detail::bindValue(stmt, 1, Variant::fromString(stored));
+        detail::bindValue(stmt, 1, Variant::fromString(QString::fromLatin1(type)));
+        detail::bindValue(stmt, 2, Variant::fromString(stored));
         found = sqlite3_step(stmt) == SQLITE_ROW;
     }
     giveBackStatement(sql, stmt);
     return found;
+}
+
+bool Database::hasTable(const QString& table) const
+{
+    return hasSchemaObject("table", table);
+}
+
+bool Database::hasIndex(const QString& index) const
+{
+    return hasSchemaObject("index", index);
+}
+
+void Database::setBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
+    m_busyTimeout = milliseconds;
 }
 
 bool Database::integrityCheck(QString* error) const

@@ -23,6 +23,8 @@ namespace detail {
 class SqlRecordset;
 class IdleConnections;
 struct TableShape;
+// How long a statement waits for a file in use, unless told otherwise (milliseconds).
+constexpr int DefaultBusyTimeout = 5000;
 struct FileStamp
 {
     qint64 device = 0;
@@ -149,8 +151,12 @@ public:
     void rollback();
     // Between beginTrans and the commit or rollback that ends it.
     bool inTransaction() const { return m_inTransaction; }
+    // How long a statement waits for a file that another program is writing before it fails
+    // as a file in use (5 seconds unless set).
+    void setBusyTimeout(int milliseconds);
 
     bool hasTable(const QString& table) const;
+    bool hasIndex(const QString& index) const;
     // The table's column names as stored (empty for a missing table).
     QStringList columns(const QString& table) const;
     // The engine's full check of the file's structure: true when every page, index and
@@ -184,6 +190,8 @@ private:
     // The stored spelling of a table, column or index name written in any width; "" when
     // the file has no such name.
     QString storedName(const QString& name) const;
+    // Whether the schema holds an object of `type` ('table', 'index') named `name` in any width.
+    bool hasSchemaObject(const char* type, const QString& name) const;
     void loadNames() const;
     // foldIdentifiers' work, without the texts folded before.
     QString foldNames(const QString& sql) const;
@@ -223,6 +231,7 @@ private:
     bool m_reusable = false;
     detail::FileStamp m_stamp;  // the file as it stood when the connection was set aside
     qint64 m_schemaVersion = 0; // the schema's version then
+    int m_busyTimeout = detail::DefaultBusyTimeout; // set back before the connection is kept
 };
 
 // The current row of Database::forEachRow: its columns by position, read as a recordset
@@ -231,6 +240,8 @@ class RowView
 {
 public:
     Variant value(int column) const;
+    // value(column).toString(), without the Variant between.
+    QString text(int column) const;
     int columnCount() const { return int(m_kinds.size()); }
     // The column's name as the result gives it.
     QString columnName(int column) const;

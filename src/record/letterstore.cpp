@@ -202,13 +202,13 @@ LetterListRow listRow(const db::RowView& rs)
 {
     LetterListRow row;
     row.letterNo = rs.value(0).toLong().value_or(0);
-    row.chartNo = rs.value(1).toString();
-    row.name = rs.value(2).toString();
-    row.kana = rs.value(3).toString();
-    row.sex = rs.value(4).toString();
-    row.age = rs.value(5).toString();
-    row.diagnosis = rs.value(6).toString();
-    row.writtenOn = rs.value(7).toString();
+    row.chartNo = rs.text(1);
+    row.name = rs.text(2);
+    row.kana = rs.text(3);
+    row.sex = rs.text(4);
+    row.age = rs.text(5);
+    row.diagnosis = rs.text(6);
+    row.writtenOn = rs.text(7);
     return row;
 }
 
@@ -310,6 +310,25 @@ LetterSaveResult LetterStore::save(const Letter& letter, const Letter& asRead) c
     return result;
 }
 
+namespace {
+
+// Gives a letter file that lacks it the index the list is read from, when the file can be
+// written at once; a file that cannot (read-only, in use, not a letter file) is listed
+// without it, so nothing is told.
+void addListIndex(const QString& path)
+{
+    if (isWriteProtected(path))
+        return;
+    auto database = db::Database::open(path, db::OpenMode::ReadWrite);
+    if (!database)
+        return;
+    // Another program's transaction is not waited for: the list would wait with it.
+    database->setBusyTimeout(0);
+    database->execute(common::letterListIndexSql());
+}
+
+} // namespace
+
 LetterListResult LetterStore::list() const
 {
     LetterListResult result;
@@ -318,6 +337,15 @@ LetterListResult LetterStore::list() const
     if (!database) {
         result.error = error;
         return result;
+    }
+    if (!database->hasIndex(common::LetterListIndex) && database->hasTable(common::LetterTable)) {
+        database.reset();
+        addListIndex(m_path);
+        database = db::Database::open(m_path, db::OpenMode::ReadOnly, &error);
+        if (!database) {
+            result.error = error;
+            return result;
+        }
     }
     // Read row by row straight from the engine: no recordset, no row kept twice.
     database->forEachRow(

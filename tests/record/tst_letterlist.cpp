@@ -44,6 +44,12 @@ QString makeFile(const QTemporaryDir& dir, int n)
     return path;
 }
 
+bool run(const QString& path, const QString& sql)
+{
+    const auto database = db::Database::open(path, db::OpenMode::ReadWrite);
+    return database && database->execute(sql);
+}
+
 QStringList numberedNames(const QString& path)
 {
     QStringList names;
@@ -169,6 +175,49 @@ private Q_SLOTS:
         QVERIFY(!result.notAsListed);
         QVERIFY(result.error.startsWith(QStringLiteral("データを削除できませんでした。")));
         QCOMPARE(LetterFile::fileHash(path), before);
+    }
+
+    // A file made before the list had its own index (or restored from such a backup) lists
+    // the same rows in the same order; it gets the index when it can be written at once, and
+    // is left as it is when it cannot.
+    void fileWithoutListIndex_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("indexed");
+        QTest::newRow("writable") << "writable" << true;
+        QTest::newRow("read-only") << "read-only" << false;
+        QTest::newRow("another program writing") << "busy" << false;
+    }
+    void fileWithoutListIndex()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, indexed);
+        const QString path = makeFile(m_dir, 4);
+        const auto withIndex = readLetterList(path);
+        QVERIFY2(withIndex.ok, qPrintable(withIndex.error));
+        QVERIFY(run(path, QStringLiteral("DROP INDEX 一覧項目")));
+        const auto hasIndex = [&] {
+            const auto db = db::Database::open(path, db::OpenMode::ReadOnly);
+            return db && db->hasIndex(QStringLiteral("一覧項目"));
+        };
+        QVERIFY(!hasIndex());
+        std::unique_ptr<db::Database> writer;
+        if (state == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        if (state == QLatin1String("busy")) {
+            writer = db::Database::open(path, db::OpenMode::ReadWrite);
+            QVERIFY(writer && writer->beginTrans());
+        }
+        const QByteArray before = LetterFile::fileHash(path);
+
+        const auto list = readLetterList(path);
+        QVERIFY2(list.ok, qPrintable(list.error));
+        QCOMPARE(list.rows, withIndex.rows);
+        writer.reset();
+        QCOMPARE(hasIndex(), indexed);
+        if (!indexed)
+            QCOMPARE(LetterFile::fileHash(path), before);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void readOnlyFileIsNotChanged()
