@@ -709,6 +709,24 @@ std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& ta
         shape->columns.push_back(std::move(c));
     }
     giveBackStatement(sql, info);
+    // The columns its indexes hold; an index over an expression may read any column.
+    const QString indexedSql = QStringLiteral("SELECT ii.name FROM pragma_index_list(?) AS il, "
+                                              "pragma_index_info(il.name) AS ii");
+    sqlite3_stmt* indexed = takeStatement(indexedSql, error);
+    if (!indexed)
+        return nullptr;
+    detail::bindValue(indexed, 1, Variant::fromString(table));
+    while (sqlite3_step(indexed) == SQLITE_ROW) {
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(indexed, 0));
+        const int column = name ? int(shape->byName.value(QString::fromUtf8(name), -1)) : -1;
+        if (column >= 0) {
+            shape->columns[std::size_t(column)].indexed = true;
+        } else {
+            for (auto& c : shape->columns)
+                c.indexed = true;
+        }
+    }
+    giveBackStatement(indexedSql, indexed);
     shape->fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
                           .arg(selected.join(u','), detail::quoteName(table));
     shape->keysSql =

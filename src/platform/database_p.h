@@ -53,6 +53,7 @@ public:
         QString name;   // as the result names it
         QString origin; // the table column it reads ("" for an expression)
         ColumnKind kind = ColumnKind::Untyped;
+        bool indexed = false; // an index of the table holds it (known for table recordsets)
     };
 
     // A table recordset over `table` (stored spelling).
@@ -110,6 +111,9 @@ private:
     void addColumn(Column column);
     void leaveEdit();
     bool writable(QString* error) const;
+    // Drops from `changed` the indexed columns whose new value is the one the edited row
+    // stores already, type and bytes alike; false with the reason when the row cannot be read.
+    bool dropUnchangedIndexed(std::vector<int>& changed, QString* error);
     qsizetype positionOfKey(qint64 key) const;
 
     Database* m_db = nullptr;

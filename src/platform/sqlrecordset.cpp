@@ -673,6 +673,11 @@ bool SqlRecordset::update(QString* error)
     }
     QString sql;
     if (m_mode == EditMode::Edit) {
+        if (!dropUnchangedIndexed(changed, error))
+            return false;
+        names.clear();
+        for (int i : changed)
+            names << quoteName(m_columns[i].origin);
         if (changed.empty()) {
             leaveEdit();
             return true;
@@ -717,6 +722,52 @@ bool SqlRecordset::update(QString* error)
     }
     m_db->rowsWritten();
     leaveEdit();
+    return true;
+}
+
+bool SqlRecordset::dropUnchangedIndexed(std::vector<int>& changed, QString* error)
+{
+    // Writing an indexed column rewrites its index entries even when the value stays: a save
+    // of an unchanged letter would then write the file. A value of another type or other
+    // bytes (a Yes/No holding 7, a blob in a text column) is written as before.
+    std::vector<int> indexed;
+    QStringList same;
+    for (int column : changed) {
+        if (!m_columns[column].indexed)
+            continue;
+        const QString name = quoteName(m_columns[column].origin);
+        const int place = int(indexed.size()) + 1;
+        same << QStringLiteral("typeof(%1)=typeof(?%2) AND %1 IS ?%2 COLLATE BINARY")
+                    .arg(name)
+                    .arg(place);
+        indexed.push_back(column);
+    }
+    if (indexed.empty())
+        return true;
+    sqlite3_stmt* stmt = statement(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?%3")
+                                       .arg(same.join(u','), quoteName(m_table))
+                                       .arg(indexed.size() + 1),
+                                   error);
+    if (!stmt)
+        return false;
+    for (std::size_t i = 0; i < indexed.size(); ++i)
+        bindValue(stmt, int(i) + 1, m_buffer[std::size_t(indexed[i])]);
+    sqlite3_bind_int64(stmt, int(indexed.size()) + 1, m_editKey);
+    const int rc = sqlite3_step(stmt);
+    std::vector<int> unchanged;
+    if (rc == SQLITE_ROW) {
+        for (std::size_t i = 0; i < indexed.size(); ++i)
+            if (sqlite3_column_int(stmt, int(i)) == 1)
+                unchanged.push_back(indexed[i]);
+    }
+    sqlite3_reset(stmt);
+    if (rc == SQLITE_DONE)
+        return fail(error, kRowGone);
+    if (rc != SQLITE_ROW)
+        return fail(error, errorOf(m_db->m_db));
+    std::erase_if(changed, [&](int column) {
+        return std::find(unchanged.begin(), unchanged.end(), column) != unchanged.end();
+    });
     return true;
 }
 

@@ -62,6 +62,8 @@ private Q_SLOTS:
     void seek_data();
     void seek();
     void seekEditUpdate();
+    void indexedColumnWrittenWhenItChanges_data();
+    void indexedColumnWrittenWhenItChanges();
     void addNewTypesValues();
     void addNewKeepsTheCurrentRow_data();
     void addNewKeepsTheCurrentRow();
@@ -262,6 +264,69 @@ void DatabaseTest::seekEditUpdate()
     QCOMPARE(rs->field(u16(u"名前")), Variant::fromString(u16(u"山田　花子")));
     QCOMPARE(rs->field(u16(u"回答")), Variant::fromLong(3));     // stored as its number
     QCOMPARE(rs->field(u16(u"有無")), Variant::fromBool(false)); // untouched
+}
+
+// An edit that gives an indexed column the value it stores, type and bytes alike, leaves the
+// file untouched (the index is not rewritten); any other value is written as usual.
+void DatabaseTest::indexedColumnWrittenWhenItChanges_data()
+{
+    QTest::addColumn<QString>("stored"); // SQL run on row 1 beforehand ("" for none)
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<Variant>("value");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("reads"); // what the row stores afterwards: quote(column)
+    const auto text = [](const char16_t* s) { return Variant::fromString(u16(s)); };
+    QTest::newRow("the same text") << "" << u16(u"名前") << text(u"a") << false << "'a'";
+    QTest::newRow("another text") << "" << u16(u"名前") << text(u"z") << true << "'z'";
+    QTest::newRow("the same Yes/No")
+        << "" << u16(u"有無") << Variant::fromBool(false) << false << "0";
+    QTest::newRow("a Yes/No holding 7 set to Yes")
+        << u16(u"UPDATE 記録 SET 有無 = 7 WHERE 作成NO = 1") << u16(u"有無")
+        << Variant::fromBool(true) << true << "1";
+    QTest::newRow("the same number given as text")
+        << "" << u16(u"回答") << Variant::fromString(QStringLiteral("0")) << false << "0";
+    QTest::newRow("a number stored as text")
+        << u16(u"UPDATE 記録 SET 回答 = CAST('x' AS BLOB) WHERE 作成NO = 1") << u16(u"回答")
+        << Variant::fromLong(0) << true << "0";
+    QTest::newRow("blanks added where blanks do not count")
+        << u16(u"UPDATE 記録 SET 符号 = 'x' WHERE 作成NO = 1") << u16(u"符号") << text(u"x  ")
+        << true << "'x  '";
+    QTest::newRow("Null kept Null") << "" << u16(u"符号") << Variant() << false << "NULL";
+}
+
+void DatabaseTest::indexedColumnWrittenWhenItChanges()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, column);
+    QFETCH(Variant, value);
+    QFETCH(bool, written);
+    QFETCH(QString, reads);
+    {
+        auto db = openFixture();
+        QVERIFY(db->execute(u16(u"ALTER TABLE 記録 ADD COLUMN 符号 TEXT COLLATE RTRIM")));
+        QVERIFY(db->execute(u16(u"CREATE INDEX 一覧 ON 記録 (名前, 有無, 回答, 符号)")));
+        if (!stored.isEmpty())
+            QVERIFY(db->execute(stored));
+    }
+    const QByteArray before = readBytes(m_path);
+    {
+        auto db = openFixture();
+        auto rs = db->openTable(u16(u"記録"));
+        QVERIFY(rs->setIndex(u16(u"作成NO")));
+        QVERIFY(rs->seek(QStringLiteral("="), Variant::fromLong(1)));
+        QVERIFY(rs->edit());
+        QVERIFY(rs->setField(column, value));
+        QString error;
+        QVERIFY2(rs->update(&error), qPrintable(error));
+    }
+    QCOMPARE(readBytes(m_path) != before, written);
+    auto db = openFixture(OpenMode::ReadOnly);
+    QVERIFY(db->integrityCheck());
+    QString now;
+    QVERIFY(
+        db->forEachRow(QStringLiteral("SELECT quote(%1) FROM 記録 WHERE 作成NO = 1").arg(column),
+                       {}, [&](const db::RowView& row) { now = row.text(0); }));
+    QCOMPARE(now, reads);
 }
 
 void DatabaseTest::addNewTypesValues()
