@@ -7,6 +7,7 @@
 #include <QTextOption>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <mutex>

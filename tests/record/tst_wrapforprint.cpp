@@ -6,6 +6,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -186,9 +189,9 @@ private Q_SLOTS:
             QTest::newRow(name) << text << byAdvances;
         };
         row("empty", QString());
-        row("full-width line exactly full", a.repeated(44));
+        row("full-width line full", a.repeated(44));
         row("full-width one over", a.repeated(45));
-        row("half-width line exactly full", h.repeated(89));
+        row("half-width line full", h.repeated(89));
         row("half-width one over", h.repeated(90));
         row("half-width then a full-width one over", h.repeated(88) + a);
         row("half and full-width interleaved", QStringLiteral("aあ").repeated(70));
