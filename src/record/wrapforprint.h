@@ -27,4 +27,15 @@ QFont LongTextBoxFont();
 // the user's own line ends (CR LF) stay single, and nothing is added after the last line.
 QString WrapForPrint(const QString& text);
 
+namespace detail {
+
+// The print copy made by the text layout for every paragraph: what WrapForPrint must equal.
+QString WrapForPrintByLayout(const QString& text);
+
+// Whether WrapForPrint measures this paragraph (no line end inside) by adding the advances of
+// its characters rather than by the text layout.
+bool WrapsByAdvances(const QString& paragraph);
+
+} // namespace detail
+
 } // namespace record

@@ -2,7 +2,12 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -27,6 +32,66 @@ QFont sheetFont()
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
+
+// Whether every paragraph of the text is measured by character advances.
+bool allByAdvances(const QString& text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n|\\r|\\n"));
+    const QStringList paragraphs = text.split(lineEnd);
+    return std::all_of(paragraphs.begin(), paragraphs.end(),
+                       [](const QString& p) { return record::detail::WrapsByAdvances(p); });
+}
+
+// Text typed into the long-text boxes, drawn at random from what a physician types: kana and
+// kanji, full-width digits, letters and punctuation, ASCII words and signs, half-width katakana,
+// blanks of both widths.
+class TypedText
+{
+public:
+    explicit TypedText(quint32 seed) : m_random(seed) {}
+
+    QString paragraph()
+    {
+        QString text;
+        const int tokens = m_random.bounded(0, 40);
+        for (int t = 0; t < tokens; ++t)
+            text += token();
+        return text;
+    }
+
+private:
+    QString token()
+    {
+        static const QString groups[] = {
+            QStringLiteral(
+                "あいうえおかがきくけこさしすせそただちつてとなにぬねのはばぱひふへほまみ"
+                "むめもやゆよらりるれろわをん"),
+            QStringLiteral("アイウエオカガキクケコサシスセソタチツテトナニヌネノハバパヒフヘホマミ"
+                           "ムメモヤユヨラリルレロワヲンヴー"),
+            QStringLiteral("ぁぃぅぇぉっゃゅょァィゥェォッャュョヵヶ"),
+            QStringLiteral("日中独居見守必要服薬管理家族行状態続病院診療認知症歩困難食事入浴排泄介"
+                           "助車椅子転倒骨折高血圧糖尿心不全脳梗塞後遺麻痺々〆"),
+            QStringLiteral("０１２３４５６７８９ＡＢＣＤＥＦａｂｃ"),
+            QStringLiteral("。、「」『』（）・：；？！～…‥〜×÷±℃％＋－＝＜＞"),
+            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+            QStringLiteral("0123456789"),
+            QStringLiteral(".,;:!?()[]{}'\"-/%+=<>@#&*_~^|$"),
+            QStringLiteral("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜｦﾝﾞﾟｧｨｩｪｫｯｬｭｮｰ｡｢｣､･"),
+            QStringLiteral(" "),
+            QStringLiteral("　"),
+        };
+        const QString& group = groups[m_random.bounded(int(std::size(groups)))];
+        // Now and then a long run: a word or a blank stretch wider than the box.
+        const int length =
+            m_random.bounded(20) == 0 ? m_random.bounded(40, 120) : m_random.bounded(1, 12);
+        QString token;
+        for (int i = 0; i < length; ++i)
+            token += group.at(m_random.bounded(int(group.size())));
+        return token;
+    }
+
+    QRandomGenerator m_random;
+};
 
 } // namespace
 
@@ -109,6 +174,121 @@ private Q_SLOTS:
             QVERIFY2(line.isEmpty() || !line.back().isHighSurrogate(), qPrintable(line));
             QVERIFY2(sheet.horizontalAdvance(line.trimmed()) <= SheetLineRoom, qPrintable(line));
         }
+    }
+
+    // The copy measured by character advances is the copy the text layout makes, up to the
+    // last character; paragraphs it cannot measure go to the layout.
+    void sameAsLayout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("byAdvances");
+
+        const QString a = QStringLiteral("あ");
+        const QString h = QStringLiteral("a");
+        const auto row = [](const char* name, const QString& text, bool byAdvances = true) {
+            QTest::newRow(name) << text << byAdvances;
+        };
+        row("empty", QString());
+        row("full-width line full", a.repeated(44));
+        row("full-width one over", a.repeated(45));
+        row("half-width line full", h.repeated(89));
+        row("half-width one over", h.repeated(90));
+        row("half-width then a full-width one over", h.repeated(88) + a);
+        row("half and full-width interleaved", QStringLiteral("aあ").repeated(70));
+        row("blanks at the wrap point", a.repeated(44) + QStringLiteral("   い"));
+        row("ideographic blank at the wrap point", a.repeated(44) + QStringLiteral("　い"));
+        row("blank just past a full half-width line", h.repeated(89) + QStringLiteral(" b"));
+        row("word one over after a blank", QStringLiteral("abcdefghi ").repeated(9));
+        row("blanks wider than the line",
+            QStringLiteral(" ").repeated(100) + QStringLiteral("abc"));
+        row("blanks wider than the line after a word",
+            QStringLiteral("abc") + QStringLiteral("　").repeated(50) + QStringLiteral("def"));
+        row("blanks wider than the line at the end",
+            QStringLiteral("abc") + QStringLiteral(" ").repeated(120));
+        row("leading blanks then a long word", QStringLiteral("   ") + h.repeated(100));
+        row("long word after a short one",
+            QStringLiteral("abc ") + QStringLiteral("x").repeated(200) + QStringLiteral(" def"));
+        row("long word with blanks behind it",
+            QStringLiteral("y").repeated(150) + QStringLiteral("   z"));
+        row("digits with separators", QStringLiteral("1,234,567.89 ").repeated(12));
+        row("address-like run", QStringLiteral("http://example.jp/a/b?c=d&e=f#g").repeated(5));
+        for (const char* mark : {"。", "、", "」", "）", "ー", "ゃ", "ッ", "…", "！", "々"}) {
+            const QString m = QString::fromUtf8(mark);
+            QTest::addRow("%s may not start a line", mark) << a.repeated(44) + m + a << true;
+            QTest::addRow("%s twice at the edge", mark) << a.repeated(43) + m + m + a << true;
+        }
+        row("opening bracket at the line end", a.repeated(43) + QStringLiteral("「いう」"));
+        row("half-width kana with sound marks at the edge",
+            QStringLiteral("ｱ").repeated(88) + QStringLiteral("ｶﾞｷﾞ"));
+        row("half-width sound marks in a run without break", QStringLiteral("ｶﾞ").repeated(60) +
+                                                                 QStringLiteral(" ") +
+                                                                 QStringLiteral("ﾊﾟ").repeated(50));
+        row("half-width sound mark after blanks at the edge", QStringLiteral("ｱ").repeated(89) +
+                                                                  QStringLiteral("  ﾟｲ ﾞ") +
+                                                                  QStringLiteral("ｲ").repeated(80));
+        row("half-width sound mark opening a paragraph", QStringLiteral("ﾞ").repeated(100));
+        row("ASCII words among kana",
+            QStringLiteral(
+                "本日はCT検査とMRI検査を実施。 Blood pressure 120/80 mmHg、脈拍 72 bpm。")
+                .repeated(4));
+        row("line ends of every kind and empty paragraphs",
+            a.repeated(50) + QStringLiteral("\r\n\r\n") + h.repeated(95) + QStringLiteral("\r") +
+                QStringLiteral("い\n\nう\r\n"));
+        row("longest paragraph measured by advances", QStringLiteral("あいう　abc ").repeated(500));
+        row("longer paragraph", QStringLiteral("あいう　abc ").repeated(500) + a, false);
+        row("tab", QStringLiteral("項目\t内容").repeated(10), false);
+        row("surrogate pair", QStringLiteral("𠀋").repeated(50), false);
+        row("combining sound mark", QStringLiteral("か\u3099").repeated(50), false);
+        row("no-break space", QStringLiteral("abc\u00a0def ").repeated(20), false);
+        row("soft hyphen", QStringLiteral("abc\u00addef").repeated(20), false);
+        row("Hangul", QStringLiteral("한국어 ").repeated(30), false);
+        row("Arabic", QStringLiteral("مرحبا ").repeated(30), false);
+    }
+    void sameAsLayout()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, byAdvances);
+        QCOMPARE(allByAdvances(text), byAdvances);
+        QCOMPARE(record::WrapForPrint(text), record::detail::WrapForPrintByLayout(text));
+    }
+
+    void sameAsLayoutForTypedText()
+    {
+        TypedText typed(20261211);
+        int byAdvances = 0;
+        constexpr int Paragraphs = 3000;
+        for (int i = 0; i < Paragraphs; ++i) {
+            const QString text = typed.paragraph();
+            byAdvances += record::detail::WrapsByAdvances(text);
+            const QString copy = record::WrapForPrint(text);
+            const QString expected = record::detail::WrapForPrintByLayout(text);
+            if (copy != expected)
+                QFAIL(qPrintable(QStringLiteral("paragraph %1: \"%2\"\n got \"%3\"\n want \"%4\"")
+                                     .arg(i)
+                                     .arg(text, copy, expected)));
+        }
+        QCOMPARE(byAdvances, Paragraphs);
+    }
+
+    // Every character that is measured by its advance wraps as in the layout, alone and among
+    // full-width and half-width neighbours.
+    void everyMeasuredCharacterSameAsLayout()
+    {
+        int measured = 0;
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            const QString c{QChar(char16_t(u))};
+            if (!record::detail::WrapsByAdvances(c))
+                continue;
+            ++measured;
+            for (const QString& text : {c.repeated(100), (QStringLiteral("あ") + c).repeated(40),
+                                        (QStringLiteral("ab") + c).repeated(40)}) {
+                const QString expected = record::detail::WrapForPrintByLayout(text);
+                if (record::WrapForPrint(text) != expected)
+                    QFAIL(qPrintable(
+                        QStringLiteral("U+%1 in \"%2\"").arg(u, 4, 16, QChar(u'0')).arg(text)));
+            }
+        }
+        QVERIFY(measured > 5000);
     }
 };
 
