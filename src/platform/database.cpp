@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -182,7 +183,8 @@ QString textOf(sqlite3_stmt* stmt, int column)
         return QString();
     // Plain text (no leading U+FEFF) decodes the quick way; a leading U+FEFF is kept as a
     // character, not taken for a byte-order mark.
-    if (bytes < 3 || !QByteArrayView(data, 3).startsWith("\xEF\xBB\xBF"))
+    const auto* u = reinterpret_cast<const unsigned char*>(data);
+    if (bytes < 3 || u[0] != 0xEF || u[1] != 0xBB || u[2] != 0xBF)
         return QString::fromUtf8(data, bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
@@ -446,7 +448,11 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
     sqlite3_busy_timeout(handle, detail::DefaultBusyTimeout);
     QString message;
     // A file that is no database shows here, at the first read of the schema.
-    if (!exec(handle, QStringLiteral("PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE;"),
+    // The cache holds the record list's index of a large practice's file (about 2 MB for
+    // 10,000 letters), so that a list read again is read from memory.
+    if (!exec(handle,
+              QStringLiteral("PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE; "
+                             "PRAGMA cache_size=-8192;"),
               &message) ||
         !exec(handle, QStringLiteral("SELECT count(*) FROM sqlite_master;"), &message) ||
         (create && !exec(handle, QStringLiteral("PRAGMA user_version=1;"), &message))) {
@@ -769,10 +775,28 @@ Variant RowView::value(int column) const
 
 QString RowView::text(int column) const
 {
-    // Stored text reads as text whatever the column's declared type.
-    if (column >= 0 && column < int(m_kinds.size()) &&
-        sqlite3_column_type(m_stmt, column) == SQLITE_TEXT)
+    if (column < 0 || column >= int(m_kinds.size()))
+        return {};
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_TEXT:
+        // Stored text reads as text whatever the column's declared type.
         return detail::textOf(m_stmt, column);
+    case SQLITE_INTEGER: {
+        // The one-digit codes (an answer, a sex) in text made once.
+        static const std::array<QString, 10> digits = {
+            QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+            QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
+            QStringLiteral("8"), QStringLiteral("9")};
+        const auto kind = detail::ColumnKind(m_kinds[column]);
+        const qint64 v = sqlite3_column_int64(m_stmt, column);
+        if (v >= 0 && v <= 9 && kind != detail::ColumnKind::Boolean &&
+            kind != detail::ColumnKind::Single && kind != detail::ColumnKind::Double)
+            return digits[std::size_t(v)];
+        break;
+    }
+    default:
+        break;
+    }
     return value(column).toString();
 }
 
