@@ -407,13 +407,10 @@ bool Database::keepIdle()
         return false;
     if (m_busyTimeout != detail::DefaultBusyTimeout)
         sqlite3_busy_timeout(m_db, detail::DefaultBusyTimeout);
-    sqlite3_stmt* version = takeStatement(QStringLiteral("PRAGMA schema_version"));
-    const bool versionRead = version && sqlite3_step(version) == SQLITE_ROW;
-    const qint64 schemaVersion = versionRead ? sqlite3_column_int64(version, 0) : 0;
-    giveBackStatement(QStringLiteral("PRAGMA schema_version"), version);
+    const auto schemaVersion = readSchemaVersion();
     // The stamp is taken last: whatever is written after it shows as a changed file.
     const auto stamp = detail::stampOf(m_path);
-    if (!versionRead || !stamp)
+    if (!schemaVersion || !stamp)
         return false;
     std::unique_ptr<Database> kept(new Database(m_db, m_path, m_readOnly));
     kept->m_names = std::move(m_names);
@@ -423,11 +420,22 @@ bool Database::keepIdle()
     kept->m_shapes = std::move(m_shapes);
     kept->m_reusable = true;
     kept->m_stamp = *stamp;
-    kept->m_schemaVersion = schemaVersion;
+    kept->m_schemaVersion = *schemaVersion;
     m_db = nullptr;
     m_idleStatements.clear();
     idle->keep(std::move(kept));
     return true;
+}
+
+std::optional<qint64> Database::readSchemaVersion() const
+{
+    const QString sql = QStringLiteral("PRAGMA schema_version");
+    sqlite3_stmt* stmt = takeStatement(sql);
+    std::optional<qint64> version;
+    if (stmt && sqlite3_step(stmt) == SQLITE_ROW)
+        version = sqlite3_column_int64(stmt, 0);
+    giveBackStatement(sql, stmt);
+    return version;
 }
 
 std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnly, bool create,

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -210,6 +211,8 @@ private:
     // stands at rest (no transaction, no statement running) and the file is still where it
     // was opened. False when it must be closed.
     bool keepIdle();
+    // The file's schema version (PRAGMA schema_version); nullopt when it cannot be read.
+    std::optional<qint64> readSchemaVersion() const;
     QString lastError() const;
     // Rows were written: every open recordset reads its current row again when next asked.
     void rowsWritten();

@@ -61,13 +61,8 @@ std::unique_ptr<Database> IdleConnections::take(const QString& path, bool readOn
                     sqlite3_file_control(database->m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) ==
                         SQLITE_OK &&
                     moved == 0;
-        if (same) {
-            sqlite3_stmt* version =
-                database->takeStatement(QStringLiteral("PRAGMA schema_version"));
-            same = version && sqlite3_step(version) == SQLITE_ROW &&
-                   sqlite3_column_int64(version, 0) == database->m_schemaVersion;
-            database->giveBackStatement(QStringLiteral("PRAGMA schema_version"), version);
-        }
+        if (same)
+            same = database->readSchemaVersion() == database->m_schemaVersion;
         if (!same) {
             database->m_reusable = false;
             return nullptr;

@@ -662,22 +662,19 @@ bool SqlRecordset::update(QString* error)
         return fail(error, QStringLiteral("The record is not being edited."));
     if (!writable(error))
         return false;
-    // One statement per set of changed columns, prepared once and kept.
-    QStringList names;
     std::vector<int> changed;
     for (int i = 0; i < int(m_columns.size()); ++i) {
-        if (m_dirty[i]) {
+        if (m_dirty[i])
             changed.push_back(i);
-            names << quoteName(m_columns[i].origin);
-        }
     }
+    if (m_mode == EditMode::Edit && !dropUnchangedIndexed(changed, error))
+        return false;
+    // One statement per set of changed columns, prepared once and kept.
+    QStringList names;
+    for (int i : changed)
+        names << quoteName(m_columns[i].origin);
     QString sql;
     if (m_mode == EditMode::Edit) {
-        if (!dropUnchangedIndexed(changed, error))
-            return false;
-        names.clear();
-        for (int i : changed)
-            names << quoteName(m_columns[i].origin);
         if (changed.empty()) {
             leaveEdit();
             return true;
