@@ -1,22 +1,29 @@
 #include "common/datafiles.h"
 #include "platform/messagebox.h"
+#include "platform/translations.h"
 #include "shell/form1.h"
 #include "shell/frmstart.h"
 #include "shell/toolbaricons.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Qt's own dialogs speak Japanese as the rest of the program does; without the
+    // translations they fall back to English and the program runs all the same.
+    const QString translations = platform::installQtTranslations();
+    if (!translations.isEmpty())
+        qWarning("%s", qUtf8Printable(translations));
     QApplication::setWindowIcon(shell::windowIcon());
+    // The desktop entry that installs with the program, by which the desktop knows its
+    // windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ruviro"));
     QString error;
     if (!common::ensureDataFolder(&error))
-        QMessageBox::critical(
-            nullptr, QStringLiteral("Dizur"),
-            QStringLiteral("データフォルダを作成できませんでした。\n%1").arg(error));
+        platform::MsgBox(QStringLiteral("データフォルダを作成できませんでした。\n%1").arg(error),
+                         platform::vbCritical);
     shell::InstanceLock lock;
     std::unique_ptr<shell::Form1> mainWindow = shell::startProgram(lock);
     if (!mainWindow)

@@ -1,7 +1,6 @@
 #include "platform/filedialogs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 
 namespace platform {
@@ -27,6 +26,10 @@ QString caseInsensitivePattern(const QString& pattern)
     return out;
 }
 
+// Qt's own dialog (see the class comment), the filter's patterns hidden.
+constexpr QFileDialog::Options DialogOptions =
+    QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails;
+
 } // namespace
 
 QString QtNameFilters(const QString& filter)
@@ -51,11 +54,11 @@ QString GetOpenFile(const QString& title, const QString& filter, const QString& 
 }
 
 QString GetSaveFile(const QString& title, const QString& filter, const QString& initialDir,
-                    const QString& defaultName)
+                    const QString& defaultName, const QString& defaultSuffix)
 {
     if (FileDialogs* dialogs = installed())
-        return dialogs->saveFile(title, filter, initialDir, defaultName);
-    return QtFileDialogs().saveFile(title, filter, initialDir, defaultName);
+        return dialogs->saveFile(title, filter, initialDir, defaultName, defaultSuffix);
+    return QtFileDialogs().saveFile(title, filter, initialDir, defaultName, defaultSuffix);
 }
 
 FileDialogs* setFileDialogs(FileDialogs* dialogs)
@@ -71,19 +74,22 @@ QString QtFileDialogs::openFile(const QString& title, const QString& filter,
                                 const QString& initialDir)
 {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialDir,
-                                        QtNameFilters(filter), nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+                                        QtNameFilters(filter), nullptr, DialogOptions);
 }
 
 QString QtFileDialogs::saveFile(const QString& title, const QString& filter,
-                                const QString& initialDir, const QString& defaultName)
+                                const QString& initialDir, const QString& defaultName,
+                                const QString& defaultSuffix)
 {
-    QString start = initialDir;
+    QFileDialog dialog(QApplication::activeWindow(), title, initialDir, QtNameFilters(filter));
+    dialog.setOptions(DialogOptions);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
     if (!defaultName.isEmpty())
-        start = start.isEmpty() ? defaultName : QDir(start).filePath(defaultName);
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, start,
-                                        QtNameFilters(filter), nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+        dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 } // namespace platform

@@ -15,15 +15,17 @@ public:
     virtual QString openFile(const QString& title, const QString& filter,
                              const QString& initialDir) = 0;
     // The chosen file's full path (an existing one only after the user agreed to replace
-    // it), or "" when cancelled.
+    // it), or "" when cancelled. A name typed without a suffix (no "." in it) gets
+    // `defaultSuffix` ("mdb": ".mdb") before that question, unless it is "".
     virtual QString saveFile(const QString& title, const QString& filter, const QString& initialDir,
-                             const QString& defaultName) = 0;
+                             const QString& defaultName, const QString& defaultSuffix) = 0;
 };
 
 QString GetOpenFile(const QString& title, const QString& filter,
                     const QString& initialDir = QString());
 QString GetSaveFile(const QString& title, const QString& filter,
-                    const QString& initialDir = QString(), const QString& defaultName = QString());
+                    const QString& initialDir = QString(), const QString& defaultName = QString(),
+                    const QString& defaultSuffix = QString());
 
 // Installs `dialogs` as the implementation (nullptr: the QFileDialog one) and returns the
 // previous one. The caller keeps ownership.
@@ -33,14 +35,15 @@ FileDialogs* setFileDialogs(FileDialogs* dialogs);
 // the patterns matching without regard to case as they do on Windows.
 QString QtNameFilters(const QString& filter);
 
-// The QFileDialog implementation.
+// The QFileDialog implementation: Qt's own dialog, never the desktop's, so that it speaks the
+// program's Japanese (platform/translations.h) whatever the system's language.
 class QtFileDialogs : public FileDialogs
 {
 public:
     QString openFile(const QString& title, const QString& filter,
                      const QString& initialDir) override;
     QString saveFile(const QString& title, const QString& filter, const QString& initialDir,
-                     const QString& defaultName) override;
+                     const QString& defaultName, const QString& defaultSuffix) override;
 };
 
 } // namespace platform

@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QPointer>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // The pages live in this library's resources, which a static library must register itself.
 static void registerHelpPages()
@@ -73,13 +77,39 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(tools);
     layout->addWidget(m_browser);
     resize(640, 560);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+}
+
+QPoint HelpWindow::place(const QRect& main, const QSize& help, const QRect& screen)
+{
+    QPoint at;
+    if (screen.right() - main.right() >= help.width())
+        at = QPoint(main.right() + 1, main.top());
+    else if (main.left() - screen.left() >= help.width())
+        at = QPoint(main.left() - help.width(), main.top());
+    else
+        at = QPoint(main.right() + 1 - help.width(),
+                    main.top() + (main.height() - help.height()) / 2);
+    // Inside the screen; a window larger than the screen keeps its top left corner on it.
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - help.width())));
+    at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - help.height())));
+    return at;
 }
 
 HelpWindow* HelpWindow::showPage(QWidget* parent, const QUrl& page)
 {
     QPointer<HelpWindow>& window = theWindow();
-    if (!window)
-        window = new HelpWindow(parent ? parent->window() : nullptr);
+    if (!window) {
+        QWidget* main = parent ? parent->window() : nullptr;
+        window = new HelpWindow(main);
+        if (main && main->isVisible()) {
+            // The new window's frame is not there before it shows: the main window's tells
+            // how much the desktop adds.
+            const QSize frame = main->frameGeometry().size() - main->geometry().size();
+            window->move(place(main->frameGeometry(), window->size() + frame,
+                               main->screen()->availableGeometry()));
+        }
+    }
     window->m_browser->setSource(page);
     window->QWidget::show();
     window->raise();

@@ -22,9 +22,16 @@ public:
 
     // Shows the help window (one for the run, made on first use) on the contents page, or
     // on the page of `context` (the contents page for a context that has none), raised
-    // above `parent`'s window. Returns the window.
+    // above `parent`'s window. A window made anew is placed by place(). Escape closes it.
+    // Returns the window.
     static HelpWindow* showContents(QWidget* parent);
     static HelpWindow* showContext(QWidget* parent, int context);
+
+    // Where a help window of outer size `help` goes for a main window whose outer frame is
+    // `main`, on a screen whose free area is `screen`: beside the main window, on its right
+    // or else its left, level with its top, where the screen has room; else over the main
+    // window's right part, halfway down it, clear of its menu bar. Always inside `screen`.
+    static QPoint place(const QRect& main, const QSize& help, const QRect& screen);
 
     // The address of the contents page and of a context's page.
     static QUrl contentsPage();

@@ -61,6 +61,11 @@ QMessageBox::Icon iconOf(int style)
 
 } // namespace
 
+QString applicationTitle()
+{
+    return QStringLiteral("Sarnet意見書");
+}
+
 int MsgBox(const QString& text, int style, const QString& title)
 {
     // A box asked while the busy pointer is up has the normal pointer: the user is to act.
@@ -89,7 +94,7 @@ MessageBoxes* setMessageBoxes(MessageBoxes* boxes)
 int QtMessageBoxes::messageBox(const QString& text, int style, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     // Texts come with CR LF line ends; the box shows them as plain text.
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

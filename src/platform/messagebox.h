@@ -37,8 +37,11 @@ public:
     virtual int messageBox(const QString& text, int style, const QString& title) = 0;
 };
 
+// The program's name as its users know it: the title of a box given none.
+QString applicationTitle();
+
 // Shows `text` in a modal box of `style` and returns the answer (vbOK, vbCancel, vbYes,
-// vbNo). An empty title shows the application's name. Closing the box without a button
+// vbNo). An empty title shows applicationTitle(). Closing the box without a button
 // answers Cancel when the box has one, else the only answer it has (OK, or No for Yes/No).
 // While the box is up the mouse pointer is the normal one, also during a piece of work that
 // shows the busy pointer.

@@ -91,7 +91,9 @@ public:
     // Puts stored letter `letterNoText` on the sheet and shows its name in the status bar.
     void showLetter(const QString& letterNoText);
 
-    // Backup and restore of the data file, and the help.
+    // Backup and restore of the data file, and the help. A backup typed without a suffix is
+    // written as ".mdb", so that the restore's filter lists it; both dialogs open in the
+    // folder of the last backup written in this run.
     void mnuReserve_Click();
     void mnuReturn_Click();
     void mnuTopic_Click();
@@ -199,6 +201,8 @@ private:
     bool m_closed = false;
     bool m_loaded = false;
     int m_copiesSetting = 1;
+    // The folder of the last backup written in this run ("" before the first).
+    QString m_backupFolder;
 };
 
 // The message when a printer cannot be made the current one: which, and the printer that

@@ -17,6 +17,7 @@ namespace shell {
 namespace {
 
 const QString BackupFilter = QStringLiteral("Sarnet意見書データファイル(*.mdb)|*.mdb");
+const QString BackupSuffix = QStringLiteral("mdb");
 const QString TemporaryCopyName = QStringLiteral("Rizari.mdb");
 
 QString dataFilePath()
@@ -36,7 +37,8 @@ void tellRestoreFailed(const QString& reason = QString())
 
 void Form1::mnuReserve_Click()
 {
-    const QString target = platform::GetSaveFile(QStringLiteral("データ保存"), BackupFilter);
+    const QString target = platform::GetSaveFile(QStringLiteral("データ保存"), BackupFilter,
+                                                 m_backupFolder, QString(), BackupSuffix);
     if (target.isEmpty())
         return;
     const BackupResult result = [&] {
@@ -49,13 +51,15 @@ void Form1::mnuReserve_Click()
                          platform::vbCritical, QStringLiteral("バックアップ"));
         return;
     }
+    m_backupFolder = QFileInfo(target).absolutePath();
     platform::MsgBox(QStringLiteral("バックアップファイルを保存しました。"),
                      platform::vbInformation, QStringLiteral("バックアップ"));
 }
 
 void Form1::mnuReturn_Click()
 {
-    const QString picked = platform::GetOpenFile(QStringLiteral("データ復帰"), BackupFilter);
+    const QString picked =
+        platform::GetOpenFile(QStringLiteral("データ復帰"), BackupFilter, m_backupFolder);
     if (picked.isEmpty()) {
         tellRestoreFailed();
         return;

@@ -115,15 +115,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("click");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("defaultButton");
-        QTest::newRow("OK") << 64 << QStringList{"OK"} << "OK" << int(vbOK) << "OK";
+        // A box given no title shows the program's name as its users know it.
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shownTitle");
+        QTest::newRow("OK") << 64 << QStringList{"OK"} << "OK" << int(vbOK) << "OK"
+                            << "題"
+                            << "題";
+        QTest::newRow("OK, no title") << 16 << QStringList{"OK"} << "OK" << int(vbOK) << "OK"
+                                      << ""
+                                      << "Sarnet意見書";
         QTest::newRow("OK/Cancel")
-            << 49 << QStringList{"OK", "キャンセル"} << "キャンセル" << int(vbCancel) << "OK";
+            << 49 << QStringList{"OK", "キャンセル"} << "キャンセル" << int(vbCancel) << "OK"
+            << "題"
+            << "題";
         QTest::newRow("Yes/No") << 36 << QStringList{"はい", "いいえ"} << "いいえ" << int(vbNo)
-                                << "はい";
+                                << "はい"
+                                << "題"
+                                << "題";
         QTest::newRow("Yes/No, second default")
-            << 36 + 256 << QStringList{"はい", "いいえ"} << "はい" << int(vbYes) << "いいえ";
-        QTest::newRow("Yes/No/Cancel") << 35 << QStringList{"はい", "いいえ", "キャンセル"}
-                                       << "キャンセル" << int(vbCancel) << "はい";
+            << 36 + 256 << QStringList{"はい", "いいえ"} << "はい" << int(vbYes) << "いいえ"
+            << "題"
+            << "題";
+        QTest::newRow("Yes/No/Cancel, no title")
+            << 35 << QStringList{"はい", "いいえ", "キャンセル"} << "キャンセル" << int(vbCancel)
+            << "はい"
+            << ""
+            << "Sarnet意見書";
     }
     void messageBoxButtons()
     {
@@ -132,6 +149,8 @@ private Q_SLOTS:
         QFETCH(QString, click);
         QFETCH(int, answer);
         QFETCH(QString, defaultButton);
+        QFETCH(QString, title);
+        QFETCH(QString, shownTitle);
         QStringList seen;
         QString seenDefault;
         QString seenTitle;
@@ -150,12 +169,12 @@ private Q_SLOTS:
                     b->click();
             }
         });
-        QCOMPARE(QtMessageBoxes().messageBox("<b>一行目</b>\r\n二行目", style, "題"), answer);
+        QCOMPARE(QtMessageBoxes().messageBox("<b>一行目</b>\r\n二行目", style, title), answer);
         seen.sort();
         buttons.sort();
         QCOMPARE(seen, buttons);
         QCOMPARE(seenDefault, defaultButton);
-        QCOMPARE(seenTitle, QStringLiteral("題"));
+        QCOMPARE(seenTitle, shownTitle);
         QCOMPARE(seenText, QStringLiteral("<b>一行目</b>\n二行目"));
     }
 

@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QDirIterator>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -86,6 +88,57 @@ private Q_SLOTS:
         QFETCH(int, context);
         QFETCH(QString, page);
         QCOMPARE(HelpWindow::pageForContext(context), QUrl(page));
+    }
+
+    void placedBesideOrOverTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1920, 1040);
+        // The help window is 640 x 560.
+        QTest::newRow("room on the right")
+            << QRect(100, 100, 900, 700) << screen << QPoint(1000, 100);
+        QTest::newRow("room on the left only")
+            << QRect(1000, 100, 900, 700) << screen << QPoint(360, 100);
+        QTest::newRow("maximised: over its right part, halfway down")
+            << screen << screen << QPoint(1280, 240);
+        QTest::newRow("no room either side")
+            << QRect(400, 50, 1200, 900) << screen << QPoint(960, 220);
+        QTest::newRow("beside, moved up onto the screen")
+            << QRect(100, 700, 900, 300) << screen << QPoint(1000, 480);
+        QTest::newRow("over a small window, kept on the screen")
+            << QRect(300, 0, 500, 300) << QRect(0, 0, 1000, 700) << QPoint(160, 0);
+        QTest::newRow("second screen")
+            << QRect(1920, 0, 1920, 1080) << QRect(1920, 0, 1920, 1080) << QPoint(3200, 260);
+    }
+    void placedBesideOrOverTheMainWindow()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, expected);
+        QCOMPARE(HelpWindow::place(main, QSize(640, 560), screen), expected);
+    }
+
+    // Shown over the main window (the screen has no room beside it), then closed by Escape.
+    void opensOverTheMainWindowAndEscapeCloses()
+    {
+        m_form->setGeometry(QRect(0, 0, 800, 600));
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->mnuTopic_Click();
+        QPointer<HelpWindow> help = helpWindow();
+        QVERIFY(help);
+        QTRY_VERIFY(help->isActiveWindow());
+        const QRect main = m_form->frameGeometry();
+        const QRect shown = help->frameGeometry();
+        QCOMPARE(shown.topLeft(),
+                 HelpWindow::place(main, shown.size(), m_form->screen()->availableGeometry()));
+        QVERIFY(main.contains(shown.center()));
+        QVERIFY(shown.top() > main.top());
+
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(!help);
     }
 
     // Every link of every page leads to a page (and an anchor) that is there.

@@ -28,6 +28,7 @@ public:
         QString filter;
         QString initialDir;
         QString defaultName;
+        QString defaultSuffix;
     };
 
     ScriptedDialogs();
@@ -51,7 +52,7 @@ public:
     QString openFile(const QString& title, const QString& filter,
                      const QString& initialDir) override;
     QString saveFile(const QString& title, const QString& filter, const QString& initialDir,
-                     const QString& defaultName) override;
+                     const QString& defaultName, const QString& defaultSuffix) override;
 
 private:
     struct Answer
