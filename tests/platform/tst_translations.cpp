@@ -2,10 +2,12 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -50,6 +52,13 @@ private Q_SLOTS:
         const auto* properties = print.findChild<QPushButton*>(QStringLiteral("properties"));
         QVERIFY(properties);
         QCOMPARE(properties->text(), QStringLiteral("プロパティ(&R)"));
+        // Texts that Qt's catalogue leaves in English.
+        const auto* pages = print.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+        QVERIFY(pages);
+        QCOMPARE(pages->text(), QStringLiteral("ページ指定"));
+        const auto* twoSided = print.findChild<QGroupBox*>(QStringLiteral("duplex"));
+        QVERIFY(twoSided);
+        QCOMPARE(twoSided->title(), QStringLiteral("両面印刷"));
     }
 };
 
