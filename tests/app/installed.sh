@@ -3,10 +3,11 @@
 # finds there: the program, a valid desktop entry with the program's Japanese name naming
 # the installed program and its icon, the icon in the hicolor theme as SVG and at each PNG
 # size, and a program that starts away from the checkout and reads nothing from it.
-#   installed.sh BUILD_DIR SOURCE_DIR
+#   installed.sh BUILD_DIR SOURCE_DIR [CMAKE]
 set -euo pipefail
 build=$(cd "$1" && pwd -P)
 source=$(cd "$2" && pwd -P)
+cmake=${3:-cmake}
 fail() {
     echo "install: $*" >&2
     exit 1
@@ -25,7 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 prefix=$place/prefix
-cmake --install "$build" --prefix "$prefix" >"$place/install.log" 2>&1 ||
+"$cmake" --install "$build" --prefix "$prefix" >"$place/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$place/install.log")"
 
 program=$prefix/bin/ruviro
