@@ -81,12 +81,10 @@ QString ScriptedDialogs::openFile(const QString& title, const QString& filter,
 
 QString ScriptedDialogs::saveFile(const QString& title, const QString& filter,
                                   const QString& initialDir, const QString& defaultName,
-                                  const QString& defaultSuffix)
+                                  const QString& /*defaultSuffix*/)
 {
     Answer a;
-    if (!takeAnswer(
-            true, {Kind::SaveFile, title, 0, title, filter, initialDir, defaultName, defaultSuffix},
-            a))
+    if (!takeAnswer(true, {Kind::SaveFile, title, 0, title, filter, initialDir, defaultName}, a))
         return QString();
     return a.path;
 }

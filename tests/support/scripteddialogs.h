@@ -28,7 +28,6 @@ public:
         QString filter;
         QString initialDir;
         QString defaultName;
-        QString defaultSuffix;
     };
 
     ScriptedDialogs();
@@ -51,6 +50,7 @@ public:
     int messageBox(const QString& text, int style, const QString& title) override;
     QString openFile(const QString& title, const QString& filter,
                      const QString& initialDir) override;
+    // The answer is the file's name as it stands: a default suffix is the real dialog's.
     QString saveFile(const QString& title, const QString& filter, const QString& initialDir,
                      const QString& defaultName, const QString& defaultSuffix) override;
 
