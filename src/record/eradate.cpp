@@ -84,6 +84,36 @@ double leadingNumber(const QString& text)
     return number.isEmpty() || number == QLatin1String(".") ? 0 : number.toDouble();
 }
 
+// Full-width digits and blanks as their half-width forms.
+QString halfWidthDigits(const QString& text)
+{
+    QString folded = text;
+    for (QChar& c : folded) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            c = QChar(u'0' + (u - u'０'));
+        else if (u == u'\u3000')
+            c = QLatin1Char(' ');
+    }
+    return folded;
+}
+
+// Whether `text` (half-width already) names the era's first year: 元, with blanks or
+// leading zeros before it.
+bool isFirstYear(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('0')))
+        ++i;
+    if (i >= text.size() || text[i] != QChar(u'元'))
+        return false;
+    for (++i; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
 QString shortestNumber(double v)
 {
     if (v == std::trunc(v) && std::fabs(v) < 1e15)
@@ -120,19 +150,30 @@ std::optional<int> EraOffset(const QString& era)
     return std::nullopt;
 }
 
+QString NumberForm(const QString& text, int part)
+{
+    const QString folded = halfWidthDigits(text);
+    if (part == 1 && isFirstYear(folded))
+        return QStringLiteral("1");
+    return folded;
+}
+
 std::optional<QString> EraToSeireki(const QString& s)
 {
     const std::optional<int> offset =
         EraOffset(QString::fromStdU32String(s.toStdU32String().substr(0, 2)));
     if (!offset)
         return QString();
-    const auto year = EraDatePartSp(s, 1);
-    const auto month = EraDatePartSp(s, 2);
-    const auto day = EraDatePartSp(s, 3);
+    // The markers and the era are no digits: the parts of the folded text are the folded
+    // parts, and the zero rule then sees "０４" as "04".
+    const QString folded = halfWidthDigits(s);
+    const auto year = EraDatePartSp(folded, 1);
+    const auto month = EraDatePartSp(folded, 2);
+    const auto day = EraDatePartSp(folded, 3);
     if (!year || !month || !day)
         return std::nullopt;
-    return shortestNumber(leadingNumber(*year) + *offset) + QLatin1Char('/') + *month +
-           QLatin1Char('/') + *day;
+    return shortestNumber(leadingNumber(NumberForm(*year, 1)) + *offset) + QLatin1Char('/') +
+           *month + QLatin1Char('/') + *day;
 }
 
 EraYear EraOfDate(const QDate& date)

@@ -92,6 +92,16 @@ private Q_SLOTS:
         QTest::newRow("year \"5\"") << "昭和5年12月25日" << text("1930/12/25");
         QTest::newRow("year with letters") << "昭和5a年12月25日" << text("1930/12/25");
         QTest::newRow("year with a fraction") << "昭和5.5年12月25日" << text("1930.5/12/25");
+        QTest::newRow("令和元年") << "令和元年05月01日" << text("2019/ 5/ 1");
+        QTest::newRow("平成元年") << "平成元年01月08日" << text("1989/ 1/ 8");
+        QTest::newRow("元年 padded by the box") << "昭和0元年12月25日" << text("1926/12/25");
+        QTest::newRow("元年 with blanks") << "平成 元 年1月8日" << text("1989/1/8");
+        QTest::newRow("元 is no other year") << "平成元1年01月08日" << text("1988/ 1/ 8");
+        QTest::newRow("full-width digits") << "平成３０年０４月０１日" << text("2018/ 4/ 1");
+        QTest::newRow("full-width without zeros") << "平成３０年４月１日" << text("2018/4/1");
+        QTest::newRow("full-width blanks")
+            << "令和\u3000７年１２月\u3000１日" << text("2025/12/ 1");
+        QTest::newRow("full-width 元年") << "令和元年０５月０１日" << text("2019/ 5/ 1");
         QTest::newRow("不詳") << "不詳20年04月01日" << text("");
         QTest::newRow("00") << "00" << text("");
         QTest::newRow("empty") << "" << text("");
@@ -104,6 +114,31 @@ private Q_SLOTS:
         QFETCH(QString, s);
         QFETCH(OptionalText, expected);
         QCOMPARE(EraToSeireki(s), expected);
+    }
+
+    void numberForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("part");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("half-width") << "20" << 1 << "20";
+        QTest::newRow("full-width digits") << "２０" << 1 << "20";
+        QTest::newRow("full-width blank") << "\u3000４" << 2 << " 4";
+        QTest::newRow("元 year") << "元" << 1 << "1";
+        QTest::newRow("元 year printed") << " 元" << 1 << "1";
+        QTest::newRow("元 year padded") << "0元" << 1 << "1";
+        QTest::newRow("元 month stays") << "元" << 2 << "元";
+        QTest::newRow("元 day stays") << "元" << 3 << "元";
+        QTest::newRow("元 with a digit stays") << "元1" << 1 << "元1";
+        QTest::newRow("other kanji") << "十" << 1 << "十";
+        QTest::newRow("empty") << "" << 1 << "";
+    }
+    void numberForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, part);
+        QFETCH(QString, expected);
+        QCOMPARE(NumberForm(text, part), expected);
     }
 
     void eraOfDate_data()
