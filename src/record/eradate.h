@@ -27,6 +27,11 @@ std::optional<QString> EraDatePart(const QString& s, int part);
 // apart.
 std::optional<QString> EraToSeireki(const QString& s);
 
+// The calendar date that EraToSeireki's text names, its year, month and day read as whole
+// numbers, found without making that text: 令和元年05月01日 is 2019-05-01. nullopt when the
+// text names no real date (不詳, an empty part, 2月30日, a year with a fraction).
+std::optional<QDate> EraDateToDate(QStringView s);
+
 // A part's text as its number is read: full-width digits and blanks become half-width ones
 // (letters taken over from other programs carry them), and a year (part 1) of 元, the era's
 // first year, becomes "1", also as a box pads it ("0元") or prints it (" 元"). Any other
