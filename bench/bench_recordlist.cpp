@@ -4,11 +4,14 @@
 
 #include "common/appstate.h"
 #include "letterfixture.h"
+#include "platform/database.h"
+#include "record/eradate.h"
 #include "record/letterstore.h"
 #include "shell/frmdata.h"
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,10 +21,52 @@ namespace {
 
 constexpr int kLetters = 10000;
 
-// A file of 10,000 fully written letters, made once; "" when it could not be made.
+// A chart number and a writing date as a practice's letters carry them: numbers in no
+// order, dates over eighteen years of both eras, 令和元年 written 元年, and every tenth date
+// with full-width digits, as letters taken over from the other program have them.
+bool giveRealChartNumbersAndDates(const QString& path)
+{
+    auto database = db::Database::open(path, db::OpenMode::ReadWrite);
+    if (!database || !database->beginTrans())
+        return false;
+    const QDate first(2008, 4, 1);
+    const qint64 days = first.daysTo(QDate(2025, 12, 31));
+    for (int no = 1; no <= kLetters; ++no) {
+        const quint32 spread = quint32(no) * 2654435761u;
+        const QDate date = first.addDays(qint64(spread % quint32(days)));
+        const record::EraYear era = record::EraOfDate(date);
+        QString written =
+            era.era +
+            (era.year == 1 ? QStringLiteral("元")
+                           : QStringLiteral("%1").arg(era.year, 2, 10, QLatin1Char('0'))) +
+            QStringLiteral("年%1月%2日")
+                .arg(date.month(), 2, 10, QLatin1Char('0'))
+                .arg(date.day(), 2, 10, QLatin1Char('0'));
+        if (no % 10 == 0) {
+            for (QChar& c : written) {
+                if (c.isDigit())
+                    c = QChar(u'０' + (c.unicode() - u'0'));
+            }
+        }
+        const QString chartNo = QString::number(1000 + spread % 900000);
+        if (!database->execute(QStringLiteral("UPDATE 申請者情報 SET カルテ番号 = ?, "
+                                              "最新意見書記入日 = ? WHERE 作成NO = ?"),
+                               {db::Variant::fromString(chartNo), db::Variant::fromString(written),
+                                db::Variant::fromLong(no)}))
+            return false;
+    }
+    return database->commitTrans();
+}
+
+// A file of 10,000 fully written letters with real chart numbers and writing dates, made once;
+// "" when it could not be made.
 QString fullFile()
 {
-    return letterfixture::sharedLetterFile(kLetters);
+    static const QString path = [] {
+        const QString made = letterfixture::sharedLetterFile(kLetters);
+        return !made.isEmpty() && giveRealChartNumbersAndDates(made) ? made : QString();
+    }();
+    return path;
 }
 
 // The list's query alone: every letter's row read from the file.

@@ -9,7 +9,7 @@ namespace entry {
 
 namespace {
 
-// A part of a date: one or more ASCII digits, blanks around them allowed.
+// A part of a date in its number form: one or more ASCII digits, blanks around them allowed.
 std::optional<int> number(const QString& text)
 {
     const QString digits = text.trimmed();
@@ -27,9 +27,9 @@ std::optional<int> number(const QString& text)
 std::optional<QDate> RealDate(const EraDateBoxes& date)
 {
     const std::optional<int> offset = record::EraOffset(date.era);
-    const std::optional<int> year = number(date.year);
-    const std::optional<int> month = number(date.month);
-    const std::optional<int> day = number(date.day);
+    const std::optional<int> year = number(record::NumberForm(date.year, 1));
+    const std::optional<int> month = number(record::NumberForm(date.month, 2));
+    const std::optional<int> day = number(record::NumberForm(date.day, 3));
     if (!offset || !year || !month || !day || *year < 1)
         return std::nullopt;
     const QDate real(*offset + *year, *month, *day);

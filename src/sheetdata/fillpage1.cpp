@@ -233,8 +233,13 @@ void fillDepartmentsAndDiagnoses(SheetModel& model, const LetterRow& row)
                 text[47 + 3 * k + part - 1] = *value;
         }
     }
-    for (int slot = 47; slot <= 55; ++slot)
-        clearZeroPart(text[slot]);
+    for (int slot = 47; slot <= 55; ++slot) {
+        // The check reads the part's number form (元 is the year 1), the slot keeps its text.
+        QString number = record::NumberForm(text[slot], (slot - 47) % 3 + 1);
+        clearZeroPart(number);
+        if (number.isEmpty())
+            text[slot].clear();
+    }
 }
 
 void fillCourse(SheetModel& model, const LetterRow& row)

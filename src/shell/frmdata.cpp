@@ -4,6 +4,7 @@
 #include "controls/controlprocs.h"
 #include "platform/database.h"
 #include "platform/messagebox.h"
+#include "shell/listcolumns.h"
 #include "shell/listorder.h"
 #include "shell/picturebutton.h"
 #include "shell/recordlistmodel.h"
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace shell {
@@ -37,21 +39,32 @@ struct Heading
     int column;
     const char* name;
     const char* caption;
-    int width;
-    int left;
 };
 
 const Heading kHeadings[] = {
-    {ColChartNo, "picID", "患者ID", 975, 0},
-    {ColName, "picName", "氏 名", 1380, 975},
-    {ColKana, "picKana", "ふりがな", 1845, 2355},
-    {ColSex, "picSex", "性別", 495, 4200},
-    {ColAge, "picAge", "年齢", 495, 4690},
-    {ColDiagnosis, "picDiag", "診 断 名", 1800, 5185},
-    {ColWrittenOn, "picEnd", "最新意見書記入日", 1515, 6985},
+    {ColChartNo, "picID", "患者ID"},
+    {ColName, "picName", "氏 名"},
+    {ColKana, "picKana", "ふりがな"},
+    {ColSex, "picSex", "性別"},
+    {ColAge, "picAge", "年齢"},
+    {ColDiagnosis, "picDiag", "診 断 名"},
+    {ColWrittenOn, "picEnd", "最新意見書記入日"},
 };
 
-const int kColumnWidths[ListColumnCount] = {0, 0, 975, 1380, 1845, 495, 495, 1800, 1515};
+// What of a column's width its cells' texts do not get: the text margin on either side and
+// the grid line.
+int cellMargins(const QTableView& grid)
+{
+    const int textMargin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid);
+    return 2 * (textMargin + 1) + (grid.showGrid() ? 1 : 0);
+}
+
+// The width the columns share: the grid's inside, with room for its vertical scroll bar.
+int columnSpace(const QTableView& grid)
+{
+    return grid.width() - 2 * grid.frameWidth() -
+           grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid.verticalScrollBar());
+}
 
 } // namespace
 
@@ -126,7 +139,6 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
         b->setFont(listFont);
         b->setStyleSheet(headingLook);
         b->setObjectName(QString::fromLatin1(h.name));
-        b->setGeometry(px(h.left), px(960), px(h.width), px(255));
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::NoFocus);
         const int column = h.column;
@@ -149,9 +161,16 @@ frmData::frmData(const QList<record::LetterListRow>& rows, QWidget* parent) : QD
     FlexGrid->setTextElideMode(Qt::ElideNone);
     FlexGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     FlexGrid->verticalHeader()->setDefaultSectionSize(px(240));
+    // Each heading lies over its column, as wide as it.
+    const QList<int> widths = listColumnWidths(QFontMetrics(FlexGrid->font()),
+                                               cellMargins(*FlexGrid), columnSpace(*FlexGrid));
+    int left = 0;
     for (int c = 0; c < ListColumnCount; ++c) {
-        FlexGrid->setColumnWidth(c, px(kColumnWidths[c]));
-        FlexGrid->setColumnHidden(c, kColumnWidths[c] == 0);
+        FlexGrid->setColumnWidth(c, widths[c]);
+        FlexGrid->setColumnHidden(c, widths[c] == 0);
+        if (m_headings[c])
+            m_headings[c]->setGeometry(left, px(960), widths[c], px(255));
+        left += widths[c];
     }
     FlexGrid->installEventFilter(this);
     FlexGrid->viewport()->installEventFilter(this);

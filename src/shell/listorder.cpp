@@ -40,23 +40,6 @@ std::optional<double> numberOf(const QString& text)
     return db::Variant::fromString(text).toDouble();
 }
 
-// The Western date of an era date, for the order; nullopt for a text that is no date.
-std::optional<QDate> westernDate(const QString& eraDate)
-{
-    const auto western = record::EraToSeireki(eraDate);
-    if (!western || western->isEmpty())
-        return std::nullopt;
-    const QStringList parts = western->split(QLatin1Char('/'));
-    if (parts.size() != 3)
-        return std::nullopt;
-    bool okY = false, okM = false, okD = false;
-    const QDate date(parts[0].trimmed().toInt(&okY), parts[1].trimmed().toInt(&okM),
-                     parts[2].trimmed().toInt(&okD));
-    if (!okY || !okM || !okD || !date.isValid())
-        return std::nullopt;
-    return date;
-}
-
 // A cell's place in the order: empty cells first, then the numbers (or the dates of the
 // writing-date column) in their own order, then every other text in text order. Two numbers
 // compare as numbers and two texts as texts, as the grid's own sort does; a number and a text
@@ -76,7 +59,7 @@ SortKey keyOf(const QString& cell, int column)
     if (cell.isEmpty())
         return key;
     if (column == ColWrittenOn) {
-        if (const auto date = westernDate(cell)) {
+        if (const auto date = record::EraDateToDate(cell)) {
             key.rank = 1;
             key.date = *date;
             return key;

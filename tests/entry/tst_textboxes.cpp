@@ -107,7 +107,18 @@ void TextBoxesTest::ageOn_data()
                                     << "令和7年04月01日" << -1;
     QTest::newRow("birth year 0") << "平成0年05月03日"
                                   << "令和7年04月01日" << -1;
-    QTest::newRow("birth not numeric") << "昭和２０年05月03日"
+    // Imported and loaded letters carry full-width digits and 元年.
+    QTest::newRow("full-width birth") << "昭和２０年０５月０３日"
+                                      << "令和7年04月01日" << 79;
+    QTest::newRow("full-width writing date") << "昭和20年05月03日"
+                                             << "令和７年５月３日" << 80;
+    QTest::newRow("平成元年 birth") << "平成元年01月08日"
+                                    << "令和2年01月08日" << 31;
+    QTest::newRow("令和元年 writing date, padded") << "平成1年05月01日"
+                                                   << "令和0元年05月01日" << 30;
+    QTest::newRow("元 month") << "昭和20年元月03日"
+                              << "令和7年04月01日" << -1;
+    QTest::newRow("birth not numeric") << "昭和二十年05月03日"
                                        << "令和7年04月01日" << -1;
     QTest::newRow("unknown era") << "慶応3年05月03日"
                                  << "令和7年04月01日" << -1;
@@ -231,6 +242,9 @@ void TextBoxesTest::ageBoxComputesOnFocus_data()
     QTest::newRow("平成 writing date") << "昭和20年05月03日"
                                        << "平成18年05月03日"
                                        << "61";
+    QTest::newRow("元年 and full-width digits, as loaded") << "平成元年01月08日"
+                                                           << "令和２年０１月０８日"
+                                                           << "31";
     QTest::newRow("birth day empty keeps the box") << "昭和20年05月日"
                                                    << "令和7年04月01日"
                                                    << "99";

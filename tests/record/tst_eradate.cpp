@@ -92,6 +92,16 @@ private Q_SLOTS:
         QTest::newRow("year \"5\"") << "昭和5年12月25日" << text("1930/12/25");
         QTest::newRow("year with letters") << "昭和5a年12月25日" << text("1930/12/25");
         QTest::newRow("year with a fraction") << "昭和5.5年12月25日" << text("1930.5/12/25");
+        QTest::newRow("令和元年") << "令和元年05月01日" << text("2019/ 5/ 1");
+        QTest::newRow("平成元年") << "平成元年01月08日" << text("1989/ 1/ 8");
+        QTest::newRow("元年 padded by the box") << "昭和0元年12月25日" << text("1926/12/25");
+        QTest::newRow("元年 with blanks") << "平成 元 年1月8日" << text("1989/1/8");
+        QTest::newRow("元 is no other year") << "平成元1年01月08日" << text("1988/ 1/ 8");
+        QTest::newRow("full-width digits") << "平成３０年０４月０１日" << text("2018/ 4/ 1");
+        QTest::newRow("full-width without zeros") << "平成３０年４月１日" << text("2018/4/1");
+        QTest::newRow("full-width blanks")
+            << "令和\u3000７年１２月\u3000１日" << text("2025/12/ 1");
+        QTest::newRow("full-width 元年") << "令和元年０５月０１日" << text("2019/ 5/ 1");
         QTest::newRow("不詳") << "不詳20年04月01日" << text("");
         QTest::newRow("00") << "00" << text("");
         QTest::newRow("empty") << "" << text("");
@@ -104,6 +114,88 @@ private Q_SLOTS:
         QFETCH(QString, s);
         QFETCH(OptionalText, expected);
         QCOMPARE(EraToSeireki(s), expected);
+    }
+
+    // The date is the one EraToSeireki's text names, read as its year, month and day.
+    void toDate_data()
+    {
+        QTest::addColumn<QString>("s");
+        QTest::addColumn<QDate>("expected"); // invalid: no date
+        const QDate none;
+        QTest::newRow("平成") << "平成20年04月01日" << QDate(2008, 4, 1);
+        QTest::newRow("令和元年") << "令和元年05月01日" << QDate(2019, 5, 1);
+        QTest::newRow("元年 padded") << "令和0元年05月01日" << QDate(2019, 5, 1);
+        QTest::newRow("full-width") << "平成３０年４月１日" << QDate(2018, 4, 1);
+        QTest::newRow("full-width blanks")
+            << "令和\u3000７年１２月\u3000１日" << QDate(2025, 12, 1);
+        QTest::newRow("reloaded form") << "令和 1年 5月 2日" << QDate(2019, 5, 2);
+        QTest::newRow("明治") << "明治45年07月30日" << QDate(1912, 7, 30);
+        QTest::newRow("past its era's end") << "平成31年05月01日" << QDate(2019, 5, 1);
+        QTest::newRow("empty year") << "平成年04月01日" << QDate(1988, 4, 1);
+        QTest::newRow("year 00") << "平成00年04月01日" << QDate(1988, 4, 1);
+        QTest::newRow("year with letters") << "昭和5a年12月25日" << QDate(1930, 12, 25);
+        QTest::newRow("whole year with a point") << "昭和5.0年12月25日" << QDate(1930, 12, 25);
+        QTest::newRow("year with a fraction") << "昭和5.5年12月25日" << none;
+        QTest::newRow("month 012 in print form") << "平成20年012月01日" << QDate(2008, 2, 1);
+        QTest::newRow("month with a sign") << "平成20年+4月01日" << QDate(2008, 4, 1);
+        QTest::newRow("empty day") << "平成20年04月日" << none;
+        QTest::newRow("day 00") << "平成20年04月00日" << none;
+        QTest::newRow("day with letters") << "平成20年04月1a日" << none;
+        QTest::newRow("元 month") << "平成20年元月01日" << none;
+        QTest::newRow("2月30日") << "平成20年02月30日" << none;
+        QTest::newRow("month 13") << "平成20年13月01日" << none;
+        QTest::newRow("huge year") << "平成99999999999年01月01日" << none;
+        QTest::newRow("不詳") << "不詳20年04月01日" << none;
+        QTest::newRow("unknown era") << "西暦20年04月01日" << none;
+        QTest::newRow("no 日") << "平成20年04月01" << none;
+        QTest::newRow("月 before 年") << "平成04月01年01日" << none;
+        QTest::newRow("empty") << "" << none;
+        QTest::newRow("00") << "00" << none;
+        QTest::newRow("text") << "不明" << none;
+    }
+    void toDate()
+    {
+        QFETCH(QString, s);
+        QFETCH(QDate, expected);
+        const std::optional<QDate> date = EraDateToDate(s);
+        QCOMPARE(date.value_or(QDate()), expected);
+        // The same date as EraToSeireki's text names.
+        QDate named;
+        const std::optional<QString> western = EraToSeireki(s);
+        const QStringList parts = western.value_or(QString()).split(u'/');
+        if (parts.size() == 3) {
+            bool y = false, m = false, d = false;
+            named = QDate(parts[0].trimmed().toInt(&y), parts[1].trimmed().toInt(&m),
+                          parts[2].trimmed().toInt(&d));
+            if (!y || !m || !d)
+                named = QDate();
+        }
+        QCOMPARE(date.value_or(QDate()), named);
+    }
+
+    void numberForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("part");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("half-width") << "20" << 1 << "20";
+        QTest::newRow("full-width digits") << "２０" << 1 << "20";
+        QTest::newRow("full-width blank") << "\u3000４" << 2 << " 4";
+        QTest::newRow("元 year") << "元" << 1 << "1";
+        QTest::newRow("元 year printed") << " 元" << 1 << "1";
+        QTest::newRow("元 year padded") << "0元" << 1 << "1";
+        QTest::newRow("元 month stays") << "元" << 2 << "元";
+        QTest::newRow("元 day stays") << "元" << 3 << "元";
+        QTest::newRow("元 with a digit stays") << "元1" << 1 << "元1";
+        QTest::newRow("other kanji") << "十" << 1 << "十";
+        QTest::newRow("empty") << "" << 1 << "";
+    }
+    void numberForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, part);
+        QFETCH(QString, expected);
+        QCOMPARE(NumberForm(text, part), expected);
     }
 
     void eraOfDate_data()

@@ -265,6 +265,14 @@ void TestSetFormData::onsetDates_data()
         << QStringList{u"35=(平成･令和"_qs, u"36=年"_qs, u"37=月"_qs, u"38=日頃 )"_qs,
                        u"47= 3"_qs,         u"48= 7"_qs, u"49=15"_qs}
         << 20 << 31 << QList<int>{23};
+    // 元 is the year 1, also padded by the year box; a month or day 元 is no number.
+    // Full-width parts read as their numbers and print as stored.
+    QTest::newRow("元年 and full-width parts")
+        << u"発症年月日1=s:平成元年０４月０１日|発症年月日2=s:平成01年元月元日|"
+           u"発症年月日3=s:令和0元年０月05日"_qs
+        << QStringList{u"47=元"_qs, u"48=０４"_qs, u"49=０１"_qs, u"50= 1"_qs, u"51="_qs,
+                       u"52="_qs,   u"53= 元"_qs,  u"54="_qs,     u"55= 5"_qs}
+        << 20 << 31 << QList<int>{23, 27, 31};
     QTest::newRow("不詳") << u"発症年月日1=s:不詳20年月日"_qs
                           << QStringList{u"35=(不詳"_qs, u"36="_qs, u"37="_qs, u"38=　　   )"_qs,
                                          u"47=20"_qs,    u"48="_qs, u"49="_qs}

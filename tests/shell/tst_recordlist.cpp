@@ -1,5 +1,6 @@
 #include "common/appstate.h"
 #include "common/datafiles.h"
+#include "common/fontsubstitution.h"
 #include "emptydatafolder.h"
 #include "entry/frmDat3.h"
 #include "letterfile.h"
@@ -15,6 +16,7 @@
 #include "sheet/sheetdrawing.h"
 #include "sheetdata/sheetlayout.h"
 #include <QApplication>
+#include <QHeaderView>
 
 #include <QScreen>
 #include <QScrollBar>
@@ -113,6 +115,8 @@ private:
     QString m_data;
 
 private Q_SLOTS:
+    // The fonts the program maps its font names to at its start.
+    void initTestCase() { common::installFontSubstitutions(); }
     void init()
     {
         QVERIFY(m_folder.setUp());
@@ -133,10 +137,12 @@ private Q_SLOTS:
         frmData list(rowsOf(m_data));
         QCOMPARE(list.windowTitle(), QStringLiteral("患者情報一覧"));
         QCOMPARE(list.rowCount(), count);
-        const int widths[] = {0, 0, 65, 92, 123, 33, 33, 120, 101};
+        // The columns as laid out; the reading, diagnosis and date columns may trade width
+        // (wholeDatesAndDiagnosesShow).
+        const int widths[] = {0, 0, 65, 92, -1, 33, 33, -1, -1};
         for (int c = 0; c < ListColumnCount; ++c) {
             QCOMPARE(list.FlexGrid->isColumnHidden(c), widths[c] == 0);
-            if (widths[c])
+            if (widths[c] > 0)
                 QCOMPARE(list.FlexGrid->columnWidth(c), widths[c]);
         }
         if (count == 0) {
@@ -219,6 +225,160 @@ private Q_SLOTS:
         QVERIFY(letterfixtures::writeLetter(m_data, 1, {}));
         frmData list(rowsOf(m_data));
         QCOMPARE(list.cellText(0, ColSex), QString());
+    }
+
+    // The writing dates in time order whatever their form: 平成 and 令和, 元年, full-width
+    // digits, the parts as a reloaded letter stores them. An empty cell comes before every
+    // date and a text that names no date after every date, in ascending order; the order
+    // holds at the opening under each date code and after a deletion.
+    void writingDatesInTimeOrder_data()
+    {
+        QTest::addColumn<int>("dataSort");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<int>("deleted"); // the letter deleted after the opening, 0 for none
+        QTest::newRow("default order, newest first") << 0 << true << 0;
+        QTest::newRow("by date, descending") << 80 << true << 0;
+        QTest::newRow("by date, ascending") << 81 << false << 0;
+        QTest::newRow("default order, after a deletion") << 0 << true << 3;
+        QTest::newRow("descending, after a deletion") << 80 << true << 6;
+        QTest::newRow("ascending, after a deletion") << 81 << false << 1;
+    }
+    void writingDatesInTimeOrder()
+    {
+        QFETCH(int, dataSort);
+        QFETCH(bool, descending);
+        QFETCH(int, deleted);
+        // Letter i is written on dates[i - 1]; `ascending` is their time order.
+        const QStringList dates = {
+            "平成30年12月25日",
+            "令和元年05月01日",
+            "平成３０年４月１日",
+            "",
+            "平成31年04月30日",
+            "令和04年06月30日",
+            "平成20年04月日",
+            "令和 1年 5月 2日",
+            "平成元年01月08日",
+            "令和７年１２月１０日",
+            "不明",
+            "令和0元年05月03日",
+        };
+        QStringList ascending = {
+            "",
+            "平成元年01月08日",   // 1989-01-08
+            "平成３０年４月１日", // 2018-04-01
+            "平成30年12月25日",
+            "平成31年04月30日",
+            "令和元年05月01日", // 2019-05-01
+            "令和 1年 5月 2日",
+            "令和0元年05月03日",
+            "令和04年06月30日",
+            "令和７年１２月１０日", // 2025-12-10
+            "不明",                 // texts naming no date, in text order
+            "平成20年04月日",
+        };
+        QVERIFY(letterfixtures::createDataFile(m_data));
+        for (int i = 1; i <= dates.size(); ++i)
+            QVERIFY(letterfixtures::writeLetter(
+                m_data, i,
+                {{QStringLiteral("患者名"),
+                  db::Variant::fromString(QStringLiteral("患者%1").arg(i))},
+                 {QStringLiteral("最新意見書記入日"), db::Variant::fromString(dates[i - 1])}}));
+        state().DataSort = quint8(dataSort);
+        state().SortDesc = common::SortDescOf(state().DataSort);
+        state().CurrentLetterNo = deleted;
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        const auto shownDates = [&list] {
+            QStringList shown;
+            for (int r = 0; r < list.rowCount(); ++r)
+                shown << list.cellText(r, ColWrittenOn);
+            return shown;
+        };
+        const auto expected = [&ascending, descending] {
+            QStringList order = ascending;
+            if (descending)
+                std::reverse(order.begin(), order.end());
+            return order;
+        };
+        QCOMPARE(shownDates(), expected());
+        QCOMPARE(list.lblSort->text(), descending ? QStringLiteral("▼") : QStringLiteral("▲"));
+        if (deleted == 0)
+            return;
+        QCOMPARE(list.letterNoAt(list.currentRow()), deleted);
+        ScriptedDialogs dialogs;
+        dialogs.answer(platform::vbOK);
+        list.Command3_Click();
+        QCOMPARE(dialogs.messages().size(), 1);
+        ascending.removeOne(dates[deleted - 1]);
+        QCOMPARE(shownDates(), expected());
+        QCOMPARE(list.currentRow(), 0);
+    }
+
+    // With the font the list uses, every writing date and a diagnosis of ten characters show
+    // whole in their columns, inside the grid beside its scroll bar; the window keeps its
+    // size, the columns their order, and each heading lies over its column.
+    void wholeDatesAndDiagnosesShow()
+    {
+        const QStringList dates = {"平成31年01月10日", "令和04年06月30日", "昭和64年01月07日",
+                                   "明治45年07月30日", "大正15年12月24日", "平成３０年１２月２５日",
+                                   "令和元年05月01日", "平成20年 4月 1日"};
+        const QStringList diagnoses = {"アルツハイマー型認知症", "脳梗塞後遺症右片麻痺",
+                                       "変形性膝関節症両側性", "慢性閉塞性肺疾患"};
+        QVERIFY(letterfixtures::createDataFile(m_data));
+        const int count = 40; // enough rows for the vertical scroll bar
+        for (int i = 1; i <= count; ++i)
+            QVERIFY(letterfixtures::writeLetter(
+                m_data, i,
+                {{QStringLiteral("診断名１"),
+                  db::Variant::fromString(diagnoses[i % diagnoses.size()])},
+                 {QStringLiteral("最新意見書記入日"),
+                  db::Variant::fromString(dates[i % dates.size()])}}));
+        frmData list(rowsOf(m_data));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        RecordGrid* grid = list.FlexGrid;
+        const QFontInfo used(grid->font());
+        // The IPA font's name as fontconfig gives it, in English or under a Japanese locale.
+        QVERIFY2(used.family() == QStringLiteral("IPAPGothic") ||
+                     used.family() == QStringLiteral("IPA Pゴシック"),
+                 qPrintable(QStringLiteral("the list's font shows as %1, not IPAPGothic: is "
+                                           "fonts-ipafont-gothic installed?")
+                                .arg(used.family())));
+        QVERIFY(grid->verticalScrollBar()->isVisible());
+        QCOMPARE(list.size(), QSize(qRound(8745 / 15.0), qRound(5925 / 15.0)));
+
+        // A cell's text gets its column's width less a text margin on either side (the
+        // style's focus frame margin and one pixel) and the grid line.
+        const int margin =
+            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) +
+            (grid->showGrid() ? 1 : 0);
+        const QFontMetrics metrics(grid->font());
+        for (int r = 0; r < list.rowCount(); ++r) {
+            for (int c : {int(ColDiagnosis), int(ColWrittenOn)}) {
+                const QString text = list.cellText(r, c);
+                QVERIFY2(metrics.horizontalAdvance(text) <= grid->columnWidth(c) - margin,
+                         qPrintable(QStringLiteral("%1 needs %2 px, its column gives %3")
+                                        .arg(text)
+                                        .arg(metrics.horizontalAdvance(text))
+                                        .arg(grid->columnWidth(c) - margin)));
+            }
+        }
+        int left = 0;
+        for (int c = ColChartNo; c <= ColWrittenOn; ++c) {
+            QCOMPARE(grid->horizontalHeader()->visualIndex(c), c);
+            QCOMPARE(grid->columnViewportPosition(c), left);
+            const QPushButton* heading = list.headingButton(c);
+            QCOMPARE(heading->x(), left);
+            QCOMPARE(heading->width(), grid->columnWidth(c));
+            left += grid->columnWidth(c);
+        }
+        QVERIFY2(left <= grid->viewport()->width(),
+                 qPrintable(QStringLiteral("the columns take %1 px of %2")
+                                .arg(left)
+                                .arg(grid->viewport()->width())));
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
     }
 
     void sortCodes_data()
