@@ -67,6 +67,18 @@ bool writeFortyLetters(const QString& path)
     return true;
 }
 
+// A fresh program state whose data file, in the data folder, holds the forty letters.
+bool startWithFortyLetters()
+{
+    common::appState() = common::AppState{};
+    if (!common::ensureDataFolder())
+        return false;
+    common::appState().AppPath = common::dataFolder();
+    const QString data = common::appState().AppPath + common::LetterFileName;
+    common::appState().DatabasePath = data;
+    return QFile::remove(data) && writeFortyLetters(data);
+}
+
 } // namespace
 
 // The main window, full size and fitted, with the blank sheet; the help window; the record
@@ -127,13 +139,7 @@ private Q_SLOTS:
     void recordListAndEntryForm()
     {
         TestEnvironment env;
-        common::appState() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        common::appState().AppPath = common::dataFolder();
-        const QString data = common::appState().AppPath + common::LetterFileName;
-        common::appState().DatabasePath = data;
-        QVERIFY(QFile::remove(data));
-        QVERIFY(writeFortyLetters(data));
+        QVERIFY(startWithFortyLetters());
         platform::setPrinter(std::make_unique<platform::FakePrinter>());
         platform::setToday(QDate(2025, 4, 1));
         common::installFontSubstitutions();
@@ -172,13 +178,7 @@ private Q_SLOTS:
     void recordListDeletionAndPlaces()
     {
         TestEnvironment env;
-        common::appState() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        common::appState().AppPath = common::dataFolder();
-        const QString data = common::appState().AppPath + common::LetterFileName;
-        common::appState().DatabasePath = data;
-        QVERIFY(QFile::remove(data));
-        QVERIFY(writeFortyLetters(data));
+        QVERIFY(startWithFortyLetters());
         platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
                               QStringLiteral("DataSort"), QStringLiteral("31"));
         common::appState().CurrentLetterNo = 12;
