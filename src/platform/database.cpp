@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -38,7 +40,47 @@ QString tryAgain(Action action)
     return QStringLiteral("保存してください。");
 }
 
+std::atomic<quint64> busyWaitCount{0};
+
+// Called by the engine while another connection holds the file: sleeps in growing steps, up
+// to `timeout` milliseconds in all, as the engine's own busy timeout does, and counts the
+// waits. `count` is the number of earlier calls for the same statement.
+int waitForFile(void* timeout, int count)
+{
+    static constexpr std::array<int, 12> delays{1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    static constexpr std::array<int, 12> totals{0, 1, 3, 8, 18, 33, 53, 78, 103, 128, 178, 228};
+    const int limit = int(reinterpret_cast<std::intptr_t>(timeout));
+    if (count == 0)
+        ++busyWaitCount;
+    const int last = int(delays.size()) - 1;
+    int delay = delays[std::size_t(std::min(count, last))];
+    const int prior = count <= last ? totals[std::size_t(count)]
+                                    : totals[std::size_t(last)] + delay * (count - last);
+    if (prior + delay > limit) {
+        delay = limit - prior;
+        if (delay <= 0)
+            return 0;
+    }
+    sqlite3_sleep(delay);
+    return 1;
+}
+
+// Makes the connection wait up to `milliseconds` for a file that another one holds.
+void setBusyWait(sqlite3* handle, int milliseconds)
+{
+    if (milliseconds > 0)
+        sqlite3_busy_handler(handle, waitForFile,
+                             reinterpret_cast<void*>(std::intptr_t(milliseconds)));
+    else
+        sqlite3_busy_handler(handle, nullptr, nullptr);
+}
+
 } // namespace
+
+quint64 busyWaits()
+{
+    return busyWaitCount.load();
+}
 
 ActionScope::ActionScope(Action action) : m_previous(currentAction)
 {
@@ -406,7 +448,7 @@ bool Database::keepIdle()
     if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved)
         return false;
     if (m_busyTimeout != detail::DefaultBusyTimeout)
-        sqlite3_busy_timeout(m_db, detail::DefaultBusyTimeout);
+        setBusyWait(m_db, detail::DefaultBusyTimeout);
     const auto schemaVersion = readSchemaVersion();
     // The stamp is taken last: whatever is written after it shows as a changed file.
     const auto stamp = detail::stampOf(m_path);
@@ -453,7 +495,7 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
     }
     std::unique_ptr<Database> db(new Database(handle, path, readOnly));
     sqlite3_extended_result_codes(handle, 1);
-    sqlite3_busy_timeout(handle, detail::DefaultBusyTimeout);
+    setBusyWait(handle, detail::DefaultBusyTimeout);
     QString message;
     // A file that is no database shows here, at the first read of the schema.
     // The cache holds the record list's index of a large practice's file (about 2 MB for
@@ -906,7 +948,7 @@ bool Database::hasIndex(const QString& index) const
 
 void Database::setBusyTimeout(int milliseconds)
 {
-    sqlite3_busy_timeout(m_db, milliseconds);
+    setBusyWait(m_db, milliseconds);
     m_busyTimeout = milliseconds;
 }
 

@@ -52,6 +52,11 @@ QString engineErrorText(int resultCode, const QString& engineWords, Action actio
 // none).
 QString engineErrorText(int resultCode, const QString& engineWords);
 
+// How many times, in this process, a statement has found its data file held by another
+// connection and waited for it (each wait counted once, however long it lasts): a test knows
+// from it that a writer is waiting for another's transaction.
+quint64 busyWaits();
+
 // While it lives, the failures of the data files on this thread are told as failures of
 // `action`: the code that runs what the user asked for (a deletion, an import, a restore)
 // puts one around it, and every layer below tells a file in use with the right words.

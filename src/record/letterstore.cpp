@@ -367,6 +367,10 @@ LetterListResult LetterStore::list() const
 LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
 {
     LetterDeleteResult result;
+    if (isWriteProtected(m_path)) {
+        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+        return result;
+    }
     const qint32 letterNo = listed.letterNo;
     QString error;
     auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);

@@ -62,7 +62,6 @@ private Q_SLOTS:
     void chooseFiles();
     void lookupFindsImportedCode();
     void menuOpensTheDialog();
-    void screenshot();
 };
 
 void FrmCsvTest::import_data()
@@ -315,23 +314,6 @@ void FrmCsvTest::menuOpensTheDialog()
     form.mnuYubin->trigger();
     QCOMPARE(title, QStringLiteral("郵便番号インポート"));
     QCOMPARE(form.mnuYubin->text(), QStringLiteral("郵便番号データ"));
-}
-
-// The dialog with three files listed, for a person to look at. Written only when
-// RUVIRO_SCREENSHOT_DIR names a folder; run under xvfb-run to see it as the user does.
-void FrmCsvTest::screenshot()
-{
-    const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
-    import::frmCSV dialog;
-    dialog.txtCSV->setPlainText(QStringLiteral(
-        "/home/clinic/ダウンロード/ken_all.lzh\n/home/clinic/ダウンロード/jigyosyo.csv\n"
-        "/media/usb/郵便番号/13TOKYO.CSV"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::qWait(200);
-    QVERIFY(dialog.grab().save(QDir(folder).filePath(QStringLiteral("frmCSV.png"))));
 }
 
 QTEST_MAIN(FrmCsvTest)

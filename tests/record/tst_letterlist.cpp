@@ -4,6 +4,7 @@
 #include "record/letterstore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -220,15 +221,35 @@ private Q_SLOTS:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 
+    // A file whose owner took away its write permissions is refused as a save refuses it,
+    // even by a user whom the system would let write it (root), and is left as it was.
+    void readOnlyFileIsNotChanged_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("owner reads") << int(QFile::ReadOwner);
+        QTest::newRow("everyone reads")
+            << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
     void readOnlyFileIsNotChanged()
     {
+        QFETCH(int, mode);
         const QString path = makeFile(m_dir, 3);
-        QFile::setPermissions(path, QFile::ReadOwner);
+        QVERIFY(!path.isEmpty());
+        const record::LetterListRow listed = readLetterList(path).rows.value(0);
+        QCOMPARE(listed.letterNo, 1);
+        QVERIFY(QFile::setPermissions(path, QFile::Permissions(mode)));
+        const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        if (QFileInfo(path).permissions() & writeBits)
+            QSKIP("the file system of the temporary folder keeps no file modes");
         const QByteArray before = LetterFile::fileHash(path);
-        const auto result = deleteLetter(path, 1);
-        if (result.ok)
-            QSKIP("running as root: the file's mode does not keep root from writing");
+
+        const auto result = record::LetterStore(path).remove(listed);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.notAsListed);
+        QCOMPARE(result.error, QStringLiteral("データファイル %1 は読み取り専用です。").arg(path));
         QCOMPARE(LetterFile::fileHash(path), before);
+        QCOMPARE(numberedNames(path), QStringList({"1:患者1", "2:患者2", "3:患者3"}));
     }
 };
 

@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include <atomic>
-#include <chrono>
 #include <random>
 #include <set>
 #include <thread>
@@ -201,12 +200,20 @@ private Q_SLOTS:
             QVERIFY(deleting->execute(u"UPDATE 申請者情報 SET 作成NO = ? WHERE 作成NO = ?"_qs,
                                       {V::fromLong(n - 1), V::fromLong(n)}));
         record::LetterSaveResult saved;
-        std::thread saving(
-            [&] { saved = LetterStore(m_path).save(letterNamed(QStringLiteral("新患者"))); });
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const quint64 waitsBefore = db::busyWaits();
+        std::atomic<bool> done = false;
+        std::thread saving([&] {
+            saved = LetterStore(m_path).save(letterNamed(QStringLiteral("新患者")));
+            done = true;
+        });
+        // The deletion commits only once the save waits for the file's lock.
+        const bool blocked = QTest::qWaitFor([&] { return db::busyWaits() > waitsBefore; }, 4000);
+        const bool doneFirst = done;
         QVERIFY(deleting->commitTrans());
         deleting.reset();
         saving.join();
+        QVERIFY2(blocked, "the save did not wait for the deletion's lock");
+        QVERIFY2(!doneFirst, "the save ended before the deletion's commit");
         QVERIFY2(saved.saved, qPrintable(saved.error));
         QCOMPARE(saved.letterNo, 5);
         QCOMPARE(nameOf(LetterStore(m_path).read(saved.letterNo).letter), u"新患者"_qs);

@@ -57,20 +57,47 @@ private Q_SLOTS:
         }
     }
 
+    // Many rows, most of them equal to others in the sorted column: rows that compare equal
+    // keep the order they had, ascending and descending. (Short lists keep it under any sort.)
+    void equalCellsKeepTheirOrder_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("values"); // the distinct cells, in ascending order
+        QTest::newRow("sex") << int(ColSex) << false << QStringList{"女　", "男　"};
+        QTest::newRow("sex, descending") << int(ColSex) << true << QStringList{"女　", "男　"};
+        QTest::newRow("numbers and texts")
+            << int(ColAge) << false << QStringList{"", "7", "１０", "88", "八十"};
+        QTest::newRow("writing dates, descending")
+            << int(ColWrittenOn) << true
+            << QStringList{"", "平成30年12月01日", "令和1年05月01日", "令和7年01月10日"};
+    }
     void equalCellsKeepTheirOrder()
     {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, values);
+        constexpr int kRows = 300;
         QList<QStringList> rows;
-        for (int i = 0; i < 6; ++i) {
+        QList<QStringList> numbersOfValue(values.size());
+        for (int i = 0; i < kRows; ++i) {
+            const int v = (i * 7 + i / 5) % int(values.size());
             QStringList row(ListColumnCount);
-            row[ColLetterNo] = QString::number(i);
-            row[ColSex] = i % 2 ? QStringLiteral("男　") : QStringLiteral("女　");
+            row[ColLetterNo] = QString::number(i + 1);
+            row[column] = values[v];
             rows << row;
+            numbersOfValue[v] << row[ColLetterNo];
         }
-        sortListRows(rows, ColSex, false);
+        // The rows of each value in their first order, the values in the order asked for.
+        QStringList expected;
+        for (int k = 0; k < values.size(); ++k)
+            expected << numbersOfValue[descending ? values.size() - 1 - k : k];
+
+        sortListRows(rows, column, descending);
         QStringList numbers;
         for (const QStringList& row : rows)
             numbers << row[ColLetterNo];
-        QCOMPARE(numbers, QStringList({"0", "2", "4", "1", "3", "5"}));
+        QCOMPARE(numbers, expected);
     }
 };
 

@@ -1,14 +1,13 @@
-// Writes a picture of each page of the entry form for a person to look at. The folder is
-// $RUVIRO_SCREENSHOT_DIR, or "screenshots" beside the test program in the build folder.
-#include "controls/controlwidgets.h"
 #include "common/fontsubstitution.h"
+#include "controls/controlwidgets.h"
 #include "entry/frmDat3.h"
+#include "shots.h"
 
-#include <QDir>
 #include <QTabBar>
 #include <QtTest>
 
-class EntryScreensTest : public QObject
+// Each page of the entry form, in its start state and with every box filled and ticked.
+class EntryShots : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -52,21 +51,16 @@ void fillEveryControl(entry::frmDat3& form)
 
 } // namespace
 
-void EntryScreensTest::grabEveryPage_data()
+void EntryShots::grabEveryPage_data()
 {
     QTest::addColumn<bool>("filled");
     QTest::newRow("start state") << false;
     QTest::newRow("filled") << true;
 }
 
-void EntryScreensTest::grabEveryPage()
+void EntryShots::grabEveryPage()
 {
     QFETCH(bool, filled);
-    QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    QVERIFY(QDir().mkpath(folder));
-
     entry::frmDat3 form;
     form.TabNew();
     form.applyEraDefaults();
@@ -79,13 +73,16 @@ void EntryScreensTest::grabEveryPage()
         QCOMPARE(form.TabNow(), k);
         if (filled && k == 2)
             form.control("lblComment")->setVisible(true); // as over a level option
-        const QString path = QStringLiteral("%1/frmDat3_%2page%3.png")
-                                 .arg(folder, filled ? QStringLiteral("filled_") : QString())
-                                 .arg(k + 1);
+        const QString path = shots::file(QStringLiteral("frmDat3_%1page%2.png")
+                                             .arg(filled ? QStringLiteral("filled_") : QString())
+                                             .arg(k + 1));
         QVERIFY2(form.grab().save(path), qPrintable(path));
     }
-    qInfo("pictures in %s", qPrintable(folder));
 }
 
-QTEST_MAIN(EntryScreensTest)
-#include "tst_entryscreens.moc"
+std::unique_ptr<QObject> shots::entryShots()
+{
+    return std::make_unique<EntryShots>();
+}
+
+#include "entryshots.moc"

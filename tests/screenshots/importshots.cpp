@@ -1,19 +1,20 @@
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
+#include "import/frmCSV.h"
 #include "import/frmIken.h"
 #include "import/letterimport.h"
 #include "letterfixtures.h"
 #include "record/letterstore.h"
 #include "shell/frmdata.h"
+#include "shots.h"
 #include "testenvironment.h"
 
 #include <QTimer>
 #include <QtTest>
 
-// Pictures of the import for a person to look at: the offer with a database found and
-// without, and the record list after the sample database was imported. Written only when
-// RUVIRO_SCREENSHOT_DIR names a folder; run under xvfb-run to see the windows as the user does.
-class ImportScreenshotTest : public QObject
+// The import offer with a database found and without, the record list after the sample
+// database was imported, and the postal-code import with three files listed.
+class ImportShots : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -28,9 +29,6 @@ private Q_SLOTS:
     {
         QFETCH(int, state);
         QFETCH(QString, name);
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         common::installFontSubstitutions();
         common::appState().InportState = quint8(state);
         common::appState().DatabasePath =
@@ -38,7 +36,7 @@ private Q_SLOTS:
         import::frmIken dialog({});
         bool saved = false;
         QTimer::singleShot(300, [&] {
-            saved = dialog.grab().save(QDir(folder).filePath(name));
+            saved = dialog.grab().save(shots::file(name));
             dialog.cmdCancel->click();
         });
         dialog.showModal();
@@ -47,9 +45,6 @@ private Q_SLOTS:
 
     void listAfterImport()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
         common::installFontSubstitutions();
         const QString path = env.filePath("Ruviro.mdb");
@@ -62,9 +57,26 @@ private Q_SLOTS:
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QTest::qWait(200);
-        QVERIFY(list.grab().save(QDir(folder).filePath("import-record-list.png")));
+        QVERIFY(list.grab().save(shots::file(QStringLiteral("import-record-list.png"))));
+    }
+
+    void postalCodeImport()
+    {
+        common::installFontSubstitutions();
+        import::frmCSV dialog;
+        dialog.txtCSV->setPlainText(QStringLiteral(
+            "/home/clinic/ダウンロード/ken_all.lzh\n/home/clinic/ダウンロード/jigyosyo.csv\n"
+            "/media/usb/郵便番号/13TOKYO.CSV"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::qWait(200);
+        QVERIFY(dialog.grab().save(shots::file(QStringLiteral("frmCSV.png"))));
     }
 };
 
-QTEST_MAIN(ImportScreenshotTest)
-#include "tst_importscreenshots.moc"
+std::unique_ptr<QObject> shots::importShots()
+{
+    return std::make_unique<ImportShots>();
+}
+
+#include "importshots.moc"

@@ -1,14 +1,11 @@
-// Writes pictures of the phrase lists for a person to look at: the phrase-list editor, and a
-// diagnosis box's open list on page "疾病" (one row offering the specified diseases). The
-// folder is $RUVIRO_SCREENSHOT_DIR, or "screenshots" beside the test program.
 #include "common/fontsubstitution.h"
 #include "controls/controlwidgets.h"
 #include "entry/frmDat3.h"
 #include "entry/frmHenshu.h"
 #include "phrasefixture.h"
+#include "shots.h"
 
 #include <QAbstractItemView>
-#include <QDir>
 #include <QPainter>
 #include <QTabBar>
 #include <QtTest>
@@ -18,21 +15,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString screenshotFolder()
-{
-    QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
-    QDir().mkpath(folder);
-    return folder;
-}
-
 const QStringList kDiagnoses = {u"脳梗塞後遺症"_s, u"高血圧症"_s, u"２型糖尿病"_s,
                                 u"変形性膝関節症"_s, u"アルツハイマー型認知症"_s};
 
 } // namespace
 
-class PhraseScreensTest : public QObject
+// The phrase-list editor, and a diagnosis box's open list on page "疾病" (one row offering
+// the specified diseases).
+class PhraseShots : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -42,19 +32,19 @@ private Q_SLOTS:
     void openList();
 };
 
-void PhraseScreensTest::editor()
+void PhraseShots::editor()
 {
     entry::frmHenshu editor(1, QString(), kDiagnoses);
     editor.setWindowTitle(u"「診断名」の編集"_s);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    const QString path = screenshotFolder() + u"/phrase-editor.png"_s;
+    const QString path = shots::file(u"phrase-editor.png"_s);
     QVERIFY(editor.grab().save(path));
     editor.resize(editor.width() * 3 / 2, editor.height() * 3 / 2);
-    QVERIFY(editor.grab().save(screenshotFolder() + u"/phrase-editor-larger.png"_s));
+    QVERIFY(editor.grab().save(shots::file(u"phrase-editor-larger.png"_s)));
 }
 
-void PhraseScreensTest::openList_data()
+void PhraseShots::openList_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("specified");
@@ -62,7 +52,7 @@ void PhraseScreensTest::openList_data()
     QTest::newRow("phrase-list-specified") << 1 << true;
 }
 
-void PhraseScreensTest::openList()
+void PhraseShots::openList()
 {
     QFETCH(int, row);
     QFETCH(bool, specified);
@@ -89,9 +79,12 @@ void PhraseScreensTest::openList()
         painter.drawPixmap(form.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
     }
     box->hidePopup();
-    QVERIFY(shot.save(screenshotFolder() + u"/"_s + QString::fromLatin1(QTest::currentDataTag()) +
-                      u".png"_s));
+    QVERIFY(shot.save(shots::file(QString::fromLatin1(QTest::currentDataTag()) + u".png"_s)));
 }
 
-QTEST_MAIN(PhraseScreensTest)
-#include "tst_phrasescreens.moc"
+std::unique_ptr<QObject> shots::phraseShots()
+{
+    return std::make_unique<PhraseShots>();
+}
+
+#include "phraseshots.moc"

@@ -12,6 +12,7 @@
 #include "shell/frmadj.h"
 #include "shell/frmdata.h"
 #include "shell/frmstart.h"
+#include "shots.h"
 #include "testenvironment.h"
 
 #include <QRadioButton>
@@ -66,12 +67,23 @@ bool writeFortyLetters(const QString& path)
     return true;
 }
 
+// A fresh program state whose data file, in the data folder, holds the forty letters.
+bool startWithFortyLetters()
+{
+    common::appState() = common::AppState{};
+    if (!common::ensureDataFolder())
+        return false;
+    common::appState().AppPath = common::dataFolder();
+    const QString data = common::appState().AppPath + common::LetterFileName;
+    common::appState().DatabasePath = data;
+    return QFile::remove(data) && writeFortyLetters(data);
+}
+
 } // namespace
 
-// Pictures of the main window for a person to look at: full size and fitted, with the blank
-// sheet. Written only when RUVIRO_SCREENSHOT_DIR names a folder; run under a real display
-// server (xvfb-run) to see the window as the user does.
-class ScreenshotTest : public QObject
+// The main window, full size and fitted, with the blank sheet; the help window; the record
+// list and the entry form; the start-up form; the print dialog.
+class MainWindowShots : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -84,9 +96,6 @@ private Q_SLOTS:
     void mainWindow()
     {
         QFETCH(bool, fitted);
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
         env.isolatePrinterOptions();
         common::appState() = common::AppState{};
@@ -106,14 +115,11 @@ private Q_SLOTS:
         QTest::qWait(200);
         const QString name =
             fitted ? QStringLiteral("main-fitted.png") : QStringLiteral("main-full-size.png");
-        QVERIFY(form.grab().save(QDir(folder).filePath(name)));
+        QVERIFY(form.grab().save(shots::file(name)));
     }
 
     void helpWindow()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
         platform::setPrinter(std::make_unique<platform::FakePrinter>());
         common::installFontSubstitutions();
@@ -123,26 +129,17 @@ private Q_SLOTS:
         auto* help = form.findChild<platform::HelpWindow*>();
         QVERIFY(help && QTest::qWaitForWindowExposed(help));
         QTest::qWait(200);
-        QVERIFY(help->grab().save(QDir(folder).filePath(QStringLiteral("help-contents.png"))));
+        QVERIFY(help->grab().save(shots::file(QStringLiteral("help-contents.png"))));
         form.showHelpContext(30);
         QTest::qWait(200);
-        QVERIFY(help->grab().save(QDir(folder).filePath(QStringLiteral("help-main.png"))));
+        QVERIFY(help->grab().save(shots::file(QStringLiteral("help-main.png"))));
     }
 
     // The record list on forty letters, and the entry form opened from it on a stored letter.
     void recordListAndEntryForm()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
-        common::appState() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        common::appState().AppPath = common::dataFolder();
-        const QString data = common::appState().AppPath + common::LetterFileName;
-        common::appState().DatabasePath = data;
-        QVERIFY(QFile::remove(data));
-        QVERIFY(writeFortyLetters(data));
+        QVERIFY(startWithFortyLetters());
         platform::setPrinter(std::make_unique<platform::FakePrinter>());
         platform::setToday(QDate(2025, 4, 1));
         common::installFontSubstitutions();
@@ -155,13 +152,12 @@ private Q_SLOTS:
             QVERIFY(list && QTest::qWaitForWindowExposed(list));
             QCOMPARE(list->rowCount(), 40);
             QTest::qWait(200);
-            listShot = list->grab().save(QDir(folder).filePath(QStringLiteral("record-list.png")));
+            listShot = list->grab().save(shots::file(QStringLiteral("record-list.png")));
             QTimer::singleShot(0, [&] {
                 auto* entry = qobject_cast<entry::frmDat3*>(QApplication::activeModalWidget());
                 QVERIFY(entry && QTest::qWaitForWindowExposed(entry));
                 QTest::qWait(200);
-                entryShot = entry->grab().save(
-                    QDir(folder).filePath(QStringLiteral("entry-from-list.png")));
+                entryShot = entry->grab().save(shots::file(QStringLiteral("entry-from-list.png")));
                 QTimer::singleShot(0, [] {
                     auto* again = qobject_cast<frmData*>(QApplication::activeModalWidget());
                     if (again)
@@ -181,17 +177,8 @@ private Q_SLOTS:
     // the entry form one after the other, each over the whole screen to show its place.
     void recordListDeletionAndPlaces()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
-        common::appState() = common::AppState{};
-        QVERIFY(common::ensureDataFolder());
-        common::appState().AppPath = common::dataFolder();
-        const QString data = common::appState().AppPath + common::LetterFileName;
-        common::appState().DatabasePath = data;
-        QVERIFY(QFile::remove(data));
-        QVERIFY(writeFortyLetters(data));
+        QVERIFY(startWithFortyLetters());
         platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
                               QStringLiteral("DataSort"), QStringLiteral("31"));
         common::appState().CurrentLetterNo = 12;
@@ -206,8 +193,7 @@ private Q_SLOTS:
         dialogs.answer(platform::vbOK); // 登録削除's question
         const auto screen = [&](const QString& name) {
             QTest::qWait(300);
-            return QGuiApplication::primaryScreen()->grabWindow(0).save(
-                QDir(folder).filePath(name));
+            return QGuiApplication::primaryScreen()->grabWindow(0).save(shots::file(name));
         };
         QStringList shots;
         QTimer::singleShot(0, [&] {
@@ -215,8 +201,7 @@ private Q_SLOTS:
             QVERIFY(list && QTest::qWaitForWindowExposed(list));
             list->Command3_Click(); // letter 12 deleted, the list read again by name
             QTest::qWait(200);
-            if (list->grab().save(
-                    QDir(folder).filePath(QStringLiteral("record-list-after-deletion.png"))))
+            if (list->grab().save(shots::file(QStringLiteral("record-list-after-deletion.png"))))
                 shots << QStringLiteral("deletion");
             list->move(60, 40);
             if (screen(QStringLiteral("places-1-list.png")))
@@ -246,22 +231,16 @@ private Q_SLOTS:
 
     void startupForm()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         common::installFontSubstitutions();
         frmStart splash;
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash));
-        QVERIFY(splash.grab().save(QDir(folder).filePath(QStringLiteral("start.png"))));
+        QVERIFY(splash.grab().save(shots::file(QStringLiteral("start.png"))));
     }
 
     // The print dialog over the main window, with a shift and three printers.
     void printDialog()
     {
-        const QString folder = qEnvironmentVariable("RUVIRO_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            QSKIP("RUVIRO_SCREENSHOT_DIR is not set");
         TestEnvironment env;
         env.isolatePrinterOptions();
         common::appState() = common::AppState{};
@@ -282,13 +261,16 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::qWait(200);
-        QVERIFY(dialog.grab().save(QDir(folder).filePath(QStringLiteral("print-dialog.png"))));
+        QVERIFY(dialog.grab().save(shots::file(QStringLiteral("print-dialog.png"))));
         dialog.optA3->setChecked(true);
         QTest::qWait(100);
-        QVERIFY(
-            form.grab().save(QDir(folder).filePath(QStringLiteral("print-dialog-main-a3.png"))));
+        QVERIFY(form.grab().save(shots::file(QStringLiteral("print-dialog-main-a3.png"))));
     }
 };
 
-QTEST_MAIN(ScreenshotTest)
-#include "tst_screenshots.moc"
+std::unique_ptr<QObject> shots::mainWindowShots()
+{
+    return std::make_unique<MainWindowShots>();
+}
+
+#include "mainwindowshots.moc"
