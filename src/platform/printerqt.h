@@ -11,6 +11,11 @@
 
 namespace platform {
 
+// The printer a print job goes to when it names none, as the printing system resolves it: the
+// user's own choice (LPDEST, PRINTER, the lpoptions files) where that printer exists, else the
+// scheduler's default. "" when there is none or no scheduler answers.
+QString defaultDestinationName();
+
 // The system's printers through Qt (its CUPS back end on Linux). The QPrinter is made on
 // first use, on the default printer. Choosing a printer makes a new QPrinter for it that
 // carries that printer's own defaults (paper, orientation, copies, colour, resolution), and
