@@ -6,10 +6,10 @@
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
 #include "letterfixtures.h"
+#include "mainwindowstart.h"
 #include "platform/messagebox.h"
 #include "platform/printerqt.h"
 #include "platform/printersettings.h"
-#include "platform/settings.h"
 #include "privatescheduler.h"
 #include "scripteddialogs.h"
 #include "sheet/printjob.h"
@@ -199,35 +199,17 @@ private:
                                                bool storedA3)
     {
         env.isolatePrinterOptions();
-        common::appState() = common::AppState{};
-        platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
-                              QStringLiteral("PaperType"),
-                              storedA3 ? QStringLiteral("True") : QStringLiteral("False"));
-        if (const QString made = m_scheduler.makeDefault(queue); !made.isEmpty())
-            qWarning("%s", qPrintable(made));
-        platform::setPrinter(std::make_unique<platform::QtPrinter>());
-        auto form = std::make_unique<shell::Form1>();
-        form->load();
-        return form;
+        return privatecups::startMainWindow(m_scheduler, queue, storedA3);
     }
 
     // Waits for the job `queue` got since `before` and copies what the queue wrote for it.
     QString collectJob(const QString& queue, const QSet<int>& before, const QString& name,
                        QString& pdf, int* job = nullptr)
     {
-        const QSet<int> ours = m_scheduler.jobIds(queue) - before;
-        if (ours.size() != 1)
-            return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
-        if (job)
-            *job = *ours.begin();
-        QString problem;
-        const QString written = m_scheduler.waitForPdf(queue, *ours.begin(), &problem);
-        if (written.isEmpty())
-            return problem;
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
-        QFile::remove(pdf);
-        if (!QFile::copy(written, pdf))
-            return QStringLiteral("cannot copy ") + written;
+        if (const QString failed = m_scheduler.collectJob(queue, before, pdf, job);
+            !failed.isEmpty())
+            return failed;
         // A picture of every page for a person to look at.
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});

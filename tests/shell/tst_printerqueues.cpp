@@ -6,8 +6,8 @@
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
 #include "letterfixtures.h"
-#include "platform/printerqt.h"
-#include "platform/settings.h"
+#include "mainwindowstart.h"
+#include "platform/printer.h"
 #include "privatescheduler.h"
 #include "sheet/printarea.h"
 #include "sheetdata/setformdata.h"
@@ -98,18 +98,10 @@ private:
     QString optionsFile() const { return m_dir.filePath(QStringLiteral("home/.cups/lpoptions")); }
 
     // The main window as the program starts, with `queue` the scheduler's default printer
-    // and the paper mode stored as `storedA3`.
+    // and the paper mode stored as `storedA3`, and the letter on the sheet.
     std::unique_ptr<shell::Form1> startProgram(const QString& queue, bool storedA3)
     {
-        common::appState() = common::AppState{};
-        platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
-                              QStringLiteral("PaperType"),
-                              storedA3 ? QStringLiteral("True") : QStringLiteral("False"));
-        if (const QString made = m_scheduler.makeDefault(queue); !made.isEmpty())
-            qWarning("%s", qPrintable(made));
-        platform::setPrinter(std::make_unique<platform::QtPrinter>());
-        auto form = std::make_unique<shell::Form1>();
-        form->load();
+        auto form = privatecups::startMainWindow(m_scheduler, queue, storedA3);
         form->model() = m_model;
         return form;
     }
@@ -119,16 +111,8 @@ private:
     QString collectJob(const QString& queue, const QSet<int>& before, const QString& name,
                        QString& pdf)
     {
-        const QSet<int> ours = m_scheduler.jobIds(queue) - before;
-        if (ours.size() != 1)
-            return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
-        QString problem;
-        const QString written = m_scheduler.waitForPdf(queue, *ours.begin(), &problem);
-        if (written.isEmpty())
-            return problem;
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
-        QFile::remove(pdf);
-        return QFile::copy(written, pdf) ? QString() : QStringLiteral("cannot copy ") + written;
+        return m_scheduler.collectJob(queue, before, pdf);
     }
 
 private Q_SLOTS:

@@ -436,6 +436,22 @@ QString PrivateScheduler::waitForPdf(const QString& queue, int id, QString* prob
     return pdf;
 }
 
+QString PrivateScheduler::collectJob(const QString& queue, const QSet<int>& before,
+                                     const QString& copy, int* job) const
+{
+    const QSet<int> ours = jobIds(queue) - before;
+    if (ours.size() != 1)
+        return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
+    if (job)
+        *job = *ours.begin();
+    QString problem;
+    const QString written = waitForPdf(queue, *ours.begin(), &problem);
+    if (written.isEmpty())
+        return problem;
+    QFile::remove(copy);
+    return QFile::copy(written, copy) ? QString() : QStringLiteral("cannot copy ") + written;
+}
+
 bool PrivateScheduler::write(const QString& name, const QString& text, bool executable)
 {
     QFile file(m_dir.filePath(name));

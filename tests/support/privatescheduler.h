@@ -105,6 +105,11 @@ public:
     // the reason in `problem`, when there is none.
     QString waitForPdf(const QString& queue, int id, QString* problem,
                        int timeoutMs = 120000) const;
+    // Waits for the one job `queue` got since `before` (its jobIds() then) and copies the PDF
+    // its printer wrote to `copy`; `job` gets the job's number. Empty when it did, otherwise
+    // the reason.
+    QString collectJob(const QString& queue, const QSet<int>& before, const QString& copy,
+                       int* job = nullptr) const;
 
 private:
     bool write(const QString& name, const QString& text, bool executable = false);
