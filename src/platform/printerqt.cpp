@@ -2,7 +2,6 @@
 
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include <algorithm>
@@ -14,10 +13,6 @@
 namespace platform {
 
 namespace {
-
-// The engine key of the options Qt's CUPS engine hands over with the job, as name and value
-// pairs (the key its own print dialog uses).
-const auto CupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 // What a CUPS destination prints with unless told otherwise: the user's own defaults
 // (lpoptions) first, then the scheduler's for the queue.

@@ -1,6 +1,7 @@
 #include "platform/printersettings.h"
 
 #include "platform/printer.h"
+#include "platform/printerqt.h"
 
 #include <QChildEvent>
 #include <QComboBox>
@@ -163,6 +164,7 @@ public:
                 dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(QStringLiteral("OK"));
+        const QPrinter::ColorMode askedColour = printer.colorMode();
         PageSetupWatch pageSetup(dialog, asked);
         if (dialog.exec() != QDialog::Accepted)
             return {false, printerName};
@@ -173,11 +175,26 @@ public:
             printer.setPageSize(asked.pageSize());
             printer.setPageOrientation(asked.orientation());
         }
+        // Qt's dialog hands a printer back in colour on every confirmation, unless the
+        // printer's own colour option (ColorModel) was chosen in its page setup: the colour
+        // asked for stays unless that option was chosen.
+        if (!pageSetup.confirmed() || !choseOption(printer, "ColorModel"))
+            printer.setColorMode(askedColour);
         read(printer, block);
         return {true, printer.printerName()};
     }
 
 private:
+    // Whether the options Qt hands over with the printer's jobs choose the printer's `option`.
+    static bool choseOption(QPrinter& printer, const char* option)
+    {
+        const QStringList options = printer.printEngine()->property(CupsJobOptions).toStringList();
+        for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+            if (options[i] == QLatin1String(option))
+                return true;
+        return false;
+    }
+
     static void read(const QPrinter& printer, PrinterSettingsBlock& block)
     {
         using B = PrinterSettingsBlock;

@@ -189,6 +189,7 @@ private Q_SLOTS:
         QCOMPARE(platform::printer().deviceName(), queue);
         QCOMPARE(common::appState().PaperType, a3);
         QVERIFY(platform::printer().setCopies(2));
+        QVERIFY(platform::printer().setColorMode(platform::Monochrome));
         const int paper = a3 ? platform::PaperA3 : platform::PaperA4;
         const int orientation = a3 ? platform::Landscape : platform::Portrait;
 
@@ -281,6 +282,7 @@ private Q_SLOTS:
         QCOMPARE(form->mnuA3->isChecked(), a3);
         QCOMPARE(platform::printer().paperSize(), paper);
         QCOMPARE(platform::printer().orientation(), orientation);
+        QCOMPARE(platform::printer().colorMode(), int(platform::Monochrome));
         if (!a3)
             return;
         QString pdf;
