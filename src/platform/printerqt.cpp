@@ -2,7 +2,6 @@
 
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include <algorithm>
@@ -14,10 +13,6 @@
 namespace platform {
 
 namespace {
-
-// The engine key of the options Qt's CUPS engine hands over with the job, as name and value
-// pairs (the key its own print dialog uses).
-const auto CupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 // What a CUPS destination prints with unless told otherwise: the user's own defaults
 // (lpoptions) first, then the scheduler's for the queue.
@@ -90,6 +85,7 @@ DestinationDefaults destinationDefaults(const QString& printerName)
 std::unique_ptr<QPrinter> printerWithDefaults(const QPrinterInfo& info)
 {
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    printer->setFullPage(true);
     const DestinationDefaults defaults = destinationDefaults(info.printerName());
     if (const QPageSize paper = info.defaultPageSize(); paper.isValid())
         printer->setPageSize(paper);
@@ -102,14 +98,45 @@ std::unique_ptr<QPrinter> printerWithDefaults(const QPrinterInfo& info)
     return printer;
 }
 
+// The margins the printer cannot print in, in points, on the paper as it lies in the current
+// orientation. Qt takes them from the printer's description of the paper as it stands (the
+// imageable area of the queue's PPD; none for a PDF file); a landscape job lies on the paper
+// turned a quarter anticlockwise, as CUPS turns it, so that its left edge is on the paper's
+// bottom edge and its top on the paper's left edge.
+QMarginsF unprintableMargins(const QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    const QMarginsF paper = layout.minimumMargins();
+    if (layout.orientation() == QPageLayout::Portrait)
+        return paper;
+    return QMarginsF(paper.bottom(), paper.left(), paper.top(), paper.right());
+}
+
 } // namespace
+
+QString defaultDestinationName()
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!dest)
+        return {};
+    QString name = QString::fromUtf8(dest->name);
+    if (dest->instance)
+        name += QLatin1Char('/') + QString::fromUtf8(dest->instance);
+    cupsFreeDests(1, dest);
+    return name;
+}
 
 QtPrinter::QtPrinter() = default;
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
     : m_printer(std::move(printer)), m_given(m_printer != nullptr)
 {
-    if (m_printer && m_printer->outputFormat() == QPrinter::NativeFormat)
+    if (!m_printer)
+        return;
+    // Drawn from the paper's corner: the print job's painter starts at the printable area.
+    m_printer->setFullPage(true);
+    if (m_printer->outputFormat() == QPrinter::NativeFormat)
         m_offered = QPrinterInfo::printerInfo(m_printer->printerName()).supportedPageSizes();
 }
 
@@ -121,7 +148,8 @@ QtPrinter::~QtPrinter()
 QPrinter* QtPrinter::qprinter() const
 {
     if (!m_printer && isInstalled()) {
-        QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        // The printer a job goes to when it names none; without one, the first listed.
+        QPrinterInfo info = QPrinterInfo::printerInfo(defaultDestinationName());
         if (info.isNull())
             info = QPrinterInfo::availablePrinters().value(0);
         m_printer = printerWithDefaults(info);
@@ -144,7 +172,7 @@ QStringList QtPrinter::printerNames() const
 
 QString QtPrinter::defaultPrinterName() const
 {
-    return QPrinterInfo::defaultPrinterName();
+    return defaultDestinationName();
 }
 
 QString QtPrinter::deviceName() const
@@ -286,7 +314,14 @@ QRect QtPrinter::printableAreaPixels() const
     const QPrinter* p = qprinter();
     if (!p)
         return {};
-    return p->pageLayout().paintRectPixels(p->resolution());
+    const int dpi = p->resolution();
+    const QRect paper = p->pageLayout().fullRectPixels(dpi);
+    const QMarginsF margins = unprintableMargins(*p);
+    const auto pixels = [dpi](qreal points) { return qRound(points * dpi / 72.0); };
+    const int left = pixels(margins.left());
+    const int top = pixels(margins.top());
+    return QRect(left, top, paper.width() - left - pixels(margins.right()),
+                 paper.height() - top - pixels(margins.bottom()));
 }
 
 QSizeF QtPrinter::paperSizeTwips() const
@@ -314,6 +349,9 @@ QPainter* QtPrinter::beginDocument(const QString& title)
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(p))
         return nullptr;
+    // As on a printer's own drawing surface, (0, 0) is the first printable dot: the print
+    // procedures take the unprintable offsets off every position.
+    painter->translate(printableAreaPixels().topLeft());
     m_painter = std::move(painter);
     return m_painter.get();
 }

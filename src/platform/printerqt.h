@@ -5,11 +5,21 @@
 #include <QList>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 
 #include <memory>
 
 namespace platform {
+
+// The engine key of the options Qt's CUPS engine hands over with the job, as name and value
+// pairs (the key its own print dialog uses).
+constexpr auto CupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The printer a print job goes to when it names none, as the printing system resolves it: the
+// user's own choice (LPDEST, PRINTER, the lpoptions files) where that printer exists, else the
+// scheduler's default. "" when there is none or no scheduler answers.
+QString defaultDestinationName();
 
 // The system's printers through Qt (its CUPS back end on Linux). The QPrinter is made on
 // first use, on the default printer. Choosing a printer makes a new QPrinter for it that

@@ -1,13 +1,18 @@
 #include "platform/printersettings.h"
 
 #include "platform/printer.h"
+#include "platform/printerqt.h"
 
+#include <QChildEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <limits>
@@ -63,6 +68,61 @@ PrinterDriver::~PrinterDriver() = default;
 
 namespace {
 
+// The page setup of Qt's print dialog (paper and orientation), which the dialog makes when
+// it is first needed: shown, it starts from the paper and orientation asked for, not from the
+// printer's default; and whether the user confirmed it is kept.
+class PageSetupWatch : public QObject
+{
+public:
+    PageSetupWatch(QPrintDialog& dialog, const QPageLayout& asked) : m_asked(asked)
+    {
+        dialog.installEventFilter(this);
+    }
+    bool confirmed() const { return m_confirmed; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The page setup is a dialog of its own inside the print dialog; it is polished
+        // when it is first shown, after it has been made.
+        if (event->type() == QEvent::ChildPolished) {
+            auto* setup = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child());
+            if (setup && setup->findChild<QComboBox*>(PageSizes) &&
+                !setup->property(Preset).toBool()) {
+                setup->setProperty(Preset, true);
+                preset(*setup);
+                connect(setup, &QDialog::accepted, this, [this] { m_confirmed = true; });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr const char* Preset = "presetFromPrinter";
+    static inline const QString PageSizes = QStringLiteral("pageSizeCombo");
+
+    void preset(QDialog& setup) const
+    {
+        if (auto* sizes = setup.findChild<QComboBox*>(PageSizes))
+            for (int i = 0; i < sizes->count(); ++i) {
+                const QVariant size = sizes->itemData(i);
+                if (size.canConvert<QPageSize>() &&
+                    size.value<QPageSize>().isEquivalentTo(m_asked.pageSize())) {
+                    sizes->setCurrentIndex(i);
+                    break;
+                }
+            }
+        const bool landscape = m_asked.orientation() == QPageLayout::Landscape;
+        if (auto* button = setup.findChild<QRadioButton*>(landscape ? QStringLiteral("landscape")
+                                                                    : QStringLiteral("portrait")))
+            if (!button->isChecked())
+                button->click();
+    }
+
+    QPageLayout m_asked;
+    bool m_confirmed = false;
+};
+
 // Qt's print dialog on a printer object of its own for the destination: what the user
 // confirms there comes back through the block, and the destination's stored options are
 // not written.
@@ -90,6 +150,7 @@ public:
             return {false, printerName};
         QPrinter printer(info, QPrinter::HighResolution);
         write(block, printer);
+        const QPageLayout asked = printer.pageLayout();
         QPrintDialog dialog(&printer, owner);
         dialog.setWindowTitle(QStringLiteral("%1 のプロパティ").arg(printerName));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
@@ -98,13 +159,42 @@ public:
         // Should a Qt without that list let another printer be picked, the answer names it.
         if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
             printers->setEnabled(false);
+        // Nothing prints from here: the confirmation takes the settings.
+        if (auto* buttons =
+                dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly))
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+        const QPrinter::ColorMode askedColour = printer.colorMode();
+        PageSetupWatch pageSetup(dialog, asked);
         if (dialog.exec() != QDialog::Accepted)
             return {false, printerName};
+        // Qt's page setup starts from the printer's own default paper and hands that over
+        // on every confirmation: the paper and orientation asked for stay unless the user
+        // confirmed the page setup itself.
+        if (!pageSetup.confirmed()) {
+            printer.setPageSize(asked.pageSize());
+            printer.setPageOrientation(asked.orientation());
+        }
+        // Qt's dialog hands a printer back in colour on every confirmation, unless the
+        // printer's own colour option (ColorModel) was chosen in its page setup: the colour
+        // asked for stays unless that option was chosen.
+        if (!pageSetup.confirmed() || !choseOption(printer, "ColorModel"))
+            printer.setColorMode(askedColour);
         read(printer, block);
         return {true, printer.printerName()};
     }
 
 private:
+    // Whether the options Qt hands over with the printer's jobs choose the printer's `option`.
+    static bool choseOption(QPrinter& printer, const char* option)
+    {
+        const QStringList options = printer.printEngine()->property(CupsJobOptions).toStringList();
+        for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+            if (options[i] == QLatin1String(option))
+                return true;
+        return false;
+    }
+
     static void read(const QPrinter& printer, PrinterSettingsBlock& block)
     {
         using B = PrinterSettingsBlock;

@@ -8,7 +8,8 @@ namespace db {
 namespace {
 
 // A number as the classic BASIC conversions read it from text: blanks around it allowed,
-// full-width digits read as digits; anything else (an empty text included) is no number.
+// full-width digits read as digits, a decimal point and an exponent ("1e1") taken; anything
+// else (an empty text, "nan", "inf" or "infinity" included) is no number.
 std::optional<double> parseNumber(const QString& text)
 {
     const QString s = text.normalized(QString::NormalizationForm_KC).trimmed();

@@ -1,5 +1,6 @@
 // The sections of page 1: heading, physician, patient, other departments, diagnoses,
 // course, medication, special medical care, independence, dementia and psychiatric findings.
+#include "platform/variant.h"
 #include "record/eradate.h"
 #include "sheetdata/letterrow.h"
 
@@ -170,12 +171,12 @@ void onsetLabels(SheetModel& model, const std::optional<QString>& value, int lab
     }
 }
 
-// A part slot keeps only a text that reads as a number other than 0.
+// A part slot keeps only a text that reads as a number other than 0, read as the stored
+// letters' conversions read it ("1e1" and "０７" are numbers; "nan" and "inf" are not).
 void clearZeroPart(QString& part)
 {
-    bool ok = false;
-    const double number = part.normalized(QString::NormalizationForm_KC).trimmed().toDouble(&ok);
-    if (!ok || number == 0)
+    const std::optional<double> number = db::Variant::fromString(part).toDouble();
+    if (!number || *number == 0)
         part.clear();
 }
 

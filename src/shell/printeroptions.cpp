@@ -1,6 +1,7 @@
 #include "shell/printeroptions.h"
 
 #include "common/appstate.h"
+#include "platform/printerqt.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <cups/cups.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace shell {
@@ -26,9 +27,13 @@ PrinterOptionsFile::PrinterOptionsFile(QString path) : m_path(std::move(path)) {
 
 QString PrinterOptionsFile::userFilePath()
 {
-    // The same choice as libcups: root keeps its options in the server's folder.
-    const QString home = qEnvironmentVariable("HOME");
-    if (getuid() != 0 && !home.isEmpty())
+    // The same choice as libcups, which reads and writes every user's own options, root's
+    // too, in the home folder ($HOME, else the account's), and the system's file without one.
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        if (const passwd* account = getpwuid(getuid()); account && account->pw_dir)
+            home = QFile::decodeName(account->pw_dir);
+    if (!home.isEmpty())
         return home + QStringLiteral("/.cups/lpoptions");
     return serverRoot() + QStringLiteral("/lpoptions");
 }
@@ -113,23 +118,31 @@ std::optional<QString> PrinterOptionsFile::options(const QString& destination) c
     return m_lines[i].options;
 }
 
-void PrinterOptionsFile::setOptions(const QString& destination, const QString& options)
+std::optional<QString> PrinterOptionsFile::line(const QString& destination) const
 {
-    int i = find(destination);
-    if (i < 0) {
-        m_lines.append(Line{});
-        i = int(m_lines.size() - 1);
-        m_lines[i].isDest = true;
-        m_lines[i].destination = destination;
-    }
-    Line& line = m_lines[i];
-    line.options = options;
-    line.text = (line.isDefault ? QStringLiteral("Default ") : QStringLiteral("Dest ")) +
-                line.destination + (options.isEmpty() ? QString() : QLatin1Char(' ') + options);
+    const int i = find(destination);
+    if (i < 0)
+        return std::nullopt;
+    return m_lines[i].text;
+}
+
+void PrinterOptionsFile::setLine(const QString& destination, const QString& text)
+{
+    const Line line = parse(text);
+    if (const int i = find(destination); i >= 0)
+        m_lines[i] = line;
+    else
+        m_lines.append(line);
 }
 
 QString defaultDestination(const PrinterOptionsFile& userFile)
 {
+    // The printer the program prints on when none is chosen, found as the printing system
+    // finds it; the scheduler's own default (lpadmin -d) included.
+    if (QString name = platform::defaultDestinationName(); !name.isEmpty())
+        return name;
+    // No scheduler answers, or the printer the user named is gone: the name the user's
+    // settings give all the same, so that its options are kept.
     const QString lpdest = qEnvironmentVariable("LPDEST");
     if (!lpdest.isEmpty())
         return lpdest;
@@ -140,19 +153,8 @@ QString defaultDestination(const PrinterOptionsFile& userFile)
         return name;
     PrinterOptionsFile systemFile(serverRoot() + QStringLiteral("/lpoptions"));
     if (systemFile.path() != userFile.path() && systemFile.read())
-        if (const QString name = systemFile.defaultDestination(); !name.isEmpty())
-            return name;
-    // The scheduler's default, when a scheduler answers.
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    QString name;
-    if (cups_dest_t* dest = cupsGetDest(nullptr, nullptr, count, dests)) {
-        name = QString::fromUtf8(dest->name);
-        if (dest->instance)
-            name += QLatin1Char('/') + QString::fromUtf8(dest->instance);
-    }
-    cupsFreeDests(count, dests);
-    return name;
+        return systemFile.defaultDestination();
+    return {};
 }
 
 namespace {
@@ -181,6 +183,8 @@ void DevModeSave()
         return;
     }
     s.DevModeSaved = file.options(name).value_or(QString());
+    if (!s.DevModeSaved.isEmpty())
+        s.DevModeLine = file.line(name).value_or(QString());
 }
 
 bool DevModeRestore()
@@ -191,10 +195,12 @@ bool DevModeRestore()
     PrinterOptionsFile file(PrinterOptionsFile::userFilePath());
     if (!file.read())
         return true; // the file is gone: there is nothing of ours to put back
+    // The line goes back as it was read, so that the file is as it was at start-up even
+    // where another program wrote the line afresh ("Default" for "Dest", other spacing).
     const QString name = common::appState().PrinterKey;
-    if (file.options(name) == s.DevModeSaved)
+    if (file.line(name) == s.DevModeLine)
         return true; // nothing changed: leave the file as it is
-    file.setOptions(name, s.DevModeSaved);
+    file.setLine(name, s.DevModeLine);
     return file.write();
 }
 

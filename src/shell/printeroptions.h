@@ -8,10 +8,10 @@
 namespace shell {
 
 // The user's stored options of the CUPS destinations: the lpoptions file that libcups
-// reads and its own tools write ($HOME/.cups/lpoptions, or $CUPS_SERVERROOT/lpoptions,
-// default /etc/cups/lpoptions, for root). Each line names a destination ("Dest name" or
-// "Default name" for the default one, "name/instance" for an instance) followed by its
-// options as text. Lines that are not touched are written back as they were read.
+// reads and its own tools write ($HOME/.cups/lpoptions, root's too; $CUPS_SERVERROOT/lpoptions,
+// default /etc/cups/lpoptions, without a home folder). Each line names a destination ("Dest name"
+// or "Default name" for the default one, "name/instance" for an instance) followed by its options
+// as text. Lines that are not touched are written back as they were read.
 class PrinterOptionsFile
 {
 public:
@@ -29,8 +29,10 @@ public:
     QString defaultDestination() const;
     // The options text of a destination's line; std::nullopt when it has no line.
     std::optional<QString> options(const QString& destination) const;
-    // Replaces the options of a destination's line, or adds a "Dest" line for it.
-    void setOptions(const QString& destination, const QString& options);
+    // A destination's whole line as read; std::nullopt when it has none.
+    std::optional<QString> line(const QString& destination) const;
+    // Puts `text` in place of a destination's line, or adds it at the end.
+    void setLine(const QString& destination, const QString& text);
 
 private:
     struct Line
@@ -48,9 +50,11 @@ private:
     QList<Line> m_lines;
 };
 
-// The default destination's name as libcups chooses it: $LPDEST, then $PRINTER (unless
-// "lp"), then the user's file, the system file, and last the scheduler's default. "" when
-// none is known.
+// The default destination's name: the printer the program prints on when none is chosen,
+// as the printing system finds it ($LPDEST, $PRINTER, the user's file and the system file
+// where they name a printer that exists, else the scheduler's default). When no scheduler
+// answers, or the printer named is gone, the name $LPDEST, $PRINTER (unless "lp"), the user's
+// file or the system file gives. "" when none is known.
 QString defaultDestination(const PrinterOptionsFile& userFile);
 
 // The default printer's stored options, kept at start-up and put back at shutdown, so that
@@ -63,7 +67,8 @@ bool DevModeRestore();
 struct DevModeState
 {
     bool DevModeNone = false;
-    QString DevModeSaved;
+    QString DevModeSaved; // the options
+    QString DevModeLine;  // the whole line they were read from, as it was
 };
 const DevModeState& devModeState();
 

@@ -45,7 +45,12 @@ void VariantTest::toDouble_data()
     QTest::newRow("empty string") << str(u"") << false << 0.0;
     QTest::newRow("text") << str(u"abc") << false << 0.0;
     QTest::newRow("digits then text") << str(u"12a") << false << 0.0;
-    QTest::newRow("infinity") << str(u"inf") << false << 0.0;
+    QTest::newRow("inf") << str(u"inf") << false << 0.0;
+    QTest::newRow("infinity") << str(u"-Infinity") << false << 0.0;
+    QTest::newRow("nan") << str(u"nan") << false << 0.0;
+    QTest::newRow("exponent") << str(u"1e1") << true << 10.0;
+    QTest::newRow("full-width with sign and point") << str(u"－１．５") << true << -1.5;
+    QTest::newRow("ideographic spaces around") << str(u"\u3000７\u3000") << true << 7.0;
     QTest::newRow("Null") << Null << false << 0.0;
     QTest::newRow("True") << Variant::fromBool(true) << true << -1.0;
     QTest::newRow("False") << Variant::fromBool(false) << true << 0.0;

@@ -6,10 +6,10 @@
 #include "common/appstate.h"
 #include "common/fontsubstitution.h"
 #include "letterfixtures.h"
+#include "mainwindowstart.h"
 #include "platform/messagebox.h"
 #include "platform/printerqt.h"
 #include "platform/printersettings.h"
-#include "platform/settings.h"
 #include "privatescheduler.h"
 #include "scripteddialogs.h"
 #include "sheet/printjob.h"
@@ -36,7 +36,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <functional>
 #include <optional>
 
 #include <cups/cups.h>
@@ -46,90 +45,14 @@ namespace {
 const QString Queue = QStringLiteral("CUPS-PDF");
 const QString QueuePpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 
-struct Run
-{
-    bool ok = false;
-    QString output;
-};
+using privatecups::PdfPage;
+using privatecups::pdfPages;
+using privatecups::Run;
+using privatecups::run;
 
-Run run(const QString& program, const QStringList& arguments, int timeoutMs = 60000)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForStarted(10000))
-        return {false, program + QStringLiteral(" cannot be started: ") + process.errorString()};
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return {false, program + QStringLiteral(" did not finish")};
-    }
-    const QString out = QString::fromUtf8(process.readAll());
-    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, out};
-}
-
-// The printers of a small clinic, as queues of the test's own: a PDF printer described by a
-// PPD written here, offering the paper sizes given, on the scheduler's own printer.
+// The printers of a small clinic, as queues of the test's own on the scheduler's own printer.
 const QString A4OnlyQueue = QStringLiteral("A4-Only");
 const QString ThreeCopiesQueue = QStringLiteral("Three-Copies");
-
-QString queuePpd(const QString& model, const QStringList& sizes)
-{
-    struct Paper
-    {
-        QString name;
-        int width;
-        int height;
-    };
-    const QList<Paper> papers = {{QStringLiteral("A4"), 595, 842},
-                                 {QStringLiteral("Letter"), 612, 792},
-                                 {QStringLiteral("A3"), 842, 1191}};
-    QString ppd = QStringLiteral("*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n"
-                                 "*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
-                                 "*LanguageEncoding: ISOLatin1\n*PCFileName: \"CLINIC.PPD\"\n"
-                                 "*Manufacturer: \"Clinic\"\n*Product: \"(%1)\"\n"
-                                 "*ModelName: \"%1\"\n*ShortNickName: \"%1\"\n"
-                                 "*NickName: \"%1\"\n*PSVersion: \"(3010.000) 0\"\n"
-                                 "*LanguageLevel: \"3\"\n*ColorDevice: True\n"
-                                 "*DefaultColorSpace: RGB\n*FileSystem: False\n"
-                                 "*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
-                                 "*TTRasterizer: Type42\n"
-                                 "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n")
-                      .arg(model);
-    const auto group = [&](const QString& keyword,
-                           const std::function<QString(const Paper&)>& value) {
-        const bool ui =
-            keyword == QLatin1String("PageSize") || keyword == QLatin1String("PageRegion");
-        if (ui)
-            ppd += QStringLiteral("*OpenUI *%1: PickOne\n*OrderDependency: 10 AnySetup *%1\n")
-                       .arg(keyword);
-        ppd += QStringLiteral("*Default%1: A4\n").arg(keyword);
-        for (const Paper& paper : papers)
-            if (sizes.contains(paper.name))
-                ppd += QStringLiteral("*%1 %2/%2: \"%3\"\n").arg(keyword, paper.name, value(paper));
-        if (ui)
-            ppd += QStringLiteral("*CloseUI: *%1\n").arg(keyword);
-    };
-    const auto setPage = [](const Paper& p) {
-        return QStringLiteral("<</PageSize[%1 %2]/ImagingBBox null>>setpagedevice")
-            .arg(p.width)
-            .arg(p.height);
-    };
-    group(QStringLiteral("PageSize"), setPage);
-    group(QStringLiteral("PageRegion"), setPage);
-    group(QStringLiteral("ImageableArea"), [](const Paper& p) {
-        return QStringLiteral("12 12 %1 %2").arg(p.width - 12).arg(p.height - 12);
-    });
-    group(QStringLiteral("PaperDimension"),
-          [](const Paper& p) { return QStringLiteral("%1 %2").arg(p.width).arg(p.height); });
-    ppd +=
-        QStringLiteral("*OpenUI *Resolution: PickOne\n*OrderDependency: 20 AnySetup *Resolution\n"
-                       "*DefaultResolution: 600dpi\n"
-                       "*Resolution 300dpi/300 DPI: \"<</HWResolution[300 300]>>setpagedevice\"\n"
-                       "*Resolution 600dpi/600 DPI: \"<</HWResolution[600 600]>>setpagedevice\"\n"
-                       "*CloseUI: *Resolution\n");
-    return ppd;
-}
 
 // The copies a job was taken with, as the scheduler keeps them (0 when it does not say).
 int jobCopies(int id)
@@ -144,40 +67,6 @@ int jobCopies(int id)
     const int n = copies ? ippGetInteger(copies, 0) : 0;
     ippDelete(response);
     return n;
-}
-
-struct PdfPage
-{
-    QSizeF points;
-    int rotation = 0;
-};
-
-// Page sizes and rotations by pdfinfo.
-QList<PdfPage> pdfPages(const QString& pdf, QString* problem)
-{
-    const Run info =
-        run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                        QStringLiteral("-l"), QStringLiteral("99"), pdf});
-    if (!info.ok) {
-        *problem = QStringLiteral("pdfinfo: ") + info.output;
-        return {};
-    }
-    QList<PdfPage> pages;
-    const QRegularExpression size(
-        QStringLiteral("^Page\\s+(\\d+) size:\\s+([\\d.]+) x ([\\d.]+) pts"));
-    const QRegularExpression rot(QStringLiteral("^Page\\s+(\\d+) rot:\\s+(-?\\d+)"));
-    for (const QString& line : info.output.split(u'\n')) {
-        if (const auto m = size.match(line); m.hasMatch()) {
-            const int n = m.captured(1).toInt();
-            pages.resize(std::max<qsizetype>(pages.size(), n));
-            pages[n - 1].points = QSizeF(m.captured(2).toDouble(), m.captured(3).toDouble());
-        } else if (const auto r = rot.match(line); r.hasMatch()) {
-            const int n = r.captured(1).toInt();
-            pages.resize(std::max<qsizetype>(pages.size(), n));
-            pages[n - 1].rotation = (r.captured(2).toInt() % 360 + 360) % 360;
-        }
-    }
-    return pages;
 }
 
 QString pageText(const QString& pdf, int page)
@@ -291,13 +180,7 @@ private:
     QString addClinicQueue(const QString& queue, const QStringList& sizes,
                            const QStringList& options = {})
     {
-        const QString path = m_data.filePath(queue + QStringLiteral(".ppd"));
-        QFile ppd(path);
-        if (!ppd.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            ppd.write(queuePpd(queue, sizes).toLatin1()) < 0)
-            return QStringLiteral("cannot write ") + path;
-        ppd.close();
-        return m_scheduler.addQueue({queue, path, {}, {}, options});
+        return m_scheduler.addClinicQueue(queue, {sizes}, options);
     }
 
     // Removes a queue. Empty when it is gone, otherwise why not.
@@ -316,35 +199,17 @@ private:
                                                bool storedA3)
     {
         env.isolatePrinterOptions();
-        common::appState() = common::AppState{};
-        platform::SaveSetting(QStringLiteral("Dizur"), QStringLiteral("Startup"),
-                              QStringLiteral("PaperType"),
-                              storedA3 ? QStringLiteral("True") : QStringLiteral("False"));
-        if (const QString made = m_scheduler.makeDefault(queue); !made.isEmpty())
-            qWarning("%s", qPrintable(made));
-        platform::setPrinter(std::make_unique<platform::QtPrinter>());
-        auto form = std::make_unique<shell::Form1>();
-        form->load();
-        return form;
+        return privatecups::startMainWindow(m_scheduler, queue, storedA3);
     }
 
     // Waits for the job `queue` got since `before` and copies what the queue wrote for it.
     QString collectJob(const QString& queue, const QSet<int>& before, const QString& name,
                        QString& pdf, int* job = nullptr)
     {
-        const QSet<int> ours = m_scheduler.jobIds(queue) - before;
-        if (ours.size() != 1)
-            return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
-        if (job)
-            *job = *ours.begin();
-        QString problem;
-        const QString written = m_scheduler.waitForPdf(queue, *ours.begin(), &problem);
-        if (written.isEmpty())
-            return problem;
         pdf = m_outputDir + u'/' + name + QStringLiteral(".pdf");
-        QFile::remove(pdf);
-        if (!QFile::copy(written, pdf))
-            return QStringLiteral("cannot copy ") + written;
+        if (const QString failed = m_scheduler.collectJob(queue, before, pdf, job);
+            !failed.isEmpty())
+            return failed;
         // A picture of every page for a person to look at.
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"),
                                          QStringLiteral("-png"), pdf, m_outputDir + u'/' + name});

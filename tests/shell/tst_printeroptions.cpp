@@ -75,7 +75,12 @@ private Q_SLOTS:
         QTest::newRow("line removed during the run comes back")
             << "Dest other copies=2\nDefault office media=A4\n"
             << "Dest other copies=2\n"
-            << "Dest other copies=2\nDest office media=A4\n";
+            << "Dest other copies=2\nDefault office media=A4\n";
+        // libcups's own tools write the default's line as "Default" with its options anew.
+        QTest::newRow("line written anew as the default")
+            << others + "Dest office  media=A4 sides=one-sided\n"
+            << others + "Default office copies=2 media=A4 sides=one-sided\n"
+            << others + "Dest office  media=A4 sides=one-sided\n";
     }
     void runPutsTheKeptOptionsBack()
     {

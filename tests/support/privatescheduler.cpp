@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -12,6 +13,9 @@
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace privatecups {
 
@@ -39,28 +43,6 @@ mv "$folder/.job_$1.pdf" "$folder/job_$1.pdf"
 
 const QString Scheme = QStringLiteral("tofolder");
 
-struct Run
-{
-    bool ok = false;
-    QString output;
-};
-
-Run run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForStarted(10000))
-        return {false, program + QStringLiteral(" cannot be started: ") + process.errorString()};
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return {false, program + QStringLiteral(" did not finish")};
-    }
-    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-            QString::fromUtf8(process.readAll())};
-}
-
 bool isRoot()
 {
     return geteuid() == 0;
@@ -76,6 +58,129 @@ bool giveToLp(const QString& path, mode_t mode)
 }
 
 } // namespace
+
+Run run(const QString& program, const QStringList& arguments, int timeoutMs)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000))
+        return {false, program + QStringLiteral(" cannot be started: ") + process.errorString()};
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return {false, program + QStringLiteral(" did not finish")};
+    }
+    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+            QString::fromUtf8(process.readAll())};
+}
+
+QList<PdfPage> pdfPages(const QString& pdf, QString* problem)
+{
+    const Run info =
+        run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("99"), pdf});
+    if (!info.ok) {
+        *problem = QStringLiteral("pdfinfo: ") + info.output;
+        return {};
+    }
+    QList<PdfPage> pages;
+    const QRegularExpression size(
+        QStringLiteral("^Page\\s+(\\d+) size:\\s+([\\d.]+) x ([\\d.]+) pts"));
+    const QRegularExpression rot(QStringLiteral("^Page\\s+(\\d+) rot:\\s+(-?\\d+)"));
+    for (const QString& line : info.output.split(u'\n')) {
+        if (const auto m = size.match(line); m.hasMatch()) {
+            const int n = m.captured(1).toInt();
+            pages.resize(std::max<qsizetype>(pages.size(), n));
+            pages[n - 1].points = QSizeF(m.captured(2).toDouble(), m.captured(3).toDouble());
+        } else if (const auto r = rot.match(line); r.hasMatch()) {
+            const int n = r.captured(1).toInt();
+            pages.resize(std::max<qsizetype>(pages.size(), n));
+            pages[n - 1].rotation = (r.captured(2).toInt() % 360 + 360) % 360;
+        }
+    }
+    return pages;
+}
+
+QList<PdfWord> pdfWords(const QString& pdf, int page, QString* problem)
+{
+    const Run boxes = run(QStringLiteral("pdftotext"),
+                          {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                           QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    if (!boxes.ok) {
+        *problem = QStringLiteral("pdftotext: ") + boxes.output;
+        return {};
+    }
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(boxes.output); it.hasNext();) {
+        const auto m = it.next();
+        words.append(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+QString clinicPpd(const QString& model, const ClinicPrinter& printer)
+{
+    struct Paper
+    {
+        QString name;
+        int width;
+        int height;
+    };
+    const QList<Paper> papers = {{QStringLiteral("A4"), 595, 842},
+                                 {QStringLiteral("Letter"), 612, 792},
+                                 {QStringLiteral("A3"), 842, 1191}};
+    QString ppd = QStringLiteral("*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n"
+                                 "*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+                                 "*LanguageEncoding: ISOLatin1\n*PCFileName: \"CLINIC.PPD\"\n"
+                                 "*Manufacturer: \"Clinic\"\n*Product: \"(%1)\"\n"
+                                 "*ModelName: \"%1\"\n*ShortNickName: \"%1\"\n"
+                                 "*NickName: \"%1\"\n*PSVersion: \"(3010.000) 0\"\n"
+                                 "*LanguageLevel: \"3\"\n*ColorDevice: True\n"
+                                 "*DefaultColorSpace: RGB\n*FileSystem: False\n"
+                                 "*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
+                                 "*TTRasterizer: Type42\n"
+                                 "*cupsFilter2: \"application/vnd.cups-pdf application/pdf 0 -\"\n")
+                      .arg(model);
+    const auto group = [&](const QString& keyword,
+                           const std::function<QString(const Paper&)>& value) {
+        const bool ui =
+            keyword == QLatin1String("PageSize") || keyword == QLatin1String("PageRegion");
+        if (ui)
+            ppd += QStringLiteral("*OpenUI *%1: PickOne\n*OrderDependency: 10 AnySetup *%1\n")
+                       .arg(keyword);
+        ppd += QStringLiteral("*Default%1: %2\n").arg(keyword, printer.defaultSize);
+        for (const Paper& paper : papers)
+            if (printer.sizes.contains(paper.name))
+                ppd += QStringLiteral("*%1 %2/%2: \"%3\"\n").arg(keyword, paper.name, value(paper));
+        if (ui)
+            ppd += QStringLiteral("*CloseUI: *%1\n").arg(keyword);
+    };
+    const auto setPage = [](const Paper& p) {
+        return QStringLiteral("<</PageSize[%1 %2]/ImagingBBox null>>setpagedevice")
+            .arg(p.width)
+            .arg(p.height);
+    };
+    group(QStringLiteral("PageSize"), setPage);
+    group(QStringLiteral("PageRegion"), setPage);
+    group(QStringLiteral("ImageableArea"), [](const Paper& p) {
+        return QStringLiteral("12 12 %1 %2").arg(p.width - 12).arg(p.height - 12);
+    });
+    group(QStringLiteral("PaperDimension"),
+          [](const Paper& p) { return QStringLiteral("%1 %2").arg(p.width).arg(p.height); });
+    ppd +=
+        QStringLiteral("*OpenUI *Resolution: PickOne\n*OrderDependency: 20 AnySetup *Resolution\n"
+                       "*DefaultResolution: 600dpi\n"
+                       "*Resolution 300dpi/300 DPI: \"<</HWResolution[300 300]>>setpagedevice\"\n"
+                       "*Resolution 600dpi/600 DPI: \"<</HWResolution[600 600]>>setpagedevice\"\n"
+                       "*CloseUI: *Resolution\n");
+    return ppd;
+}
 
 PrivateScheduler::~PrivateScheduler()
 {
@@ -225,6 +330,15 @@ QString PrivateScheduler::addQueue(const QueueSpec& queue)
     return {};
 }
 
+QString PrivateScheduler::addClinicQueue(const QString& name, const ClinicPrinter& printer,
+                                         const QStringList& options)
+{
+    const QString path = m_dir.filePath(QStringLiteral("ppd-%1.ppd").arg(name));
+    if (!write(QStringLiteral("ppd-%1.ppd").arg(name), clinicPpd(name, printer)))
+        return QStringLiteral("cannot write ") + path;
+    return addQueue({name, path, {}, {}, options});
+}
+
 QString PrivateScheduler::makeDefault(const QString& queue)
 {
     const Run made = run(m_lpadmin, {QStringLiteral("-h"), m_socket, QStringLiteral("-d"), queue});
@@ -320,6 +434,22 @@ QString PrivateScheduler::waitForPdf(const QString& queue, int id, QString* prob
         return {};
     }
     return pdf;
+}
+
+QString PrivateScheduler::collectJob(const QString& queue, const QSet<int>& before,
+                                     const QString& copy, int* job) const
+{
+    const QSet<int> ours = jobIds(queue) - before;
+    if (ours.size() != 1)
+        return QStringLiteral("%1 new jobs in %2").arg(ours.size()).arg(queue);
+    if (job)
+        *job = *ours.begin();
+    QString problem;
+    const QString written = waitForPdf(queue, *ours.begin(), &problem);
+    if (written.isEmpty())
+        return problem;
+    QFile::remove(copy);
+    return QFile::copy(written, copy) ? QString() : QStringLiteral("cannot copy ") + written;
 }
 
 bool PrivateScheduler::write(const QString& name, const QString& text, bool executable)

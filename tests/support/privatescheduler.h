@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDir>
+#include <QList>
 #include <QProcess>
+#include <QRectF>
 #include <QSet>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +27,46 @@ struct QueueSpec
     QStringList options; // "name=value", each given to lpadmin -o
 };
 
+// How a program run ended: whether it ran to a 0 exit, and what it wrote (both channels).
+struct Run
+{
+    bool ok = false;
+    QString output;
+};
+Run run(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
+
+// What pdfinfo says of a PDF's pages: size and rotation.
+struct PdfPage
+{
+    QSizeF points;
+    int rotation = 0;
+};
+// The pages of `pdf`; empty, with the reason in `problem`, when they cannot be read.
+QList<PdfPage> pdfPages(const QString& pdf, QString* problem);
+
+// A word of a PDF page as pdftotext places it: its box in points from the page's top-left
+// corner.
+struct PdfWord
+{
+    QString text;
+    QRectF box;
+};
+// The words of page `page` (from 1) of `pdf`; empty, with the reason in `problem`, when the
+// page cannot be read.
+QList<PdfWord> pdfWords(const QString& pdf, int page, QString* problem);
+
+// A PDF printer of a small clinic, described by a PPD of the test's own: the paper sizes it
+// offers (of A4, Letter and A3) and its default paper. It cannot print within 12 points of
+// any edge.
+struct ClinicPrinter
+{
+    QStringList sizes;
+    QString defaultSize = QStringLiteral("A4");
+};
+
+// The PPD of `printer`, named `model`.
+QString clinicPpd(const QString& model, const ClinicPrinter& printer);
+
 class PrivateScheduler
 {
 public:
@@ -38,6 +81,10 @@ public:
     // Adds an enabled, unshared queue that aborts a job its printer fails. Empty when added,
     // otherwise why not.
     QString addQueue(const QueueSpec& queue);
+    // Adds a queue on the scheduler's own printer described by clinicPpd(), with the
+    // scheduler's defaults `options` ("name=value").
+    QString addClinicQueue(const QString& name, const ClinicPrinter& printer,
+                           const QStringList& options = {});
     QString makeDefault(const QString& queue);
     void stop();
 
@@ -58,6 +105,11 @@ public:
     // the reason in `problem`, when there is none.
     QString waitForPdf(const QString& queue, int id, QString* problem,
                        int timeoutMs = 120000) const;
+    // Waits for the one job `queue` got since `before` (its jobIds() then) and copies the PDF
+    // its printer wrote to `copy`; `job` gets the job's number. Empty when it did, otherwise
+    // the reason.
+    QString collectJob(const QString& queue, const QSet<int>& before, const QString& copy,
+                       int* job = nullptr) const;
 
 private:
     bool write(const QString& name, const QString& text, bool executable = false);
