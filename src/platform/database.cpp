@@ -781,6 +781,13 @@ Variant RowView::value(int column) const
     return detail::readColumn(m_stmt, column, detail::ColumnKind(m_kinds[column]));
 }
 
+qint64 RowView::integer(int column) const
+{
+    if (column < 0 || column >= int(m_kinds.size()))
+        return 0;
+    return sqlite3_column_int64(m_stmt, column);
+}
+
 QString RowView::text(int column) const
 {
     if (column < 0 || column >= int(m_kinds.size()))

@@ -88,6 +88,7 @@ public:
 
 private:
     friend class Database;
+    friend class RowView;
     explicit StoredRow(sqlite3_stmt* stmt) : m_stmt(stmt) {}
     sqlite3_stmt* m_stmt;
 };
@@ -245,6 +246,10 @@ public:
     Variant value(int column) const;
     // value(column).toString(), without the Variant between.
     QString text(int column) const;
+    // The column's value as a 64-bit integer, as the engine converts it (0 for Null).
+    qint64 integer(int column) const;
+    // The row as the engine stores it, nothing converted: what a check of the values reads.
+    StoredRow stored() const { return StoredRow(m_stmt); }
     int columnCount() const { return int(m_kinds.size()); }
     // The column's name as the result gives it.
     QString columnName(int column) const;
