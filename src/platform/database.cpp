@@ -350,14 +350,6 @@ bool isSchemaChange(QStringView sql)
            s.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
 }
 
-bool changesTheConnection(QStringView sql)
-{
-    const QStringView s = sql.trimmed();
-    return s.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive) ||
-           s.startsWith(QLatin1String("ATTACH"), Qt::CaseInsensitive) ||
-           s.startsWith(QLatin1String("DETACH"), Qt::CaseInsensitive);
-}
-
 // Runs every statement of `sql` (no parameters); false with the engine's message.
 bool exec(sqlite3* db, const QString& sql, QString* error)
 {
@@ -384,58 +376,9 @@ Database::~Database()
         rs->detach();
     if (inTransaction())
         rollback();
-    if (m_db && keepIdle())
-        return;
     for (sqlite3_stmt* stmt : std::as_const(m_idleStatements))
         sqlite3_finalize(stmt);
     sqlite3_close_v2(m_db);
-}
-
-bool Database::keepIdle()
-{
-    detail::IdleConnections* idle = m_reusable ? detail::IdleConnections::ofThisThread() : nullptr;
-    if (!idle || sqlite3_get_autocommit(m_db) == 0)
-        return false;
-    // A statement still running would hold the file's lock while the connection waits.
-    for (sqlite3_stmt* stmt = sqlite3_next_stmt(m_db, nullptr); stmt;
-         stmt = sqlite3_next_stmt(m_db, stmt)) {
-        if (sqlite3_stmt_busy(stmt))
-            return false;
-    }
-    int moved = 0;
-    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved)
-        return false;
-    if (m_busyTimeout != detail::DefaultBusyTimeout)
-        sqlite3_busy_timeout(m_db, detail::DefaultBusyTimeout);
-    const auto schemaVersion = readSchemaVersion();
-    // The stamp is taken last: whatever is written after it shows as a changed file.
-    const auto stamp = detail::stampOf(m_path);
-    if (!schemaVersion || !stamp)
-        return false;
-    std::unique_ptr<Database> kept(new Database(m_db, m_path, m_readOnly));
-    kept->m_names = std::move(m_names);
-    kept->m_namesLoaded = m_namesLoaded;
-    kept->m_idleStatements = std::move(m_idleStatements);
-    kept->m_foldedSql = std::move(m_foldedSql);
-    kept->m_shapes = std::move(m_shapes);
-    kept->m_reusable = true;
-    kept->m_stamp = *stamp;
-    kept->m_schemaVersion = *schemaVersion;
-    m_db = nullptr;
-    m_idleStatements.clear();
-    idle->keep(std::move(kept));
-    return true;
-}
-
-std::optional<qint64> Database::readSchemaVersion() const
-{
-    const QString sql = QStringLiteral("PRAGMA schema_version");
-    sqlite3_stmt* stmt = takeStatement(sql);
-    std::optional<qint64> version;
-    if (stmt && sqlite3_step(stmt) == SQLITE_ROW)
-        version = sqlite3_column_int64(stmt, 0);
-    giveBackStatement(sql, stmt);
-    return version;
 }
 
 std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnly, bool create,
@@ -517,15 +460,10 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
             return nullptr;
         }
     }
-    const bool readOnly = mode == OpenMode::ReadOnly;
-    if (detail::IdleConnections* idle = detail::IdleConnections::ofThisThread()) {
-        if (auto kept = idle->take(path, readOnly))
-            return kept;
-    }
-    auto database = openHandle(path, readOnly, false, error);
-    if (database)
-        database->m_reusable = true;
-    return database;
+    // Opened afresh every time: no proof holds on every file system (whole-second times, a
+    // copy by a program that takes no lock, the same size and the same change counter) that
+    // a connection kept from before has not seen another program write the file since.
+    return openHandle(path, mode == OpenMode::ReadOnly, false, error);
 }
 
 std::unique_ptr<Database> Database::create(const QString& path, QString* error)
@@ -588,9 +526,6 @@ bool Database::execute(const QString& sql, const QList<Variant>& params, QString
             ok = rc == SQLITE_DONE || fail(error, lastError());
             if (isSchemaChange(statementText))
                 schemaChanged();
-            // A connection whose settings were changed is not handed to the next open.
-            if (changesTheConnection(statementText))
-                m_reusable = false;
         }
         sqlite3_finalize(stmt);
     }
@@ -914,7 +849,6 @@ bool Database::hasIndex(const QString& index) const
 void Database::setBusyTimeout(int milliseconds)
 {
     sqlite3_busy_timeout(m_db, milliseconds);
-    m_busyTimeout = milliseconds;
 }
 
 bool Database::integrityCheck(QString* error) const

@@ -162,26 +162,4 @@ struct TableShape
     QString keysSql;              // the rowids in table order
 };
 
-// The file as stat() sees it now; nullopt when it cannot be read.
-std::optional<FileStamp> stampOf(const QString& path);
-
-// The open data files of this thread that their last user has closed, kept for the next open
-// of the same file: an open then costs no reading of the file's schema, and the statements
-// prepared before are used again. A connection is used again only while the file is exactly
-// as it was when it was set aside (the same file, not written since by anyone, its schema
-// unchanged); otherwise it is closed and the file opened afresh.
-class IdleConnections
-{
-public:
-    static IdleConnections* ofThisThread(); // nullptr once the thread's connections are gone
-    ~IdleConnections();
-
-    std::unique_ptr<Database> take(const QString& path, bool readOnly);
-    void keep(std::unique_ptr<Database> database);
-
-private:
-    static constexpr std::size_t kMostKept = 4;
-    std::vector<std::unique_ptr<Database>> m_kept; // the most recently kept last
-};
-
 } // namespace db::detail
