@@ -1,4 +1,5 @@
 #include "common/datafiles.h"
+#include "platform/memory.h"
 #include "platform/messagebox.h"
 #include "shell/form1.h"
 #include "shell/frmstart.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::keepFreedMemory();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(shell::windowIcon());
     QString error;

@@ -2,7 +2,7 @@
 
 #include "common/settingskeys.h"
 #include "entry/frmDat3.h"
-#include "load/formfieldnames.h"
+#include "entry/formfieldnames.h"
 #include "load/loadrules.h"
 #include "load/loadsections.h"
 #include "platform/settings.h"
@@ -27,7 +27,7 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
         return LoadResult::NoRow;
     if (read.unfit) {
         if (error)
-            *error = unfitValueMessage(letterNo, *read.unfit);
+            *error = entry::unfitValueMessage(letterNo, *read.unfit);
         return LoadResult::Unfit;
     }
     DataLoad(form, read.letter);

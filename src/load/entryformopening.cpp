@@ -3,7 +3,7 @@
 #include "entry/formbuilder.h"
 #include "entry/frmDat3.h"
 #include "load/dataload.h"
-#include "load/formfieldnames.h"
+#include "entry/formfieldnames.h"
 #include "record/letterstore.h"
 
 namespace load {
@@ -24,7 +24,7 @@ EntryFormOpening OpenEntryForm(entry::frmDat3& form, const QString& databasePath
         switch (read.status) {
         case record::LetterReadResult::Status::Read:
             if (read.unfit) {
-                opening.error = unfitValueMessage(letterNo, *read.unfit);
+                opening.error = entry::unfitValueMessage(letterNo, *read.unfit);
                 return opening;
             }
             break;

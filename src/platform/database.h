@@ -23,6 +23,7 @@ class RowView;
 namespace detail {
 class SqlRecordset;
 struct TableShape;
+struct SchemaFacts;
 // How long a statement waits for a file in use, unless told otherwise (milliseconds).
 constexpr int DefaultBusyTimeout = 5000;
 } // namespace detail
@@ -208,12 +209,10 @@ private:
     QString m_path;
     bool m_readOnly = false;
     bool m_inTransaction = false;
-    mutable QHash<QString, QString> m_names; // folded name -> stored spelling
-    mutable bool m_namesLoaded = false;
+    // Its names, table shapes and folded SQL texts, as the schema read at the open gives them.
+    mutable std::shared_ptr<detail::SchemaFacts> m_facts;
     std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
     mutable QHash<QString, sqlite3_stmt*> m_idleStatements; // prepared, not in use, by text
-    mutable QHash<QString, QString> m_foldedSql;            // SQL text -> folded text
-    mutable QHash<QString, std::shared_ptr<const detail::TableShape>> m_shapes;
 };
 
 // The current row of Database::forEachRow: its columns by position, read as a recordset

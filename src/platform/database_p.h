@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -161,5 +162,21 @@ struct TableShape
     QString fetchSql;             // one row's columns by rowid
     QString keysSql;              // the rowids in table order
 };
+
+// What a connection learns of a file's schema: the stored spelling of every name, the shapes
+// of its tables, its SQL texts with their names folded. All of it follows from the schema's
+// text alone, so the connections of one thread to files of the same schema share it, found
+// by that text as each open reads it afresh from the file.
+struct SchemaFacts
+{
+    QHash<QString, QString> names; // folded name -> stored spelling
+    bool namesLoaded = false;
+    QHash<QString, QString> foldedSql; // SQL text -> folded text
+    QHash<QString, std::shared_ptr<const TableShape>> shapes;
+};
+
+// The facts of the schema whose text is `schema`, shared on this thread; new and empty for a
+// schema not met before.
+std::shared_ptr<SchemaFacts> schemaFacts(const QByteArray& schema);
 
 } // namespace db::detail

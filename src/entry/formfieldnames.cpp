@@ -1,8 +1,8 @@
-#include "load/formfieldnames.h"
+#include "entry/formfieldnames.h"
 
 #include <array>
 
-namespace load {
+namespace entry {
 
 namespace {
 
@@ -237,4 +237,4 @@ QString unfitValueMessage(qint32 letterNo, Field field)
         .arg(formFieldName(field));
 }
 
-} // namespace load
+} // namespace entry

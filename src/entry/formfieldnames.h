@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace load {
+namespace entry {
 
 // A letter field as the entry form names it for the user: its page's tab and the caption
 // beside its controls, as in
@@ -15,4 +15,4 @@ QString formFieldName(common::Field field);
 // editing: saving the form would write over the value.
 QString unfitValueMessage(qint32 letterNo, common::Field field);
 
-} // namespace load
+} // namespace entry
