@@ -371,9 +371,6 @@ LetterListResult LetterStore::list() const
         }
     }
     // Read row by row straight from the engine: no recordset, no row kept twice.
-    database->forEachRow(
-        QStringLiteral("SELECT count(*) FROM %1").arg(common::LetterTable), {},
-        [&](const db::RowView& row) { result.rows.reserve(row.value(0).toLong().value_or(0)); });
     const bool read = database->forEachRow(
         common::LetterListRowsQuery, {},
         [&](const db::RowView& row) { result.rows.append(listRow(row)); }, &error);

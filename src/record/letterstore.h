@@ -66,6 +66,11 @@ struct LetterListRow
     bool operator==(const LetterListRow&) const = default;
 };
 
+} // namespace record
+// Its members move as plain bytes: a list of 10,000 rows grows without copying each text.
+Q_DECLARE_TYPEINFO(record::LetterListRow, Q_RELOCATABLE_TYPE);
+namespace record {
+
 struct LetterListResult
 {
     bool ok = false;
