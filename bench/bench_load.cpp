@@ -7,6 +7,7 @@
 #include "letterfixture.h"
 #include "load/dataload.h"
 #include "platform/database.h"
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -64,6 +65,7 @@ BENCHMARK(BM_OpenStoredLetter)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    platform::keepFreedMemory(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include "common/schema.h"
 #include "letterfile.h"
 #include "letterfixtures.h"
+#include "platform/memory.h"
 #include "record/datasave3.h"
 #include "record/lettersave.h"
 #include "record/wrapforprint.h"
@@ -137,6 +138,7 @@ BENCHMARK(BM_PrintCopies)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
+    platform::keepFreedMemory(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

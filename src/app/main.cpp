@@ -1,4 +1,5 @@
 #include "common/datafiles.h"
+#include "platform/memory.h"
 #include "platform/messagebox.h"
 #include "platform/translations.h"
 #include "shell/form1.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::keepFreedMemory();
     QApplication app(argc, argv);
     // Qt's own dialogs speak Japanese as the rest of the program does; without the
     // translations they fall back to English and the program runs all the same.

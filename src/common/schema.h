@@ -242,6 +242,10 @@ inline const QString LetterListColumns =
 // query does not run on is not a letter file of this program.
 inline const QString LetterListQuery =
     QStringLiteral("SELECT ") + LetterListColumns + QStringLiteral(" FROM 申請者情報");
+// The record list's rows: its columns and, last, each row's rowid, which names the letter's
+// row in the file while a renumbering changes its 作成NO.
+inline const QString LetterListRowsQuery =
+    QStringLiteral("SELECT ") + LetterListColumns + QStringLiteral(",rowid FROM 申請者情報");
 // Index 一覧項目 over the list's columns: the list reads them from the index alone instead of
 // from each letter's long row. A file without it (made before it, or restored from such a
 // backup) is read as well, only slower; it gets the index when its list is first read.

@@ -2,6 +2,7 @@
 
 #include "common/settingskeys.h"
 #include "entry/frmDat3.h"
+#include "entry/formfieldnames.h"
 #include "load/loadrules.h"
 #include "load/loadsections.h"
 #include "platform/settings.h"
@@ -24,6 +25,11 @@ LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 le
     }
     if (!read.read())
         return LoadResult::NoRow;
+    if (read.unfit) {
+        if (error)
+            *error = entry::unfitValueMessage(letterNo, *read.unfit);
+        return LoadResult::Unfit;
+    }
     DataLoad(form, read.letter);
     return LoadResult::Loaded;
 }

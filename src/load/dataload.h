@@ -17,6 +17,7 @@ enum class LoadResult {
     Loaded,     // the letter's row was found and its fields written into the form
     NoRow,      // no row has the letter's number: the form keeps its start state
     OpenFailed, // the data file or its letter table could not be opened
+    Unfit,      // a stored value does not fit its field: nothing loaded (see `error`)
 };
 
 // Fills the entry form from the letter whose 作成NO is letterNo, read from the data file
@@ -25,7 +26,8 @@ enum class LoadResult {
 // (a column the table lacks) leaves its controls as they were and the next step runs.
 // Values are set through the controls, so the form's reactions give the dependants their
 // looks. Shows no message and writes nothing to the data file; `error` tells why the file
-// could not be read.
+// could not be read, or which field holds a value it cannot hold (such a letter is not
+// loaded: a save would write over the value).
 LoadResult DataLoad(entry::frmDat3& form, const QString& databasePath, qint32 letterNo,
                     QString* error = nullptr);
 // Fills the entry form from a letter, as above: an unset or Null field leaves its controls.

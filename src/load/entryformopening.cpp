@@ -3,6 +3,7 @@
 #include "entry/formbuilder.h"
 #include "entry/frmDat3.h"
 #include "load/dataload.h"
+#include "entry/formfieldnames.h"
 #include "record/letterstore.h"
 
 namespace load {
@@ -22,6 +23,10 @@ EntryFormOpening OpenEntryForm(entry::frmDat3& form, const QString& databasePath
         read = record::LetterStore(databasePath).read(letterNo);
         switch (read.status) {
         case record::LetterReadResult::Status::Read:
+            if (read.unfit) {
+                opening.error = entry::unfitValueMessage(letterNo, *read.unfit);
+                return opening;
+            }
             break;
         case record::LetterReadResult::Status::NoRow:
             opening.error = QStringLiteral("意見書 %1 番はデータファイルにありません。"

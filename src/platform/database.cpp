@@ -376,6 +376,24 @@ std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, Q
     return value;
 }
 
+std::shared_ptr<SchemaFacts> schemaFacts(const QByteArray& schema)
+{
+    // The few schemas a run meets (the letter file, the postal codes, a backup), the most
+    // recently used last.
+    thread_local std::vector<std::pair<QByteArray, std::shared_ptr<SchemaFacts>>> known;
+    constexpr std::size_t mostKnown = 8;
+    for (auto it = known.begin(); it != known.end(); ++it) {
+        if (it->first == schema) {
+            std::rotate(it, it + 1, known.end());
+            return known.back().second;
+        }
+    }
+    if (known.size() >= mostKnown)
+        known.erase(known.begin());
+    known.emplace_back(schema, std::make_shared<SchemaFacts>());
+    return known.back().second;
+}
+
 } // namespace detail
 
 using detail::fail;
@@ -392,12 +410,29 @@ bool isSchemaChange(QStringView sql)
            s.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive);
 }
 
-bool changesTheConnection(QStringView sql)
+// The file's schema as its text (every object's type, name, table and SQL), read from the
+// file; false with the engine's message.
+bool readSchema(sqlite3* db, QByteArray* schema, QString* error)
 {
-    const QStringView s = sql.trimmed();
-    return s.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive) ||
-           s.startsWith(QLatin1String("ATTACH"), Qt::CaseInsensitive) ||
-           s.startsWith(QLatin1String("DETACH"), Qt::CaseInsensitive);
+    sqlite3_stmt* stmt = nullptr;
+    int rc =
+        sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid",
+                           -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            for (int column = 0; column < 4; ++column) {
+                schema->append(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                               sqlite3_column_bytes(stmt, column));
+                schema->append('\x1f');
+            }
+            schema->append('\x1e');
+        }
+    }
+    sqlite3_finalize(stmt);
+    if (rc == SQLITE_DONE)
+        return true;
+    return fail(error, engineErrorText(sqlite3_extended_errcode(db),
+                                       QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
 // Runs every statement of `sql` (no parameters); false with the engine's message.
@@ -416,7 +451,8 @@ bool exec(sqlite3* db, const QString& sql, QString* error)
 } // namespace
 
 Database::Database(sqlite3* handle, const QString& path, bool readOnly)
-    : m_db(handle), m_path(path), m_readOnly(readOnly)
+    : m_db(handle), m_path(path), m_readOnly(readOnly),
+      m_facts(std::make_shared<detail::SchemaFacts>())
 {
 }
 
@@ -426,58 +462,9 @@ Database::~Database()
         rs->detach();
     if (inTransaction())
         rollback();
-    if (m_db && keepIdle())
-        return;
     for (sqlite3_stmt* stmt : std::as_const(m_idleStatements))
         sqlite3_finalize(stmt);
     sqlite3_close_v2(m_db);
-}
-
-bool Database::keepIdle()
-{
-    detail::IdleConnections* idle = m_reusable ? detail::IdleConnections::ofThisThread() : nullptr;
-    if (!idle || sqlite3_get_autocommit(m_db) == 0)
-        return false;
-    // A statement still running would hold the file's lock while the connection waits.
-    for (sqlite3_stmt* stmt = sqlite3_next_stmt(m_db, nullptr); stmt;
-         stmt = sqlite3_next_stmt(m_db, stmt)) {
-        if (sqlite3_stmt_busy(stmt))
-            return false;
-    }
-    int moved = 0;
-    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved)
-        return false;
-    if (m_busyTimeout != detail::DefaultBusyTimeout)
-        setBusyWait(m_db, detail::DefaultBusyTimeout);
-    const auto schemaVersion = readSchemaVersion();
-    // The stamp is taken last: whatever is written after it shows as a changed file.
-    const auto stamp = detail::stampOf(m_path);
-    if (!schemaVersion || !stamp)
-        return false;
-    std::unique_ptr<Database> kept(new Database(m_db, m_path, m_readOnly));
-    kept->m_names = std::move(m_names);
-    kept->m_namesLoaded = m_namesLoaded;
-    kept->m_idleStatements = std::move(m_idleStatements);
-    kept->m_foldedSql = std::move(m_foldedSql);
-    kept->m_shapes = std::move(m_shapes);
-    kept->m_reusable = true;
-    kept->m_stamp = *stamp;
-    kept->m_schemaVersion = *schemaVersion;
-    m_db = nullptr;
-    m_idleStatements.clear();
-    idle->keep(std::move(kept));
-    return true;
-}
-
-std::optional<qint64> Database::readSchemaVersion() const
-{
-    const QString sql = QStringLiteral("PRAGMA schema_version");
-    sqlite3_stmt* stmt = takeStatement(sql);
-    std::optional<qint64> version;
-    if (stmt && sqlite3_step(stmt) == SQLITE_ROW)
-        version = sqlite3_column_int64(stmt, 0);
-    giveBackStatement(sql, stmt);
-    return version;
 }
 
 std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnly, bool create,
@@ -497,14 +484,15 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
     sqlite3_extended_result_codes(handle, 1);
     setBusyWait(handle, detail::DefaultBusyTimeout);
     QString message;
+    QByteArray schema;
     // A file that is no database shows here, at the first read of the schema.
-    // The cache holds the record list's index of a large practice's file (about 2 MB for
-    // 10,000 letters), so that a list read again is read from memory.
+    // The cache holds the pages a deletion's renumbering of a large practice's file goes
+    // over again and again (its two indexes, about 2 MB for 10,000 letters).
     if (!exec(handle,
               QStringLiteral("PRAGMA synchronous=FULL; PRAGMA journal_mode=DELETE; "
                              "PRAGMA cache_size=-8192;"),
               &message) ||
-        !exec(handle, QStringLiteral("SELECT count(*) FROM sqlite_master;"), &message) ||
+        !readSchema(handle, &schema, &message) ||
         (create && !exec(handle, QStringLiteral("PRAGMA user_version=1;"), &message))) {
         // A file the engine cannot read as a database is told so; a file in use, a disk
         // error and the like are told as what they are.
@@ -517,6 +505,7 @@ std::unique_ptr<Database> Database::openHandle(const QString& path, bool readOnl
                  QStringLiteral("データファイル %1 を開けません。（%2）").arg(path, message));
         return nullptr;
     }
+    db->m_facts = detail::schemaFacts(schema);
     return db;
 }
 
@@ -559,15 +548,10 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
             return nullptr;
         }
     }
-    const bool readOnly = mode == OpenMode::ReadOnly;
-    if (detail::IdleConnections* idle = detail::IdleConnections::ofThisThread()) {
-        if (auto kept = idle->take(path, readOnly))
-            return kept;
-    }
-    auto database = openHandle(path, readOnly, false, error);
-    if (database)
-        database->m_reusable = true;
-    return database;
+    // Opened afresh every time: no proof holds on every file system (whole-second times, a
+    // copy by a program that takes no lock, the same size and the same change counter) that
+    // a connection kept from before has not seen another program write the file since.
+    return openHandle(path, mode == OpenMode::ReadOnly, false, error);
 }
 
 std::unique_ptr<Database> Database::create(const QString& path, QString* error)
@@ -630,9 +614,6 @@ bool Database::execute(const QString& sql, const QList<Variant>& params, QString
             ok = rc == SQLITE_DONE || fail(error, lastError());
             if (isSchemaChange(statementText))
                 schemaChanged();
-            // A connection whose settings were changed is not handed to the next open.
-            if (changesTheConnection(statementText))
-                m_reusable = false;
         }
         sqlite3_finalize(stmt);
     }
@@ -732,9 +713,9 @@ void Database::giveBackStatement(const QString& sql, sqlite3_stmt* stmt) const
 
 void Database::schemaChanged() const
 {
-    m_namesLoaded = false;
-    m_foldedSql.clear();
-    m_shapes.clear();
+    // Facts of its own from now on: the shared ones stay those of the schema they were read
+    // from.
+    m_facts = std::make_shared<detail::SchemaFacts>();
     for (sqlite3_stmt* stmt : std::as_const(m_idleStatements))
         sqlite3_finalize(stmt);
     m_idleStatements.clear();
@@ -743,7 +724,7 @@ void Database::schemaChanged() const
 std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& table,
                                                                QString* error) const
 {
-    if (auto known = m_shapes.value(table))
+    if (auto known = m_facts->shapes.value(table))
         return known;
     const QString sql = QStringLiteral("SELECT name, type FROM pragma_table_info(?)");
     sqlite3_stmt* info = takeStatement(sql, error);
@@ -752,7 +733,8 @@ std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& ta
     detail::bindValue(info, 1, Variant::fromString(table));
     auto shape = std::make_shared<detail::TableShape>();
     QStringList selected;
-    while (sqlite3_step(info) == SQLITE_ROW) {
+    int rc;
+    while ((rc = sqlite3_step(info)) == SQLITE_ROW) {
         detail::SqlRecordset::Column c;
         c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
         c.origin = c.name;
@@ -765,6 +747,10 @@ std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& ta
         shape->columns.push_back(std::move(c));
     }
     giveBackStatement(sql, info);
+    if (rc != SQLITE_DONE) {
+        fail(error, lastError());
+        return nullptr;
+    }
     // The columns its indexes hold; an index over an expression may read any column.
     const QString indexedSql = QStringLiteral("SELECT ii.name FROM pragma_index_list(?) AS il, "
                                               "pragma_index_info(il.name) AS ii");
@@ -772,7 +758,7 @@ std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& ta
     if (!indexed)
         return nullptr;
     detail::bindValue(indexed, 1, Variant::fromString(table));
-    while (sqlite3_step(indexed) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(indexed)) == SQLITE_ROW) {
         const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(indexed, 0));
         const int column = name ? int(shape->byName.value(QString::fromUtf8(name), -1)) : -1;
         if (column >= 0) {
@@ -783,11 +769,15 @@ std::shared_ptr<const detail::TableShape> Database::tableShape(const QString& ta
         }
     }
     giveBackStatement(indexedSql, indexed);
+    if (rc != SQLITE_DONE) {
+        fail(error, lastError());
+        return nullptr;
+    }
     shape->fetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
                           .arg(selected.join(u','), detail::quoteName(table));
     shape->keysSql =
         QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(detail::quoteName(table));
-    m_shapes.insert(table, shape);
+    m_facts->shapes.insert(table, shape);
     return shape;
 }
 
@@ -821,6 +811,13 @@ Variant RowView::value(int column) const
     if (column < 0 || column >= int(m_kinds.size()))
         return {};
     return detail::readColumn(m_stmt, column, detail::ColumnKind(m_kinds[column]));
+}
+
+qint64 RowView::integer(int column) const
+{
+    if (column < 0 || column >= int(m_kinds.size()))
+        return 0;
+    return sqlite3_column_int64(m_stmt, column);
 }
 
 QString RowView::text(int column) const
@@ -891,10 +888,11 @@ bool Database::canWrite(QString* error) const
 
 void Database::loadNames() const
 {
-    if (m_namesLoaded)
+    detail::SchemaFacts& facts = *m_facts;
+    if (facts.namesLoaded)
         return;
-    m_names.clear();
-    m_foldedSql.clear();
+    facts.names.clear();
+    facts.foldedSql.clear();
     // Tables, views and indexes, then the columns of every table and view.
     const char* sql = "SELECT name FROM sqlite_master WHERE type IN ('table','index','view') "
                       "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
@@ -902,20 +900,22 @@ void Database::loadNames() const
                       "AS c WHERE m.type IN ('table','view') "
                       "AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\'";
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
+    int rc = sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             const QString name = detail::textOf(stmt, 0);
-            m_names.insert(detail::foldName(name), name);
+            facts.names.insert(detail::foldName(name), name);
         }
     }
     sqlite3_finalize(stmt);
-    m_namesLoaded = true;
+    // Names read in part (the file in use, a disk error) are read again at the next use.
+    facts.namesLoaded = rc == SQLITE_DONE;
 }
 
 QString Database::storedName(const QString& name) const
 {
     loadNames();
-    return m_names.value(detail::foldName(name));
+    return m_facts->names.value(detail::foldName(name));
 }
 
 bool Database::hasSchemaObject(const char* type, const QString& name) const
@@ -949,7 +949,6 @@ bool Database::hasIndex(const QString& index) const
 void Database::setBusyTimeout(int milliseconds)
 {
     setBusyWait(m_db, milliseconds);
-    m_busyTimeout = milliseconds;
 }
 
 bool Database::integrityCheck(QString* error) const
@@ -992,12 +991,15 @@ QStringList Database::columns(const QString& table) const
 QString Database::foldIdentifiers(const QString& sql) const
 {
     loadNames();
-    if (const auto it = m_foldedSql.constFind(sql); it != m_foldedSql.cend())
+    QHash<QString, QString>& foldedSql = m_facts->foldedSql;
+    if (const auto it = foldedSql.constFind(sql); it != foldedSql.cend())
         return *it;
     QString out = foldNames(sql);
-    if (m_foldedSql.size() >= 256)
-        m_foldedSql.clear();
-    m_foldedSql.insert(sql, out);
+    if (!m_facts->namesLoaded)
+        return out;
+    if (foldedSql.size() >= 256)
+        foldedSql.clear();
+    foldedSql.insert(sql, out);
     return out;
 }
 
@@ -1037,7 +1039,7 @@ QString Database::foldNames(const QString& sql) const
             QString inner = sql.mid(i + 1, j - i - (closed ? 2 : 1));
             if (close != u']')
                 inner.replace(QString(2, close), QString(close));
-            const QString stored = m_names.value(detail::foldName(inner));
+            const QString stored = m_facts->names.value(detail::foldName(inner));
             if (!stored.isEmpty() && closed) {
                 QString quoted = stored;
                 quoted.replace(u'"', QStringLiteral("\"\""));
@@ -1063,7 +1065,8 @@ QString Database::foldNames(const QString& sql) const
             const QString word = sql.mid(i, j - i);
             const bool parameter =
                 i > 0 && (sql[i - 1] == u':' || sql[i - 1] == u'@' || sql[i - 1] == u'?');
-            const QString stored = parameter ? QString() : m_names.value(detail::foldName(word));
+            const QString stored =
+                parameter ? QString() : m_facts->names.value(detail::foldName(word));
             out += stored.isEmpty() ? word : detail::quoteName(stored);
             i = j;
         } else {

@@ -22,19 +22,10 @@ class PreparedStatement;
 class RowView;
 namespace detail {
 class SqlRecordset;
-class IdleConnections;
 struct TableShape;
+struct SchemaFacts;
 // How long a statement waits for a file in use, unless told otherwise (milliseconds).
 constexpr int DefaultBusyTimeout = 5000;
-struct FileStamp
-{
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 size = 0;
-    qint64 modified = 0; // nanoseconds
-    qint64 changed = 0;  // nanoseconds (status change)
-    bool operator==(const FileStamp&) const = default;
-};
 } // namespace detail
 
 enum class OpenMode { ReadOnly, ReadWrite };
@@ -93,6 +84,7 @@ public:
 
 private:
     friend class Database;
+    friend class RowView;
     explicit StoredRow(sqlite3_stmt* stmt) : m_stmt(stmt) {}
     sqlite3_stmt* m_stmt;
 };
@@ -181,7 +173,6 @@ public:
 
 private:
     friend class detail::SqlRecordset;
-    friend class detail::IdleConnections;
     friend class PreparedStatement;
 
     // Prepares `sql` (names folded), binds `params` and hands each row's statement to `row`
@@ -212,12 +203,6 @@ private:
     // The shape of `table` (stored spelling) as a table recordset reads it, read once.
     std::shared_ptr<const detail::TableShape> tableShape(const QString& table,
                                                          QString* error) const;
-    // Hands the open file to this thread's idle connections instead of closing it, when it
-    // stands at rest (no transaction, no statement running) and the file is still where it
-    // was opened. False when it must be closed.
-    bool keepIdle();
-    // The file's schema version (PRAGMA schema_version); nullopt when it cannot be read.
-    std::optional<qint64> readSchemaVersion() const;
     QString lastError() const;
     // Rows were written: every open recordset reads its current row again when next asked.
     void rowsWritten();
@@ -229,17 +214,10 @@ private:
     QString m_path;
     bool m_readOnly = false;
     bool m_inTransaction = false;
-    mutable QHash<QString, QString> m_names; // folded name -> stored spelling
-    mutable bool m_namesLoaded = false;
+    // Its names, table shapes and folded SQL texts, as the schema read at the open gives them.
+    mutable std::shared_ptr<detail::SchemaFacts> m_facts;
     std::vector<detail::SqlRecordset*> m_recordsets; // open recordsets, told of close/rollback
     mutable QHash<QString, sqlite3_stmt*> m_idleStatements; // prepared, not in use, by text
-    mutable QHash<QString, QString> m_foldedSql;            // SQL text -> folded text
-    mutable QHash<QString, std::shared_ptr<const detail::TableShape>> m_shapes;
-    // Opened by open(): may be kept open for the next open of the same file.
-    bool m_reusable = false;
-    detail::FileStamp m_stamp;  // the file as it stood when the connection was set aside
-    qint64 m_schemaVersion = 0; // the schema's version then
-    int m_busyTimeout = detail::DefaultBusyTimeout; // set back before the connection is kept
 };
 
 // The current row of Database::forEachRow: its columns by position, read as a recordset
@@ -250,6 +228,10 @@ public:
     Variant value(int column) const;
     // value(column).toString(), without the Variant between.
     QString text(int column) const;
+    // The column's value as a 64-bit integer, as the engine converts it (0 for Null).
+    qint64 integer(int column) const;
+    // The row as the engine stores it, nothing converted: what a check of the values reads.
+    StoredRow stored() const { return StoredRow(m_stmt); }
     int columnCount() const { return int(m_kinds.size()); }
     // The column's name as the result gives it.
     QString columnName(int column) const;

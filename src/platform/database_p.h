@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -162,26 +163,20 @@ struct TableShape
     QString keysSql;              // the rowids in table order
 };
 
-// The file as stat() sees it now; nullopt when it cannot be read.
-std::optional<FileStamp> stampOf(const QString& path);
-
-// The open data files of this thread that their last user has closed, kept for the next open
-// of the same file: an open then costs no reading of the file's schema, and the statements
-// prepared before are used again. A connection is used again only while the file is exactly
-// as it was when it was set aside (the same file, not written since by anyone, its schema
-// unchanged); otherwise it is closed and the file opened afresh.
-class IdleConnections
+// What a connection learns of a file's schema: the stored spelling of every name, the shapes
+// of its tables, its SQL texts with their names folded. All of it follows from the schema's
+// text alone, so the connections of one thread to files of the same schema share it, found
+// by that text as each open reads it afresh from the file.
+struct SchemaFacts
 {
-public:
-    static IdleConnections* ofThisThread(); // nullptr once the thread's connections are gone
-    ~IdleConnections();
-
-    std::unique_ptr<Database> take(const QString& path, bool readOnly);
-    void keep(std::unique_ptr<Database> database);
-
-private:
-    static constexpr std::size_t kMostKept = 4;
-    std::vector<std::unique_ptr<Database>> m_kept; // the most recently kept last
+    QHash<QString, QString> names; // folded name -> stored spelling
+    bool namesLoaded = false;
+    QHash<QString, QString> foldedSql; // SQL text -> folded text
+    QHash<QString, std::shared_ptr<const TableShape>> shapes;
 };
+
+// The facts of the schema whose text is `schema`, shared on this thread; new and empty for a
+// schema not met before.
+std::shared_ptr<SchemaFacts> schemaFacts(const QByteArray& schema);
 
 } // namespace db::detail

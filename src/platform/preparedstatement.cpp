@@ -60,12 +60,18 @@ void PreparedStatement::bindText(int place, QStringView text)
     sqlite3_bind_text(m_stmt, place, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
 }
 
+void PreparedStatement::bindInteger(int place, qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, place, value);
+}
+
 bool PreparedStatement::run(QString* error)
 {
     if (!m_database->canWrite(error))
         return false;
     const int rc = sqlite3_step(m_stmt);
     const bool ok = rc == SQLITE_DONE || rc == SQLITE_ROW;
+    m_changes = ok ? sqlite3_changes(m_database->m_db) : 0;
     if (!ok)
         detail::fail(error, m_database->lastError());
     sqlite3_reset(m_stmt);

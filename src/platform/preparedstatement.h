@@ -26,8 +26,12 @@ public:
     // A text value, as bind() stores a String (an unpaired surrogate as U+FFFD, a leading
     // U+FEFF kept), without making a Variant.
     void bindText(int place, QStringView text);
+    // A 64-bit whole number (a rowid), which no Variant holds.
+    void bindInteger(int place, qint64 value);
     // Runs the statement once with the values bound; false with the reason.
     bool run(QString* error = nullptr);
+    // The rows the last run inserted, changed or deleted.
+    int changes() const { return m_changes; }
 
 private:
     friend class Database;
@@ -36,6 +40,7 @@ private:
     Database* m_database;
     sqlite3_stmt* m_stmt;
     std::vector<QByteArray> m_text; // the UTF-8 of each place's text, kept while it is bound
+    int m_changes = 0;
 };
 
 } // namespace db

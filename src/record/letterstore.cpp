@@ -141,6 +141,25 @@ int fieldOfColumn(const QString& column)
     return found;
 }
 
+// Whether a value stored in a field of `kind` is one the field can hold.
+bool fitsKind(const db::StoredRow& row, int column, common::FieldKind kind)
+{
+    using Type = db::StoredRow::Type;
+    const Type type = row.type(column);
+    if (type == Type::Null)
+        return true;
+    switch (kind) {
+    case common::FieldKind::Text:
+        return row.isWellFormedText(column);
+    case common::FieldKind::YesNo:
+        return type == Type::Integer && row.integer(column) >= -1 && row.integer(column) <= 1;
+    case common::FieldKind::AnswerCode:
+        return type == Type::Integer && row.integer(column) >= 0 &&
+               row.integer(column) <= std::numeric_limits<qint16>::max();
+    }
+    return false;
+}
+
 // The letter numbered `letterNo` as the open file holds it now.
 LetterReadResult readRow(db::Database& database, qint32 letterNo)
 {
@@ -160,6 +179,8 @@ LetterReadResult readRow(db::Database& database, qint32 letterNo)
                 if (field >= 0 && !have[std::size_t(field)]) {
                     have[std::size_t(field)] = true;
                     result.letter.set(static_cast<Field>(field), row.value(c));
+                    if (!result.unfit && !fitsKind(row.stored(), c, letterField(Field(field)).kind))
+                        result.unfit = Field(field);
                 }
             }
         },
@@ -172,6 +193,7 @@ LetterReadResult readRow(db::Database& database, qint32 letterNo)
     if (!found) {
         result.status = LetterReadResult::Status::NoRow;
         result.letter = Letter();
+        result.unfit.reset();
         return result;
     }
     result.letter.setNo(letterNo);
@@ -197,10 +219,11 @@ bool sameLetter(const Letter& a, const Letter& b)
     return true;
 }
 
-// The list's row from a row of the list's query (its columns in the query's order).
+// The list's row from a row of the list's rows query (its columns in the query's order).
 LetterListRow listRow(const db::RowView& rs)
 {
     LetterListRow row;
+    row.rowId = rs.integer(8);
     row.letterNo = rs.value(0).toLong().value_or(0);
     row.chartNo = rs.text(1);
     row.name = rs.text(2);
@@ -348,11 +371,8 @@ LetterListResult LetterStore::list() const
         }
     }
     // Read row by row straight from the engine: no recordset, no row kept twice.
-    database->forEachRow(
-        QStringLiteral("SELECT count(*) FROM %1").arg(common::LetterTable), {},
-        [&](const db::RowView& row) { result.rows.reserve(row.value(0).toLong().value_or(0)); });
     const bool read = database->forEachRow(
-        common::LetterListQuery, {},
+        common::LetterListRowsQuery, {},
         [&](const db::RowView& row) { result.rows.append(listRow(row)); }, &error);
     if (!read) {
         result.rows.clear();
@@ -387,15 +407,24 @@ LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
         return fail(error);
     const QString table = common::LetterTable;
     const QString key = common::LetterKey;
-    // The row at the number must still be the letter the list showed: another window may
-    // have deleted it, moved another letter to its number or changed it meanwhile.
-    std::optional<LetterListRow> now;
+    // The listed row must still be there, hold the letter the list showed and be the only row
+    // at its number: another window may have deleted, renumbered or changed it meanwhile,
+    // and a file restored from elsewhere may hold two letters under one number.
+    QList<LetterListRow> atNumber;
     if (!database->forEachRow(
-            common::LetterListQuery + QStringLiteral(" WHERE %1 = ?").arg(key),
-            {db::Variant::fromLong(letterNo)}, [&](const db::RowView& row) { now = listRow(row); },
-            &error))
+            common::LetterListRowsQuery + QStringLiteral(" WHERE %1 = ?").arg(key),
+            {db::Variant::fromLong(letterNo)},
+            [&](const db::RowView& row) { atNumber.append(listRow(row)); }, &error))
         return fail(error);
-    if (!now || !(*now == listed)) {
+    if (atNumber.size() > 1) {
+        database->rollback();
+        result.error = QStringLiteral("作成NO %1 の意見書がデータファイルに %2 件あり、"
+                                      "どれを削除するか決められません。削除しませんでした。")
+                           .arg(letterNo)
+                           .arg(atNumber.size());
+        return result;
+    }
+    if (atNumber.isEmpty() || !(atNumber.first() == listed)) {
         database->rollback();
         result.notAsListed = true;
         result.error = QStringLiteral("「%1」のデータは、ほかの画面で変更されたか、削除されて"
@@ -404,28 +433,35 @@ LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
                            .arg(listed.name);
         return result;
     }
-    if (!database->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table, key),
-                           {db::Variant::fromLong(letterNo)}, &error))
+    const auto remove = database->prepare(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ? AND %2 = ?").arg(table, key), &error);
+    if (!remove)
         return fail(error);
+    remove->bindInteger(1, listed.rowId);
+    remove->bind(2, db::Variant::fromLong(letterNo));
+    if (!remove->run(&error))
+        return fail(error);
+    if (remove->changes() != 1)
+        return fail(QStringLiteral("削除する行が見つかりません。"));
     // Each later letter takes the number the one before it has just given up, so no two
-    // rows ever hold the same number.
-    auto later = database->openDynaset(
-        QStringLiteral("SELECT %1 FROM %2 WHERE %1 > ? ORDER BY %1 ASC").arg(key, table),
-        {db::Variant::fromLong(letterNo)}, &error);
-    if (!later)
+    // rows ever hold the same number; each row is addressed by its rowid.
+    QList<std::pair<qint64, qint32>> later; // rowid, 作成NO
+    if (!database->forEachRow(
+            QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %1 > ? ORDER BY %1 ASC").arg(key, table),
+            {db::Variant::fromLong(letterNo)},
+            [&](const db::RowView& row) {
+                later.append({row.integer(0), qint32(row.integer(1))});
+            },
+            &error))
         return fail(error);
-    QList<qint32> numbers;
-    for (; !later->eof(); later->moveNext())
-        numbers.append(later->field(key).toLong().value_or(0));
-    later.reset();
-    if (!numbers.isEmpty()) {
+    if (!later.isEmpty()) {
         const auto renumber = database->prepare(
-            QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(table, key), &error);
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(table, key), &error);
         if (!renumber)
             return fail(error);
-        for (qint32 n : numbers) {
+        for (const auto& [rowId, n] : later) {
             renumber->bind(1, db::Variant::fromLong(n - 1));
-            renumber->bind(2, db::Variant::fromLong(n));
+            renumber->bindInteger(2, rowId);
             if (!renumber->run(&error))
                 return fail(error);
         }
@@ -496,29 +532,6 @@ std::optional<qint32> LetterStore::highestLetterNo(QString* error) const
         *error = why;
     return highest;
 }
-
-namespace {
-
-// Whether a value stored in a field of `kind` is one the field can hold.
-bool fitsKind(const db::StoredRow& row, int column, common::FieldKind kind)
-{
-    using Type = db::StoredRow::Type;
-    const Type type = row.type(column);
-    if (type == Type::Null)
-        return true;
-    switch (kind) {
-    case common::FieldKind::Text:
-        return row.isWellFormedText(column);
-    case common::FieldKind::YesNo:
-        return type == Type::Integer && row.integer(column) >= -1 && row.integer(column) <= 1;
-    case common::FieldKind::AnswerCode:
-        return type == Type::Integer && row.integer(column) >= 0 &&
-               row.integer(column) <= std::numeric_limits<qint16>::max();
-    }
-    return false;
-}
-
-} // namespace
 
 LetterCheckResult LetterStore::checkAll() const
 {

@@ -25,6 +25,9 @@ struct LetterReadResult
     Letter letter;       // when read: every field the file has a column for is set
     QStringList missing; // the fields the file has no column for (left unset)
     QString error;       // why it could not be read, when Failed
+    // When read: the first field whose stored value it cannot hold (see checkAll), which
+    // reads as best it can; such a letter is not to be edited.
+    std::optional<common::Field> unfit;
     bool read() const { return status == Status::Read; }
 };
 
@@ -50,6 +53,7 @@ struct LetterSaveResult
 // One letter as the list shows it; a Null field reads as "".
 struct LetterListRow
 {
+    qint64 rowId = 0;    // the row in the file: a renumbering keeps it, a restore does not
     qint32 letterNo = 0; // 作成NO
     QString chartNo;     // chart number
     QString name;        // patient's name
@@ -61,6 +65,11 @@ struct LetterListRow
 
     bool operator==(const LetterListRow&) const = default;
 };
+
+} // namespace record
+// Its members move as plain bytes: a list of 10,000 rows grows without copying each text.
+Q_DECLARE_TYPEINFO(record::LetterListRow, Q_RELOCATABLE_TYPE);
+namespace record {
 
 struct LetterListResult
 {
@@ -118,10 +127,11 @@ public:
     // Every letter through the list's query, read-only.
     LetterListResult list() const;
 
-    // Deletes the letter the list showed as `listed` and moves every letter with a higher
-    // number down by one, in ascending order, all in one transaction; only when the row at
-    // that number still reads as `listed` (else notAsListed, nothing changed). On any failure
-    // nothing is deleted and no number changes.
+    // Deletes the row the list showed as `listed` (its rowid) and moves every letter with a
+    // higher number down by one, in ascending order, all in one transaction; only when that
+    // row is still there and reads as `listed`, number included (else notAsListed), and no
+    // other row holds its number (else the error names the number). On any refusal or
+    // failure nothing is deleted and no number changes.
     LetterDeleteResult remove(const LetterListRow& listed) const;
 
     // More rows written in the same transaction as the letters (an import's phrase-list

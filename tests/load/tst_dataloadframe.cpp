@@ -6,6 +6,7 @@
 #include "common/settingskeys.h"
 #include "load/dataload.h"
 #include "platform/settings.h"
+#include "record/letterstore.h"
 #include "testenvironment.h"
 
 #include <QFile>
@@ -102,7 +103,10 @@ void DataLoadFrameTest::unreadableFileKeepsTheStartState()
         QVERIFY(!QFile::exists(path)); // never creates the file
 }
 
-// Files written by older programs or taken over by the import may hold codes as texts.
+// A letter may hold its codes as texts (a letter file of other column types): the loading
+// compares them as the letter's values are compared. Read from such a file for the entry
+// form, every one of these letters is refused instead, since a code field holds a text: a
+// save would write a code over it.
 void DataLoadFrameTest::codesAsDigitStrings_data()
 {
     QTest::addColumn<Fields>("fields");
@@ -145,8 +149,16 @@ void DataLoadFrameTest::codesAsDigitStrings()
     // still runs to its end.
     LetterFile file(columns);
     QVERIFY(file.add(7, fields));
+    auto refused = startForm();
+    QString error;
+    QCOMPARE(load::DataLoad(*refused, file.path(), 7, &error), load::LoadResult::Unfit);
+    QVERIFY2(error.contains(u"意見書 7 番の「"_s), qPrintable(error));
+    QCOMPARE(snapshot(*refused), snapshot(*startForm()));
+
+    const record::LetterReadResult read = record::LetterStore(file.path()).read(7);
+    QVERIFY(read.read() && read.unfit);
     auto form = startForm();
-    QCOMPARE(load::DataLoad(*form, file.path(), 7), load::LoadResult::Loaded);
+    load::DataLoad(*form, read.letter);
     expectControls(*form, expected);
 }
 

@@ -875,7 +875,7 @@ QString otherFile(const QString& beside)
 } // namespace
 
 // A file closed and opened again is read as it stands at the second open, whatever was done
-// to it in between (a closed file's connection may be kept open for the next open).
+// to it in between.
 void DatabaseTest::reopenSeesTheFileAsItIsNow_data()
 {
     QTest::addColumn<QString>("change");

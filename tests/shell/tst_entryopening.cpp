@@ -192,22 +192,35 @@ private Q_SLOTS:
     }
     void cleanup() { m_folder.tearDown(); }
 
-    // Between the list and the form the letter becomes unreadable: the user is told why, no
-    // form opens, and the list comes back where it can; the data file stays as it was.
+    // Between the list and the form the letter becomes unreadable, or another program
+    // stores a value in it that its field cannot hold: the user is told why (the field as
+    // the form names it), no form opens, so that "登　録" cannot write over the value, and
+    // the list comes back where it can; the data file stays as it was.
     void unreadableLetterIsNeverOpened_data()
     {
         QTest::addColumn<QString>("breakage");
         QTest::addColumn<bool>("listComesBack");
-        QTest::newRow("row deleted by another program") << u"delete row"_s << true;
-        QTest::newRow("letters renumbered by another program") << u"renumber"_s << true;
-        QTest::newRow("file replaced by a non-database") << u"garbage"_s << false;
-        QTest::newRow("file moved away") << u"move"_s << false;
-        QTest::newRow("letter table gone") << u"drop table"_s << false;
+        QTest::addColumn<QString>("named"); // what the message names
+        QTest::newRow("row deleted by another program") << u"delete row"_s << true << u""_s;
+        QTest::newRow("letters renumbered by another program") << u"renumber"_s << true << u""_s;
+        QTest::newRow("file replaced by a non-database") << u"garbage"_s << false << u""_s;
+        QTest::newRow("file moved away") << u"move"_s << false << u""_s;
+        QTest::newRow("letter table gone") << u"drop table"_s << false << u""_s;
+        QTest::newRow("an answer code holding text")
+            << u"UPDATE 申請者情報 SET 寝たきり度 = 'zz' WHERE 作成NO = 2"_s << true
+            << u"「医療・心身（１）」ページの「障害高齢者の日常生活自立度（寝たきり度）」"_s;
+        QTest::newRow("a Yes/No field holding 7")
+            << u"UPDATE 申請者情報 SET 点滴管理 = 7 WHERE 作成NO = 2"_s << true
+            << u"「医療・心身（１）」ページの「点滴の管理」"_s;
+        QTest::newRow("a text that is no UTF-8")
+            << u"UPDATE 申請者情報 SET 住所 = CAST(x'e69db1ff' AS TEXT) WHERE 作成NO = 2"_s << true
+            << u"「申請者」ページの「住　所」"_s;
     }
     void unreadableLetterIsNeverOpened()
     {
         QFETCH(QString, breakage);
         QFETCH(bool, listComesBack);
+        QFETCH(QString, named);
         QVERIFY(writeLetters(m_data, 3));
         Form1 form;
         form.show();
@@ -242,7 +255,8 @@ private Q_SLOTS:
                 const QString sql =
                     breakage == u"delete row"_s ? u"DELETE FROM 申請者情報 WHERE 作成NO = 2"_s
                     : breakage == u"renumber"_s ? u"UPDATE 申請者情報 SET 作成NO = 作成NO + 10"_s
-                                                : u"DROP TABLE 申請者情報"_s;
+                    : breakage == u"drop table"_s ? u"DROP TABLE 申請者情報"_s
+                                                  : breakage;
                 QVERIFY(database->execute(sql));
             }
             hashAfterBreakage = hashOf(m_data);
@@ -257,6 +271,7 @@ private Q_SLOTS:
         QVERIFY2(told.text.startsWith(u"データを読み込めませんでした。\r\n"_s),
                  qPrintable(told.text));
         QVERIFY2(told.text.size() > 20, qPrintable(told.text)); // with its reason
+        QVERIFY2(told.text.contains(named), qPrintable(told.text));
         QCOMPARE(told.style, int(platform::vbCritical));
         QCOMPARE(dialogs.remaining(), 0);
         QCOMPARE(hashOf(m_data), hashAfterBreakage);
