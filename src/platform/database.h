@@ -173,6 +173,13 @@ public:
     // run or a row cannot be read (a damaged page shows here).
     bool scanStored(const QString& sql, const std::function<bool(const StoredRow&)>& row,
                     QString* error = nullptr) const;
+    // Runs one statement on the engine's own tables and pragmas (the schema, a table's columns,
+    // an index's keys) exactly as written, its names not matched to the file's own, with the
+    // values bound in order, and hands each row to `row`, which returns false to stop. False
+    // with the reason when it cannot run.
+    bool scanEngine(const QString& sql, const QList<Variant>& params,
+                    const std::function<bool(const StoredRow&)>& row,
+                    QString* error = nullptr) const;
 
 private:
     friend class detail::SqlRecordset;

@@ -34,6 +34,11 @@ std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, Q
 
 // The engine's last failure on `db` as a sentence for the user.
 QString engineError(sqlite3* db);
+// The engine's words for a failure of no common cause, told in Japanese: a known message
+// (a missing table or column, a constraint ...) in words, any other by its result code.
+QString engineWordsText(int resultCode, const QString& words);
+// The findings of the engine's integrity check, told in Japanese.
+QString integrityText(const QStringList& findings);
 // The text with every unpaired surrogate replaced by U+FFFD.
 QString wellFormed(const QString& text);
 
