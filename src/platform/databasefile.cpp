@@ -216,6 +216,7 @@ JournalProof proveJournal(const QString& databasePath, const QString& journalPat
     std::unordered_set<quint32> journaled;
     QByteArray firstPageBefore; // the first page's image before the save, when journaled
     QString unwrittenDiffers;   // a page the save cannot have written that the file has otherwise
+    quint32 writtenBeforeFirstPage = 0; // a page of a synced segment the file has otherwise
     bool anySynced = false;
     quint32 pageCountBefore = 0;
     qint64 headerAt = 0;
@@ -266,16 +267,16 @@ JournalProof proveJournal(const QString& databasePath, const QString& journalPat
                         .arg(recordNo));
             if (pageNo == 1)
                 firstPageBefore = image;
-            if (!header->synced) {
-                const QByteArray now = database.read((pageNo - 1) * pageSize, pageSize);
-                if (database.failed())
-                    return refused(database.failure());
-                if (now != image && unwrittenDiffers.isEmpty())
-                    unwrittenDiffers = QStringLiteral("ジャーナルファイルの、まだ書かれていない"
-                                                      "はずのページ（%1）がデータファイルと"
-                                                      "違います。")
-                                           .arg(pageNo);
-            }
+            // Whether the file still holds the page as it was before the save.
+            const QByteArray now = database.read((pageNo - 1) * pageSize, pageSize);
+            if (database.failed())
+                return refused(database.failure());
+            if (header->synced && now != image && writtenBeforeFirstPage == 0 && pageNo != 1)
+                writtenBeforeFirstPage = pageNo;
+            if (!header->synced && now != image && unwrittenDiffers.isEmpty())
+                unwrittenDiffers = QStringLiteral("ジャーナルファイルの、まだ書かれていないはずの"
+                                                  "ページ（%1）がデータファイルと違います。")
+                                       .arg(pageNo);
         }
         anySynced = anySynced || header->synced;
         if (toTheEnd)
@@ -288,30 +289,34 @@ JournalProof proveJournal(const QString& databasePath, const QString& journalPat
         return {JournalProof::Verdict::NothingToUndo, {}};
     }
 
-    // The save had begun to write the file. A commit puts the first page into the journal
-    // before the journal reaches the disk; a save that has written pages without it was
-    // larger than the engine's page cache, and nothing ties such a journal to the file.
-    if (firstPageBefore.isNull())
-        return refused(QStringLiteral("ジャーナルファイルに先頭ページの写しがなく、"
-                                      "このデータファイルのものと確かめられません。"));
-    // The first page before the save must be either the file's first page as it stands, or
-    // the one that the save's commit replaced.
-    const QByteArray firstPage = database.read(0, pageSize);
-    if (database.failed())
-        return refused(database.failure());
-    const auto before = parseFileHeader(firstPageBefore);
-    if (!before || (before->pageCountValid() && before->pageCount != pageCountBefore))
-        return refused(damaged);
+    // The journal had reached the disk, so the save may have begun to write the file. A
+    // commit writes the file's first page first, its change counter one higher; only a save
+    // larger than the engine's page cache writes other pages before it (and a journal of
+    // another file made alike would look the same): while the first page is unwritten,
+    // every page of the journal must still be the file's own.
     bool firstPageWritten = false;
-    if (firstPage != firstPageBefore) {
-        const auto now = parseFileHeader(firstPage);
-        if (!now || now->changeCounter != before->changeCounter + 1 ||
-            !sameStaticHeader(firstPage, firstPageBefore))
-            return refused(QStringLiteral(
-                "ジャーナルファイルの先頭ページの写しがこのデータファイルのものではありません。"));
-        firstPageWritten = true;
+    if (!firstPageBefore.isNull()) {
+        const QByteArray firstPage = database.read(0, pageSize);
+        if (database.failed())
+            return refused(database.failure());
+        const auto before = parseFileHeader(firstPageBefore);
+        if (!before || (before->pageCountValid() && before->pageCount != pageCountBefore))
+            return refused(damaged);
+        if (firstPage != firstPageBefore) {
+            const auto now = parseFileHeader(firstPage);
+            if (!now || now->changeCounter != before->changeCounter + 1 ||
+                !sameStaticHeader(firstPage, firstPageBefore))
+                return refused(QStringLiteral("ジャーナルファイルの先頭ページの写しが"
+                                              "このデータファイルのものではありません。"));
+            firstPageWritten = true;
+        }
     }
     if (!firstPageWritten) {
+        if (writtenBeforeFirstPage != 0)
+            return refused(QStringLiteral("先頭ページより前にページ（%1）が書き換えられており、"
+                                          "ジャーナルファイルがこのデータファイルのものと"
+                                          "確かめられません。")
+                               .arg(writtenBeforeFirstPage));
         // The header as it stood before the save records the size the journal records.
         const qint64 pages = database.size() / pageSize;
         if (!fileHeader->pageCountValid() || fileHeader->pageCount != pageCountBefore ||

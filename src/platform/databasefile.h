@@ -56,11 +56,13 @@ struct JournalProof
 // record that is damaged or cut short (the engine would stop there in silence and leave the
 // file half rolled back); a page size, or a size of the file before the save, that differs
 // from the file's; pages that the save cannot yet have written but that differ from the
-// file's; a journal that the save had begun to write into the file from, without the image
-// of the file's first page, or with one that is neither the file's first page as it stands
-// nor the one the save's commit replaced (the change counter one lower, the rest of the
-// header the same). Two files made alike, with the same history, have the same first page:
-// a journal of one beside the other is not told apart. Neither file is written.
+// file's. Once the journal has reached the disk, the save may have begun to write the file,
+// its first page first: then the journal's image of the first page must be either the file's
+// first page as it stands, with every other page of the journal still the file's own, or the
+// one that the commit replaced (the change counter one lower, the rest of the header the
+// same). A save larger than the engine's page cache, which writes pages before the first,
+// is refused with the rest: nothing ties such a journal to the file. A journal of a file
+// made alike and exactly one save behind this one is not told apart. Neither file is written.
 JournalProof proveJournal(const QString& databasePath, const QString& journalPath);
 
 } // namespace db

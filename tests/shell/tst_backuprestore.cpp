@@ -237,6 +237,30 @@ bool makeLetters(const QString& path, int count, QChar addressChar, int extraSav
     return true;
 }
 
+// A save that was cut off: see makeCutOffSave.
+// A save renaming every letter that was cut off, leaving its journal beside the file: see
+// BackupRestoreTest::makeCutOffSave.
+struct CutOffSave
+{
+    enum class Where {
+        // Killed in its commit, once the journal had reached the disk and the commit had
+        // written ten pages of the file, its first page first.
+        InCommit,
+        // A save larger than the engine's page cache (two pages), killed before its commit:
+        // it has written pages into the file, but not the first one.
+        BeforeCommit,
+        // Killed before anything of it reached the file.
+        BeforeWriting,
+    };
+    Where where = Where::InCommit;
+    int letters = 400;
+    QChar addressChar = u'町';
+    int earlierSaves = 0; // saves that change nothing, before it
+    // Without the list's index (a file made before it), the new names are written in place
+    // in the letters' pages alone: the half-saved file is a sound database.
+    bool listIndex = true;
+};
+
 } // namespace
 
 class BackupRestoreTest : public QObject
@@ -251,29 +275,39 @@ private:
 
     QString dataFolder() const { return common::appState().AppPath; }
 
-    // Makes `path` a file of `count` letters copied while a save renaming every one of
-    // them (to longer names, so that the file grows) was under way: a child process begins
-    // the save (with a page cache of `cachePages`) and is killed inside it, leaving the save's
-    // journal beside the file. `committed` gets the names as they were last committed. With
-    // a small cache the file alone is half-saved (it no longer holds them all); with a large
-    // one the save has not reached the file yet.
-    bool makeCutOffSave(const QString& path, int count, QChar addressChar, int extraSaves,
-                        int cachePages, QStringList* committed)
+    // Makes `path` a file of letters copied while a save renaming every one of them was under
+    // way: a child process makes the save and is killed inside it, where `save` says, leaving
+    // the save's journal beside the file. `committed` gets the names as they were last
+    // committed; the file alone holds part of the save, unless the save had not reached it.
+    bool makeCutOffSave(const QString& path, const CutOffSave& save, QStringList* committed)
     {
-        if (!makeLetters(path, count, addressChar, extraSaves, committed))
+        if (!makeLetters(path, save.letters, save.addressChar, save.earlierSaves, committed))
+            return false;
+        if (!save.listIndex && !runStatements(path, {QStringLiteral("DROP INDEX 一覧項目")}))
             return false;
         const QString child =
             QCoreApplication::applicationDirPath() + QStringLiteral("/shell_backupchild");
+        const QString name = QStringLiteral("書きかけ");
         QProcess process;
-        process.start(child, {QStringLiteral("midsave"), path,
-                              QStringLiteral("書きかけの保存で長くなった名前"),
-                              QString::number(cachePages)});
-        if (!process.waitForReadyRead(30000) || !process.readAll().startsWith("ready")) {
-            qWarning("the saving child did not start: %s", process.readAllStandardError().data());
-            return false;
+        if (save.where == CutOffSave::Where::InCommit) {
+            process.start(child, {QStringLiteral("midcommit"), path, name, QStringLiteral("10")});
+            if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::CrashExit) {
+                qWarning("the committing child was not cut off: %s",
+                         process.readAllStandardError().data());
+                return false;
+            }
+        } else {
+            const bool small = save.where == CutOffSave::Where::BeforeCommit;
+            process.start(child, {QStringLiteral("midsave"), path, name,
+                                  QString::number(small ? 2 : 100000)});
+            if (!process.waitForReadyRead(30000) || !process.readAll().startsWith("ready")) {
+                qWarning("the saving child did not start: %s",
+                         process.readAllStandardError().data());
+                return false;
+            }
+            ::kill(pid_t(process.processId()), SIGKILL);
+            process.waitForFinished(10000);
         }
-        ::kill(pid_t(process.processId()), SIGKILL);
-        process.waitForFinished(10000);
         if (!QFileInfo::exists(path + QStringLiteral("-journal")))
             return false;
         // What the file alone holds.
@@ -283,7 +317,7 @@ private:
             return false;
         const QStringList inFile = listedPatients(alone);
         QFile::remove(alone);
-        if ((inFile == *committed) != (cachePages > count)) {
+        if ((inFile == *committed) != (save.where == CutOffSave::Where::BeforeWriting)) {
             qWarning("the killed save left %s of itself in the file",
                      inFile == *committed ? "nothing" : "part");
             return false;
@@ -291,10 +325,10 @@ private:
         return true;
     }
     // Makes m_backup a file of 400 letters copied while a save renaming every one of them
-    // had written part of itself into the file (see makeCutOffSave).
-    bool makeHalfSavedBackup(QStringList* committed)
+    // had written part of itself into the file in its commit.
+    bool makeHalfSavedBackup(QStringList* committed, const CutOffSave& save = {})
     {
-        return makeCutOffSave(m_backup, 400, QChar(u'町'), 0, 2, committed);
+        return makeCutOffSave(m_backup, save, committed);
     }
     QString rizari() const { return dataFolder() + QStringLiteral("Rizari.mdb"); }
 
@@ -608,8 +642,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>(
             "save"); // "half" saved, "begun" without reaching the file, or none
-        QTest::newRow("writable backup") << false << "half";
-        QTest::newRow("read-only backup") << true << "half";
+        QTest::newRow("writable backup, a save cut off in its commit") << false << "half";
+        QTest::newRow("read-only backup, a save cut off in its commit") << true << "half";
         QTest::newRow("a save that had not reached the file") << false << "begun";
         QTest::newRow("an empty journal beside a whole backup") << false << "";
     }
@@ -622,7 +656,7 @@ private Q_SLOTS:
         if (save == QLatin1String("half")) {
             QVERIFY(makeHalfSavedBackup(&committed));
         } else if (save == QLatin1String("begun")) {
-            QVERIFY(makeCutOffSave(m_backup, 400, QChar(u'町'), 0, 100000, &committed));
+            QVERIFY(makeHalfSavedBackup(&committed, {CutOffSave::Where::BeforeWriting}));
         } else {
             committed = listedPatients(m_backup);
             QVERIFY(writeBytes(journal, {}));
@@ -980,15 +1014,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("journal");
         QTest::addColumn<QString>("told");
+        // The journal of a save cut off in its commit, damaged: the half-saved file is a sound
+        // database, and the journal played back in part or not at all would let it through.
         QTest::newRow("a damaged header")
             << "damaged header" << QStringLiteral("ジャーナルファイルの見出しが壊れています。");
-        // Taken for a save that has not reached the file, whose pages the file then holds.
-        QTest::newRow("a header wiped, the file half-saved")
-            << "wiped header" << QStringLiteral("ジャーナルファイル");
+        // Taken for a save that had not reached the file, whose pages the file then holds.
+        QTest::newRow("a header wiped")
+            << "wiped header" << QStringLiteral("まだ書かれていないはずのページ");
         QTest::newRow("a damaged page record")
-            << "damaged page" << QStringLiteral("番目のページの写しが壊れています。");
-        QTest::newRow("the journal of another letter file")
-            << "another file"
+            << "damaged page"
+            << QStringLiteral("ジャーナルファイルの 1 番目のページの写しが壊れています。");
+        // A save larger than the engine's cache writes pages before the first one, as a
+        // journal of another file beside this one would seem to: nothing ties it to the file.
+        QTest::newRow("a save larger than the cache, cut off before its commit")
+            << "before the commit" << QStringLiteral("先頭ページより前にページ");
+        // Two clinics' files made alike; the other's save was cut off in its commit, and its
+        // journal lies beside this backup.
+        QTest::newRow("the journal of another letter file made alike")
+            << "another file" << QStringLiteral("先頭ページより前にページ");
+        QTest::newRow("the journal of another letter file saved once more")
+            << "another file saved once more"
             << QStringLiteral("先頭ページの写しがこのデータファイルのものではありません。");
     }
     void restoreRefusesAJournalThatIsNotTheBackups()
@@ -997,21 +1042,34 @@ private Q_SLOTS:
         QFETCH(QString, told);
         const QString journalPath = m_backup + QStringLiteral("-journal");
         QStringList committed;
-        if (journal == QLatin1String("another file")) {
-            // Two clinics' files made alike, one saved once more; the other's save was cut
-            // off, and its journal lies beside this backup.
+        if (journal.startsWith(QLatin1String("another file"))) {
             QVERIFY(makeLetters(m_backup, 200, QChar(u'町'), 0, &committed));
             const QString other = m_env->filePath(QStringLiteral("other-clinic.mdb"));
             QStringList theirs;
-            QVERIFY(makeCutOffSave(other, 200, QChar(u'村'), 1, 2, &theirs));
+            CutOffSave theirSave;
+            theirSave.letters = 200;
+            theirSave.addressChar = u'村';
+            theirSave.earlierSaves = journal == QLatin1String("another file saved once more");
+            QVERIFY(makeCutOffSave(other, theirSave, &theirs));
             QVERIFY(QFile::copy(other + QStringLiteral("-journal"), journalPath));
         } else {
-            QVERIFY(makeHalfSavedBackup(&committed));
+            // The half-saved file is a sound database that holds most of the save: played
+            // back by halves, or not at all, the journal would let it through.
+            CutOffSave inPlace;
+            inPlace.listIndex = false;
+            if (journal == QLatin1String("before the commit"))
+                inPlace.where = CutOffSave::Where::BeforeCommit;
+            QVERIFY(makeHalfSavedBackup(&committed, inPlace));
+            const QString alone = m_env->filePath(QStringLiteral("alone.mdb"));
+            QVERIFY(QFile::copy(m_backup, alone));
+            const BackupResult sound = testLetterDatabase(alone);
+            QVERIFY2(sound.ok, qPrintable(sound.error));
             QFile file(journalPath);
             QVERIFY(file.open(QIODevice::ReadWrite));
             const QByteArray header = file.read(28);
             const qint64 sector = qFromBigEndian<quint32>(header.constData() + 20);
-            if (journal == QLatin1String("damaged header")) {
+            if (journal == QLatin1String("before the commit")) {
+            } else if (journal == QLatin1String("damaged header")) {
                 QVERIFY(file.seek(0) && file.write("RUVI") == 4);
             } else if (journal == QLatin1String("wiped header")) {
                 QVERIFY(file.seek(0) && file.write(QByteArray(12, '\0')) == 12);
