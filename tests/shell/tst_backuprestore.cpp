@@ -14,6 +14,7 @@
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -432,6 +433,32 @@ private Q_SLOTS:
                 QStringLiteral("ディスクの空き容量が足りません。")));
         QCOMPARE(LetterFile::fileHash(target), before);
         QCOMPARE(LetterFile::fileHash(m_data), data);
+        QVERIFY(temporaryLeftovers(m_env->root()).isEmpty());
+    }
+
+    // A backup is written only of a file the restore would take back: a data file that
+    // holds what the program never makes is named, and the target is left as it was.
+    void backupRefusesADataFileNotOfTheProgram()
+    {
+        QVERIFY(runStatements(m_data, {QStringLiteral("CREATE TRIGGER 残りを消す AFTER UPDATE ON "
+                                                      "申請者情報 BEGIN DELETE FROM 申請者情報; "
+                                                      "END")}));
+        const QString target = m_env->filePath(QStringLiteral("old.mdb"));
+        QVERIFY(writeBytes(target, "an older backup"));
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(target).answer(platform::vbOK);
+        m_form->mnuReserve_Click();
+
+        QCOMPARE(dialogs.messages().size(), 1);
+        const QString text = dialogs.messages().at(0).text;
+        QCOMPARE(firstLine(text), SaveFailed);
+        QCOMPARE(reasonLine(text),
+                 QDir::toNativeSeparators(m_data) +
+                     QStringLiteral(" は、このプログラムが書いた意見書のデータファイルでは"
+                                    "ありません。（表「申請者情報」にトリガー「残りを消す」が"
+                                    "あります。このプログラムはトリガーを使いません。）"));
+        QCOMPARE(LetterFile::fileHash(target),
+                 QCryptographicHash::hash("an older backup", QCryptographicHash::Sha256));
         QVERIFY(temporaryLeftovers(m_env->root()).isEmpty());
     }
 
