@@ -164,6 +164,23 @@ bool isIdentifierChar(QChar c)
 
 } // namespace
 
+qsizetype quotedRunEnd(const QString& sql, qsizetype from, QChar close)
+{
+    const qsizetype n = sql.size();
+    qsizetype j = from + 1;
+    while (j < n) {
+        if (sql[j] == close) {
+            if (close != u']' && j + 1 < n && sql[j + 1] == close) {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    return n;
+}
+
 QString quoteName(const QString& name)
 {
     bool plain = !name.isEmpty() && !name.front().isDigit();
@@ -634,9 +651,10 @@ std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QLis
 }
 
 bool Database::stepRows(const QString& sql, const QList<Variant>& params,
-                        const std::function<bool(sqlite3_stmt*)>& row, QString* error) const
+                        const std::function<bool(sqlite3_stmt*)>& row, QString* error,
+                        bool matchNames) const
 {
-    const QString text = foldIdentifiers(sql);
+    const QString text = matchNames ? foldIdentifiers(sql) : sql;
     sqlite3_stmt* stmt = takeStatement(text, error);
     if (!stmt)
         return false;
@@ -972,22 +990,8 @@ QString Database::foldNames(const QString& sql) const
     const qsizetype n = sql.size();
     qsizetype i = 0;
     // Copies a quoted run (a string literal or a quoted identifier) from i to its closing
-    // quote; a doubled closing quote stands for itself.
-    const auto quotedRun = [&](QChar close) {
-        qsizetype j = i + 1;
-        while (j < n) {
-            if (sql[j] == close) {
-                if (close != u']' && j + 1 < n && sql[j + 1] == close) {
-                    j += 2;
-                    continue;
-                }
-                ++j;
-                break;
-            }
-            ++j;
-        }
-        return j;
-    };
+    // quote.
+    const auto quotedRun = [&](QChar close) { return detail::quotedRunEnd(sql, i, close); };
     while (i < n) {
         const QChar c = sql[i];
         if (c == u'\'') {
@@ -1088,22 +1092,8 @@ bool Database::scanStored(const QString& sql, const std::function<bool(const Sto
 bool Database::scanEngine(const QString& sql, const QList<Variant>& params,
                           const std::function<bool(const StoredRow&)>& row, QString* error) const
 {
-    sqlite3_stmt* stmt = takeStatement(sql, error);
-    if (!stmt)
-        return false;
-    if (sqlite3_bind_parameter_count(stmt) != params.size()) {
-        const int places = sqlite3_bind_parameter_count(stmt);
-        giveBackStatement(sql, stmt);
-        return fail(error, detail::countMismatch(places, params.size()));
-    }
-    for (int i = 0; i < params.size(); ++i)
-        detail::bindValue(stmt, i + 1, params[i]);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW && row(StoredRow(stmt))) {
-    }
-    const bool ok = rc == SQLITE_DONE || rc == SQLITE_ROW || fail(error, lastError());
-    giveBackStatement(sql, stmt);
-    return ok;
+    return stepRows(
+        sql, params, [&](sqlite3_stmt* stmt) { return row(StoredRow(stmt)); }, error, false);
 }
 
 } // namespace db

@@ -186,11 +186,12 @@ private:
     friend class detail::IdleConnections;
     friend class PreparedStatement;
 
-    // Prepares `sql` (names folded), binds `params` and hands each row's statement to `row`
-    // until it returns false or the rows end. False with the reason when the text cannot be
-    // run or a row cannot be read.
+    // Prepares `sql` (names folded, unless `matchNames` is false), binds `params` and hands
+    // each row's statement to `row` until it returns false or the rows end. False with the
+    // reason when the text cannot be run or a row cannot be read.
     bool stepRows(const QString& sql, const QList<Variant>& params,
-                  const std::function<bool(sqlite3_stmt*)>& row, QString* error) const;
+                  const std::function<bool(sqlite3_stmt*)>& row, QString* error,
+                  bool matchNames = true) const;
 
     Database(sqlite3* handle, const QString& path, bool readOnly);
     static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,

@@ -25,6 +25,10 @@ ColumnKind kindFromDeclaredType(const char* declared);
 QString foldName(const QString& name);
 // A name ready to be pasted into SQL text.
 QString quoteName(const QString& name);
+// The end of the quoted run that opens at `from` in the SQL text (a string literal or a
+// quoted name, closed by `close`; a doubled closing quote stands for itself, but in
+// brackets): the place after its closing quote, or the text's end.
+qsizetype quotedRunEnd(const QString& sql, qsizetype from, QChar close);
 
 Variant readColumn(sqlite3_stmt* stmt, int column, ColumnKind kind);
 void bindValue(sqlite3_stmt* stmt, int index, const Variant& value);

@@ -1,6 +1,7 @@
 #include "platform/schemainfo.h"
 
 #include "platform/database.h"
+#include "platform/database_p.h"
 
 #include <QSet>
 
@@ -36,21 +37,7 @@ QList<Token> tokenize(const QString& sql)
     QList<Token> tokens;
     const qsizetype n = sql.size();
     qsizetype i = 0;
-    // The end of a quoted run from i on (a doubled closing quote stands for itself).
-    const auto quotedEnd = [&](QChar close) {
-        qsizetype j = i + 1;
-        while (j < n) {
-            if (sql[j] == close) {
-                if (close != u']' && j + 1 < n && sql[j + 1] == close) {
-                    j += 2;
-                    continue;
-                }
-                return j + 1;
-            }
-            ++j;
-        }
-        return n;
-    };
+    const auto quotedEnd = [&](QChar close) { return detail::quotedRunEnd(sql, i, close); };
     while (i < n) {
         const QChar c = sql[i];
         if (c.isSpace()) {
