@@ -332,6 +332,16 @@ private:
         return makeCutOffSave(m_backup, save, committed);
     }
     QString rizari() const { return dataFolder() + QStringLiteral("Rizari.mdb"); }
+    // Restores `picked` through the menu, answering Yes and then OK: the text of the message
+    // that ends it ("" unless the question is followed by exactly one).
+    QString restoreFrom(const QString& picked)
+    {
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(picked).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        const auto shown = dialogs.messages();
+        return shown.size() == 2 ? shown.at(1).text : QString();
+    }
 
 private Q_SLOTS:
     void init()
@@ -1008,12 +1018,7 @@ private Q_SLOTS:
         const QByteArray pick = LetterFile::fileHash(m_backup);
         const QByteArray data = LetterFile::fileHash(m_data);
         m_form->openRecordList = [this] { ++m_listOpened; };
-        ScriptedDialogs dialogs;
-        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
-        m_form->mnuReturn_Click();
-
-        QCOMPARE(dialogs.messages().size(), 2);
-        const QString text = dialogs.messages().at(1).text;
+        const QString text = restoreFrom(m_backup);
         if (told.isEmpty()) {
             QCOMPARE(text, Restored);
             QCOMPARE(LetterFile::fileHash(m_data), pick);
@@ -1111,12 +1116,7 @@ private Q_SLOTS:
         const QByteArray data = LetterFile::fileHash(m_data);
         const QByteArray pick = LetterFile::fileHash(m_backup);
         const QByteArray journalBefore = LetterFile::fileHash(journalPath);
-        ScriptedDialogs dialogs;
-        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
-        m_form->mnuReturn_Click();
-
-        QCOMPARE(dialogs.messages().size(), 2);
-        const QString text = dialogs.messages().at(1).text;
+        const QString text = restoreFrom(m_backup);
         QCOMPARE(firstLine(text), RestoreFailed);
         const QString reason = reasonLine(text);
         QVERIFY2(reason.contains(QDir::toNativeSeparators(journalPath)) && reason.contains(told),
@@ -1151,12 +1151,7 @@ private Q_SLOTS:
             makeReadOnly(m_backup);
         const QByteArray data = LetterFile::fileHash(m_data);
         const QStringList before = QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden);
-        ScriptedDialogs dialogs;
-        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
-        m_form->mnuReturn_Click();
-
-        QCOMPARE(dialogs.messages().size(), 2);
-        const QString text = dialogs.messages().at(1).text;
+        const QString text = restoreFrom(m_backup);
         QCOMPARE(firstLine(text), RestoreFailed);
         QCOMPARE(reasonLine(text),
                  QDir::toNativeSeparators(m_backup) +
@@ -1182,11 +1177,7 @@ private Q_SLOTS:
         QVERIFY(at >= 0 && bytes.indexOf(name, at + 1) > at);
         QVERIFY(file.seek(at) && file.write(QStringLiteral("控え四郎").toUtf8()) == name.size());
         file.close();
-        ScriptedDialogs dialogs;
-        dialogs.chooseFile(m_backup).answer(platform::vbYes).answer(platform::vbOK);
-        m_form->mnuReturn_Click();
-
-        const QString text = dialogs.messages().at(1).text;
+        const QString text = restoreFrom(m_backup);
         QCOMPARE(firstLine(text), RestoreFailed);
         const QString reason = reasonLine(text);
         QVERIFY2(reason.contains(QStringLiteral("データファイルが壊れています（索引「一覧項目」")),
