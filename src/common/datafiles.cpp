@@ -47,10 +47,10 @@ bool ensureDataFolder(QString* error)
         return true;
     const QString parent = QFileInfo(folder.chopped(1)).path();
     if (!QDir().mkpath(parent))
-        return fail(error, QStringLiteral("The folder %1 cannot be created.").arg(parent));
+        return fail(error, QStringLiteral("フォルダ %1 を作れません。").arg(parent));
     if (!QDir().mkdir(folder,
                       QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
-        return fail(error, QStringLiteral("The folder %1 cannot be created.").arg(folder));
+        return fail(error, QStringLiteral("フォルダ %1 を作れません。").arg(folder));
     const QString letters = folder + LetterFileName;
     const QString postCodes = folder + PostCodeFileName;
     if (!createFile(letters, createLetterTables, error) ||

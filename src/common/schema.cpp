@@ -1,8 +1,13 @@
 #include "common/schema.h"
 
 #include "platform/database.h"
+#include "platform/schemainfo.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -208,11 +213,11 @@ const LetterField& letterField(Field field)
 
 namespace {
 
-QString columnType(FieldKind kind)
+QString columnTypeName(FieldKind kind)
 {
     switch (kind) {
     case FieldKind::YesNo:
-        return u"BOOLEAN DEFAULT 0"_s; // like a Yes/No column, False in a new row
+        return u"BOOLEAN"_s;
     case FieldKind::AnswerCode:
         return u"INTEGER"_s;
     case FieldKind::Text:
@@ -220,6 +225,21 @@ QString columnType(FieldKind kind)
     }
     return u"TEXT"_s;
 }
+
+// A Yes/No column is False in a new row, as a Yes/No column of the original; "" for none.
+QString columnDefault(FieldKind kind)
+{
+    return kind == FieldKind::YesNo ? u"0"_s : QString();
+}
+
+QString columnType(FieldKind kind)
+{
+    const QString value = columnDefault(kind);
+    return value.isEmpty() ? columnTypeName(kind) : columnTypeName(kind) + u" DEFAULT "_s + value;
+}
+
+const QString IntegerType = u"INTEGER"_s;
+const QString TextType = u"TEXT"_s;
 
 bool createTables(db::Database& database, const QStringList& statements, QString* error)
 {
@@ -238,7 +258,7 @@ bool createTables(db::Database& database, const QStringList& statements, QString
 
 bool createLetterTables(db::Database& database, QString* error)
 {
-    QStringList columns{LetterKey + u" INTEGER"_s};
+    QStringList columns{LetterKey + u' ' + IntegerType};
     for (const LetterField& field : letterFields())
         columns << field.name + u' ' + columnType(field.kind);
     return createTables(
@@ -246,7 +266,8 @@ bool createLetterTables(db::Database& database, QString* error)
         {u"CREATE TABLE %1 (%2)"_s.arg(LetterTable, columns.join(u", ")),
          u"CREATE UNIQUE INDEX %1 ON %2 (%3)"_s.arg(LetterIndex, LetterTable, LetterKey),
          letterListIndexSql(),
-         u"CREATE TABLE %1 (%2 INTEGER, %3 TEXT)"_s.arg(ComboTable, ComboCode, ComboText)},
+         u"CREATE TABLE %1 (%2 %3, %4 %5)"_s.arg(ComboTable, ComboCode, IntegerType, ComboText,
+                                                 TextType)},
         error);
 }
 
@@ -263,6 +284,165 @@ bool createPostCodeTables(db::Database& database, QString* error)
                                                                    PostCodeAddress),
          u"CREATE INDEX %1 ON %2 (%3)"_s.arg(PostCodeIndex, PostCodeTable, PostCodeCode)},
         error);
+}
+
+namespace {
+
+QString folded(const QString& name)
+{
+    return name.normalized(QString::NormalizationForm_KC).toLower();
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return folded(a) == folded(b);
+}
+
+// A column the program makes: its type and its DEFAULT ("" for none).
+struct OwnColumn
+{
+    QString type;
+    QString defaultValue;
+};
+
+using OwnColumns = QHash<QString, OwnColumn>; // by folded name
+
+const OwnColumns& letterColumns()
+{
+    static const OwnColumns columns = [] {
+        OwnColumns c{{folded(LetterKey), {IntegerType, {}}}};
+        for (const LetterField& field : letterFields())
+            c.insert(folded(field.name), {columnTypeName(field.kind), columnDefault(field.kind)});
+        return c;
+    }();
+    return columns;
+}
+
+const OwnColumns& comboColumns()
+{
+    static const OwnColumns columns{{folded(ComboCode), {IntegerType, {}}},
+                                    {folded(ComboText), {TextType, {}}}};
+    return columns;
+}
+
+// What in the table is not as the program makes it; "" when nothing is.
+QString foreignPart(const db::SchemaTable& table, const OwnColumns& own)
+{
+    if (!table.otherParts.isEmpty())
+        return u"表「%1」に、このプログラムが使わない定義（%2）があります。"_s.arg(
+            table.name, table.otherParts.join(u"、"_s));
+    QSet<QString> seen;
+    for (const db::SchemaColumn& column : table.columns) {
+        // Names that differ in width alone are one name to the program.
+        if (seen.contains(folded(column.name)))
+            return u"表「%1」に、同じ名前の項目「%2」が二つあります。"_s.arg(table.name,
+                                                                             column.name);
+        seen.insert(folded(column.name));
+        const auto it = own.constFind(folded(column.name));
+        if (sameName(column.name, LetterKey) && column.constraints.contains(u"PRIMARY KEY"_s))
+            return u"表「%1」の %2 が行番号を兼ねる主キー（INTEGER PRIMARY KEY）になっています。"_s
+                .arg(table.name, column.name);
+        if (!column.constraints.isEmpty())
+            return u"表「%1」の項目「%2」に、このプログラムが使わない制約（%3）があります。"_s.arg(
+                table.name, column.name, column.constraints.join(u"、"_s));
+        const QString defaultValue = column.defaultValue.value_or(QString());
+        if (it == own.cend()) {
+            // A column of no field: any plain value as its DEFAULT, never an expression.
+            if (defaultValue.startsWith(u'('))
+                return u"表「%1」の項目「%2」の既定値が式（%3）になっています。"_s.arg(
+                    table.name, column.name, defaultValue);
+            continue;
+        }
+        if (column.declaredType.simplified().compare(it->type, Qt::CaseInsensitive) != 0)
+            return u"表「%1」の項目「%2」の型が「%3」です（このプログラムでは「%4」）。"_s.arg(
+                table.name, column.name, column.declaredType, it->type);
+        if (column.defaultValue && defaultValue != it->defaultValue)
+            return u"表「%1」の項目「%2」に、このプログラムが使わない既定値（%3）があります。"_s
+                .arg(table.name, column.name, defaultValue);
+    }
+    return {};
+}
+
+// What in the index is not as the program makes it, if it is one the program makes at all.
+QString foreignIndex(const db::SchemaIndex& index)
+{
+    const auto keys = [&](const QStringList& names) {
+        if (index.columns.size() != names.size())
+            return false;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (!sameName(index.columns[i], names[i]))
+                return false;
+        return true;
+    };
+    const bool plain =
+        !index.automatic && !index.partial && index.plainKeys && sameName(index.table, LetterTable);
+    if (sameName(index.name, LetterIndex)) {
+        if (plain && index.unique && keys({LetterKey}))
+            return {};
+        return u"索引「%1」が、%2 だけに掛けた一意の索引ではありません。"_s.arg(index.name,
+                                                                                LetterKey);
+    }
+    if (sameName(index.name, LetterListIndex)) {
+        if (plain && !index.unique && keys(LetterListColumns.split(u',')))
+            return {};
+        return u"索引「%1」が、このプログラムの一覧の索引と違います。"_s.arg(index.name);
+    }
+    if (index.automatic)
+        return u"表「%1」に、このプログラムが使わない一意の制約（索引「%2」）があります。"_s.arg(
+            index.table, index.name);
+    return u"索引「%1」（表「%2」）は、このプログラムの索引ではありません。"_s.arg(index.name,
+                                                                                   index.table);
+}
+
+} // namespace
+
+QString foreignSchemaObject(const db::Schema& schema)
+{
+    for (const db::SchemaObject& object : schema.others) {
+        if (object.type == QLatin1String("trigger"))
+            return u"表「%1」にトリガー「%2」があります。このプログラムはトリガーを使いません。"_s
+                .arg(object.table, object.name);
+        if (object.type == QLatin1String("view"))
+            return u"ビュー「%1」があります。このプログラムはビューを使いません。"_s.arg(
+                object.name);
+        return u"このプログラムが使わないもの（%1「%2」）があります。"_s.arg(object.type,
+                                                                             object.name);
+    }
+    bool letters = false;
+    QSet<QString> seen;
+    for (const db::SchemaTable& table : schema.tables) {
+        if (seen.contains(folded(table.name)))
+            return u"同じ名前の表「%1」が二つあります。"_s.arg(table.name);
+        seen.insert(folded(table.name));
+        QString problem;
+        if (sameName(table.name, LetterTable)) {
+            letters = true;
+            problem = foreignPart(table, letterColumns());
+            const bool keyed = std::any_of(
+                table.columns.cbegin(), table.columns.cend(),
+                [](const db::SchemaColumn& column) { return sameName(column.name, LetterKey); });
+            if (problem.isEmpty() && !keyed)
+                problem = u"表「%1」に %2 がありません。"_s.arg(table.name, LetterKey);
+        } else if (sameName(table.name, ComboTable)) {
+            problem = foreignPart(table, comboColumns());
+        } else {
+            problem = u"表「%1」は、このプログラムの表ではありません。"_s.arg(table.name);
+        }
+        if (!problem.isEmpty())
+            return problem;
+    }
+    if (!letters)
+        return u"表「%1」がありません。"_s.arg(LetterTable);
+    bool keyIndex = false;
+    for (const db::SchemaIndex& index : schema.indexes) {
+        if (const QString problem = foreignIndex(index); !problem.isEmpty())
+            return problem;
+        keyIndex = keyIndex || sameName(index.name, LetterIndex);
+    }
+    if (!keyIndex)
+        return u"%1 に一意の索引「%2」がありません（同じ番号の意見書が二つ入りえます）。"_s.arg(
+            LetterKey, LetterIndex);
+    return {};
 }
 
 } // namespace common

@@ -6,7 +6,8 @@
 
 namespace db {
 class Database;
-}
+struct Schema;
+} // namespace db
 
 // The tables of the program's data files, defined here and nowhere else: the letter file
 // (Ruviro.mdb) holds the letters and the phrase lists, the postal-code file (PostCode.mdb)
@@ -269,5 +270,15 @@ bool createLetterTables(db::Database& database, QString* error = nullptr);
 // The statement that makes index 一覧項目 on a letter file.
 QString letterListIndexSql();
 bool createPostCodeTables(db::Database& database, QString* error = nullptr);
+
+// What, in the schema of a letter file from outside (a backup to restore), is not the
+// program's own; "" when nothing is. The program's own: table 申請者情報, a table with row
+// ids whose 作成NO is an INTEGER and no primary key, every letter field it has of the field's
+// type (fewer or more columns are taken); its unique index 作成NO on 作成NO alone; its index
+// 一覧項目 over the list's columns, when it has one; table コンボ情報 with its two columns
+// (more or fewer taken), when it has one. Nothing else: no other table or index, no view, no
+// trigger, no constraint but DEFAULT (0 on a Yes/No field, a plain value on a column that is
+// no field). A sentence for the user naming the first object that is not the program's own.
+QString foreignSchemaObject(const db::Schema& schema);
 
 } // namespace common

@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include "platform/database_p.h"
+#include "platform/systemerror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -124,7 +126,8 @@ QString engineErrorText(int resultCode, const QString& engineWords, Action actio
     case SQLITE_CANTOPEN:
         return QStringLiteral("データファイルを開けません。");
     default:
-        return QStringLiteral("データベースの処理に失敗しました。（%1）").arg(engineWords);
+        return QStringLiteral("データベースの処理に失敗しました。（%1）")
+            .arg(detail::engineWordsText(resultCode, engineWords));
     }
 }
 
@@ -144,7 +147,7 @@ bool fail(QString* error, const QString& text)
 
 QString countMismatch(qsizetype places, qsizetype values)
 {
-    return QStringLiteral("The statement has %1 places for values, but %2 values were given.")
+    return QStringLiteral("SQL 文の値の場所（%1 か所）と渡された値の数（%2 個）が合いません。")
         .arg(places)
         .arg(values);
 }
@@ -202,6 +205,23 @@ bool isIdentifierChar(QChar c)
 }
 
 } // namespace
+
+qsizetype quotedRunEnd(const QString& sql, qsizetype from, QChar close)
+{
+    const qsizetype n = sql.size();
+    qsizetype j = from + 1;
+    while (j < n) {
+        if (sql[j] == close) {
+            if (close != u']' && j + 1 < n && sql[j + 1] == close) {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    return n;
+}
 
 QString quoteName(const QString& name)
 {
@@ -340,34 +360,34 @@ std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, Q
     if (value.isNull())
         return value;
     const auto mismatch = [&](const char* what) {
-        fail(error, QStringLiteral("The value \"%1\" cannot be stored as %2.")
-                        .arg(value.toString(), QLatin1String(what)));
+        fail(error, QStringLiteral("値「%1」は%2として保存できません。")
+                        .arg(value.toString(), QString::fromUtf8(what)));
         return std::nullopt;
     };
     switch (kind) {
     case ColumnKind::Boolean:
         if (const auto b = value.toBool())
             return Variant::fromBool(*b);
-        return mismatch("Yes/No");
+        return mismatch("はい／いいえ");
     case ColumnKind::Integer: {
         const auto v = value.toLong();
         if (v && *v >= std::numeric_limits<qint16>::min() &&
             *v <= std::numeric_limits<qint16>::max())
             return Variant::fromInteger(qint16(*v));
-        return mismatch("an integer");
+        return mismatch("整数");
     }
     case ColumnKind::Long:
         if (const auto v = value.toLong())
             return Variant::fromLong(*v);
-        return mismatch("a long integer");
+        return mismatch("長整数");
     case ColumnKind::Single:
         if (const auto v = value.toDouble(); v && std::abs(*v) <= std::numeric_limits<float>::max())
             return Variant::fromSingle(float(*v));
-        return mismatch("a number");
+        return mismatch("数値");
     case ColumnKind::Double:
         if (const auto v = value.toDouble())
             return Variant::fromDouble(*v);
-        return mismatch("a number");
+        return mismatch("数値");
     case ColumnKind::Text:
         return Variant::fromString(value.toString());
     case ColumnKind::Untyped:
@@ -523,7 +543,7 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, QSt
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(error, QStringLiteral("データファイル %1 を読み込めません。（%2）")
-                        .arg(path, file.errorString()));
+                        .arg(path, platform::systemErrorText(errno)));
         return nullptr;
     }
     const QByteArray head = file.read(kSqliteMagic.size());
@@ -560,9 +580,10 @@ std::unique_ptr<Database> Database::create(const QString& path, QString* error)
     // NewOnly never replaces a file that exists; the data stays the user's alone (0600).
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                    QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        fail(error, QStringLiteral("The data file %1 cannot be created: %2")
-                        .arg(path, file.exists() ? QStringLiteral("it exists already")
-                                                 : file.errorString()));
+        const int code = errno;
+        fail(error, QStringLiteral("データファイル %1 を作れません。（%2）")
+                        .arg(path, file.exists() ? QStringLiteral("すでにあります")
+                                                 : platform::systemErrorText(code)));
         return nullptr;
     }
     file.close();
@@ -634,7 +655,7 @@ std::unique_ptr<Recordset> Database::openTable(const QString& table, QString* er
     loadNames();
     const QString stored = storedName(table);
     if (stored.isEmpty() || !hasTable(stored)) {
-        fail(error, QStringLiteral("The data file has no table %1.").arg(table));
+        fail(error, QStringLiteral("データファイルに表「%1」がありません。").arg(table));
         return nullptr;
     }
     return detail::SqlRecordset::openTable(this, stored, error);
@@ -653,9 +674,10 @@ std::unique_ptr<Recordset> Database::openSnapshot(const QString& sql, const QLis
 }
 
 bool Database::stepRows(const QString& sql, const QList<Variant>& params,
-                        const std::function<bool(sqlite3_stmt*)>& row, QString* error) const
+                        const std::function<bool(sqlite3_stmt*)>& row, QString* error,
+                        bool matchNames) const
 {
-    const QString text = foldIdentifiers(sql);
+    const QString text = matchNames ? foldIdentifiers(sql) : sql;
     sqlite3_stmt* stmt = takeStatement(text, error);
     if (!stmt)
         return false;
@@ -850,7 +872,7 @@ QString RowView::text(int column) const
 bool Database::beginTrans(QString* error)
 {
     if (inTransaction())
-        return fail(error, QStringLiteral("A transaction is open already."));
+        return fail(error, QStringLiteral("書き込みの処理がすでに始まっています。"));
     m_inTransaction =
         exec(m_db, m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), error);
     return m_inTransaction;
@@ -859,7 +881,7 @@ bool Database::beginTrans(QString* error)
 bool Database::commitTrans(QString* error)
 {
     if (!inTransaction())
-        return fail(error, QStringLiteral("No transaction is open."));
+        return fail(error, QStringLiteral("書き込みの処理が始まっていません。"));
     if (!canWrite(error) || !exec(m_db, QStringLiteral("COMMIT"), error))
         return false;
     m_inTransaction = false;
@@ -881,8 +903,9 @@ void Database::rollback()
 bool Database::canWrite(QString* error) const
 {
     if (m_inTransaction && sqlite3_get_autocommit(m_db) != 0)
-        return fail(error, QStringLiteral("The data file undid the work of this transaction "
-                                          "after a failure; nothing more is written."));
+        return fail(error,
+                    QStringLiteral("失敗のため、データファイルがこの書き込みを取り消しました。"
+                                   "これ以上は書き込みません。"));
     return true;
 }
 
@@ -963,13 +986,14 @@ bool Database::integrityCheck(QString* error) const
         if (line != QLatin1String("ok"))
             problems << line;
     }
-    if (rc != SQLITE_DONE && problems.isEmpty())
-        problems << lastError();
+    // A check that could not run to its end tells the engine's failure (a damaged page).
+    const QString failure = rc != SQLITE_DONE && problems.isEmpty() ? lastError() : QString();
     sqlite3_finalize(stmt);
+    if (!failure.isEmpty())
+        return detail::fail(error, failure);
     if (problems.isEmpty())
         return true;
-    return detail::fail(error, QStringLiteral("The data file is damaged: %1")
-                                   .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+    return detail::fail(error, detail::integrityText(problems));
 }
 
 QStringList Database::columns(const QString& table) const
@@ -1010,22 +1034,8 @@ QString Database::foldNames(const QString& sql) const
     const qsizetype n = sql.size();
     qsizetype i = 0;
     // Copies a quoted run (a string literal or a quoted identifier) from i to its closing
-    // quote; a doubled closing quote stands for itself.
-    const auto quotedRun = [&](QChar close) {
-        qsizetype j = i + 1;
-        while (j < n) {
-            if (sql[j] == close) {
-                if (close != u']' && j + 1 < n && sql[j + 1] == close) {
-                    j += 2;
-                    continue;
-                }
-                ++j;
-                break;
-            }
-            ++j;
-        }
-        return j;
-    };
+    // quote.
+    const auto quotedRun = [&](QChar close) { return detail::quotedRunEnd(sql, i, close); };
     while (i < n) {
         const QChar c = sql[i];
         if (c == u'\'') {
@@ -1122,6 +1132,13 @@ bool Database::scanStored(const QString& sql, const std::function<bool(const Sto
 {
     return stepRows(
         sql, {}, [&](sqlite3_stmt* stmt) { return row(StoredRow(stmt)); }, error);
+}
+
+bool Database::scanEngine(const QString& sql, const QList<Variant>& params,
+                          const std::function<bool(const StoredRow&)>& row, QString* error) const
+{
+    return stepRows(
+        sql, params, [&](sqlite3_stmt* stmt) { return row(StoredRow(stmt)); }, error, false);
 }
 
 } // namespace db

@@ -170,16 +170,24 @@ public:
     // run or a row cannot be read (a damaged page shows here).
     bool scanStored(const QString& sql, const std::function<bool(const StoredRow&)>& row,
                     QString* error = nullptr) const;
+    // Runs one statement on the engine's own tables and pragmas (the schema, a table's columns,
+    // an index's keys) exactly as written, its names not matched to the file's own, with the
+    // values bound in order, and hands each row to `row`, which returns false to stop. False
+    // with the reason when it cannot run.
+    bool scanEngine(const QString& sql, const QList<Variant>& params,
+                    const std::function<bool(const StoredRow&)>& row,
+                    QString* error = nullptr) const;
 
 private:
     friend class detail::SqlRecordset;
     friend class PreparedStatement;
 
-    // Prepares `sql` (names folded), binds `params` and hands each row's statement to `row`
-    // until it returns false or the rows end. False with the reason when the text cannot be
-    // run or a row cannot be read.
+    // Prepares `sql` (names folded, unless `matchNames` is false), binds `params` and hands
+    // each row's statement to `row` until it returns false or the rows end. False with the
+    // reason when the text cannot be run or a row cannot be read.
     bool stepRows(const QString& sql, const QList<Variant>& params,
-                  const std::function<bool(sqlite3_stmt*)>& row, QString* error) const;
+                  const std::function<bool(sqlite3_stmt*)>& row, QString* error,
+                  bool matchNames = true) const;
 
     Database(sqlite3* handle, const QString& path, bool readOnly);
     static std::unique_ptr<Database> openHandle(const QString& path, bool readOnly, bool create,

@@ -26,6 +26,10 @@ ColumnKind kindFromDeclaredType(const char* declared);
 QString foldName(const QString& name);
 // A name ready to be pasted into SQL text.
 QString quoteName(const QString& name);
+// The end of the quoted run that opens at `from` in the SQL text (a string literal or a
+// quoted name, closed by `close`; a doubled closing quote stands for itself, but in
+// brackets): the place after its closing quote, or the text's end.
+qsizetype quotedRunEnd(const QString& sql, qsizetype from, QChar close);
 
 Variant readColumn(sqlite3_stmt* stmt, int column, ColumnKind kind);
 void bindValue(sqlite3_stmt* stmt, int index, const Variant& value);
@@ -35,6 +39,11 @@ std::optional<Variant> convertForColumn(const Variant& value, ColumnKind kind, Q
 
 // The engine's last failure on `db` as a sentence for the user.
 QString engineError(sqlite3* db);
+// The engine's words for a failure of no common cause, told in Japanese: a known message
+// (a missing table or column, a constraint ...) in words, any other by its result code.
+QString engineWordsText(int resultCode, const QString& words);
+// The findings of the engine's integrity check, told in Japanese.
+QString integrityText(const QStringList& findings);
 // The text with every unpaired surrogate replaced by U+FFFD.
 QString wellFormed(const QString& text);
 

@@ -22,7 +22,7 @@ std::unique_ptr<PreparedStatement> Database::prepare(const QString& sql, QString
     const char16_t* rest = tail ? static_cast<const char16_t*>(tail) : text + folded.size();
     if (!stmt || !QStringView(rest, text + folded.size()).trimmed().isEmpty()) {
         sqlite3_finalize(stmt);
-        detail::fail(error, QStringLiteral("The text must hold exactly one statement."));
+        detail::fail(error, QStringLiteral("SQL 文は一つだけでなければなりません。"));
         return nullptr;
     }
     return std::unique_ptr<PreparedStatement>(new PreparedStatement(this, stmt));

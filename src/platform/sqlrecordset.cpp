@@ -13,8 +13,8 @@ namespace db::detail {
 
 namespace {
 
-const QString kNoRow = QStringLiteral("There is no current record.");
-const QString kRowGone = QStringLiteral("The record has been deleted meanwhile.");
+const QString kNoRow = QStringLiteral("現在のレコードがありません。");
+const QString kRowGone = QStringLiteral("そのレコードはほかで削除されています。");
 
 QString errorOf(sqlite3* db)
 {
@@ -138,7 +138,7 @@ void SqlRecordset::forgetRow()
 sqlite3_stmt* SqlRecordset::statement(const QString& sql, QString* error) const
 {
     if (!m_db) {
-        fail(error, QStringLiteral("The data file is closed."));
+        fail(error, QStringLiteral("データファイルが閉じられています。"));
         return nullptr;
     }
     if (sqlite3_stmt* stmt = m_statements.value(sql)) {
@@ -238,7 +238,7 @@ std::unique_ptr<SqlRecordset> SqlRecordset::openQuery(Database* db, const QStrin
         return nullptr;
     const int count = sqlite3_column_count(stmt);
     if (sqlite3_stmt_readonly(stmt) == 0 || count == 0) {
-        fail(error, QStringLiteral("Only a SELECT can be opened as a recordset."));
+        fail(error, QStringLiteral("レコードセットとして開けるのは SELECT 文だけです。"));
         return nullptr;
     }
     for (int i = 0; i < count; ++i) {
@@ -443,7 +443,7 @@ void SqlRecordset::movePrevious()
 bool SqlRecordset::setIndex(const QString& indexName, QString* error)
 {
     if (!m_isTable)
-        return fail(error, QStringLiteral("Only a table recordset has indexes."));
+        return fail(error, QStringLiteral("索引を使えるのは表のレコードセットだけです。"));
     sqlite3_stmt* list =
         statement(QStringLiteral("SELECT il.name, ii.name FROM pragma_index_list(?) AS il, "
                                  "pragma_index_info(il.name) AS ii WHERE ii.seqno = 0"),
@@ -463,7 +463,8 @@ bool SqlRecordset::setIndex(const QString& indexName, QString* error)
     }
     sqlite3_reset(list);
     if (column.isEmpty())
-        return fail(error, QStringLiteral("The table %1 has no index %2.").arg(m_table, indexName));
+        return fail(error,
+                    QStringLiteral("表「%1」に索引「%2」がありません。").arg(m_table, indexName));
     leaveEdit();
     m_indexColumn = column;
     if (!loadKeys(error))
@@ -607,23 +608,23 @@ Variant SqlRecordset::field(const QString& name, bool* ok) const
 bool SqlRecordset::writable(QString* error) const
 {
     if (!m_db)
-        return fail(error, QStringLiteral("The data file is closed."));
+        return fail(error, QStringLiteral("データファイルが閉じられています。"));
     if (m_db->isReadOnly())
-        return fail(error, QStringLiteral("The data file is open for reading only."));
+        return fail(error, QStringLiteral("データファイルは読み取り専用で開かれています。"));
     if (m_table.isEmpty())
-        return fail(error, QStringLiteral("This recordset cannot be changed."));
+        return fail(error, QStringLiteral("このレコードセットは変更できません。"));
     return m_db->canWrite(error);
 }
 
 bool SqlRecordset::setField(const QString& name, const Variant& value, QString* error)
 {
     if (m_mode == EditMode::None)
-        return fail(error, QStringLiteral("The record is not being edited."));
+        return fail(error, QStringLiteral("レコードが編集中ではありません。"));
     const int column = columnIndex(name);
     if (column < 0)
-        return fail(error, QStringLiteral("There is no field %1.").arg(name));
+        return fail(error, QStringLiteral("項目「%1」がありません。").arg(name));
     if (m_columns[column].origin.isEmpty())
-        return fail(error, QStringLiteral("The field %1 cannot be changed.").arg(name));
+        return fail(error, QStringLiteral("項目「%1」は変更できません。").arg(name));
     const auto stored = convertForColumn(value, m_columns[column].kind, error);
     if (!stored)
         return false;
@@ -659,7 +660,7 @@ bool SqlRecordset::edit(QString* error)
 bool SqlRecordset::update(QString* error)
 {
     if (m_mode == EditMode::None)
-        return fail(error, QStringLiteral("The record is not being edited."));
+        return fail(error, QStringLiteral("レコードが編集中ではありません。"));
     if (!writable(error))
         return false;
     std::vector<int> changed;

@@ -2,6 +2,9 @@
 
 #include "common/schema.h"
 #include "platform/database.h"
+#include "platform/databasefile.h"
+#include "platform/schemainfo.h"
+#include "platform/systemerror.h"
 #include "record/letterstore.h"
 
 #include <QDir>
@@ -9,7 +12,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +40,7 @@ BackupResult failure(const QString& text)
 
 QString systemError(int code)
 {
-    return QString::fromLocal8Bit(std::strerror(code));
+    return platform::systemErrorText(code);
 }
 
 QString writeError(int code)
@@ -107,8 +109,10 @@ public:
         close();
         if (m_path.isEmpty())
             return;
-        // A journal copied along with the file goes with it.
-        ::unlink(QFile::encodeName(m_path + QStringLiteral("-journal")).constData());
+        // A journal copied along with the file goes with it, and whatever the engine made
+        // beside it.
+        for (const char* suffix : {"-journal", "-wal", "-shm"})
+            ::unlink(QFile::encodeName(m_path + QLatin1String(suffix)).constData());
         if (!m_kept)
             ::unlink(QFile::encodeName(m_path).constData());
     }
@@ -138,21 +142,23 @@ private:
 
 // Removes what copies that were cut off (a killed run, a power cut) left in `folder` for
 // `target`: temporary files are named "." + target + "." and six characters, and a journal
-// copied along with one has "-journal" after that.
+// copied along with one has "-journal" after that (and what the engine makes, "-wal" and
+// "-shm").
 void removeLeftovers(const QString& folder, const QString& target)
 {
-    const QString prefix = QStringLiteral(".") + target + QStringLiteral(".");
+    const QString prefix = QStringLiteral(".") + target + QStringLiteral(".??????");
     QDir dir(folder);
     const QStringList names =
-        dir.entryList({prefix + QStringLiteral("??????"),
-                       prefix + QStringLiteral("??????") + QStringLiteral("-journal")},
+        dir.entryList({prefix, prefix + QStringLiteral("-journal"), prefix + QStringLiteral("-wal"),
+                       prefix + QStringLiteral("-shm")},
                       QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
         dir.remove(name);
 }
 
-// Copies `source` to a new temporary file in `folder`.
-BackupResult copyToTemporary(const QString& source, TemporaryFile& temporary)
+// Copies `source` (named `shownName` to the user) to a new temporary file in `folder`.
+BackupResult copyToTemporary(const QString& source, TemporaryFile& temporary,
+                             const QString& shownName)
 {
     if (!temporary.isOpen())
         return failure(QStringLiteral("一時ファイルを作れませんでした。（%1）")
@@ -160,7 +166,7 @@ BackupResult copyToTemporary(const QString& source, TemporaryFile& temporary)
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return failure(QStringLiteral("%1 を開けませんでした。（%2）")
-                           .arg(QDir::toNativeSeparators(source), systemError(errno)));
+                           .arg(QDir::toNativeSeparators(shownName), systemError(errno)));
     BackupResult result = copyContents(in, temporary.fd());
     ::close(in);
     ::fchmod(temporary.fd(), S_IRUSR | S_IWUSR);
@@ -211,25 +217,66 @@ bool isReadOnlyFile(const QString& path)
     return (st.st_mode & S_IWUSR) == 0;
 }
 
-BackupResult testLetterDatabase(const QString& path, const QString& shownName)
+namespace {
+
+BackupResult notLetterFile(const QString& text)
+{
+    BackupResult result = failure(text);
+    result.notLetterFile = true;
+    return result;
+}
+
+// A file that the program did not write: kept another way, or holding objects it never makes.
+BackupResult notOurs(const QString& name, FileRole role, const QString& why)
+{
+    return notLetterFile(
+        (role == FileRole::Backup
+             ? QStringLiteral("%1 は、このプログラムが書いたバックアップではありません。（%2）")
+             : QStringLiteral("%1 は、このプログラムが書いた意見書のデータファイルではありません。"
+                              "（%2）"))
+            .arg(name, why));
+}
+
+// The file is kept as the program keeps its files, with a rollback journal: the engine is
+// never let open a file kept with a write-ahead log, which it would change and leave its
+// log and index files beside. A file that is no database at all is left to the engine to tell.
+BackupResult testKeptAsOurs(const QString& path, const QString& name, FileRole role)
+{
+    const std::optional<db::FileHeader> header = db::readFileHeader(path);
+    if (header && !header->rollbackJournal())
+        return notOurs(name, role,
+                       header->writeVersion == 2 || header->readVersion == 2
+                           ? QStringLiteral("WAL（ログ先行書き込み）形式のデータベースです。")
+                           : QStringLiteral("このプログラムが扱えない形式のデータベースです。"));
+    return {true, {}, false};
+}
+
+} // namespace
+
+BackupResult testLetterDatabase(const QString& path, const QString& shownName, FileRole role)
 {
     const QString name = QDir::toNativeSeparators(shownName.isEmpty() ? path : shownName);
-    auto notLetterFile = [&](const QString& why) {
-        BackupResult result =
-            failure(QStringLiteral("%1 は意見書のデータファイルではないか、壊れています。（%2）")
-                        .arg(name, why));
-        result.notLetterFile = true;
-        return result;
+    const auto damaged = [&](const QString& why) {
+        return notLetterFile(
+            QStringLiteral("%1 は意見書のデータファイルではないか、壊れています。（%2）")
+                .arg(name, why));
     };
+    if (BackupResult kept = testKeptAsOurs(path, name, role); !kept.ok)
+        return kept;
     QString reason;
     auto db = db::Database::open(path, db::OpenMode::ReadOnly, &reason);
     if (!db)
-        return notLetterFile(reason);
+        return damaged(reason);
     if (!db->integrityCheck(&reason))
-        return notLetterFile(reason);
+        return damaged(reason);
+    const std::optional<db::Schema> schema = db::readSchema(*db, &reason);
+    if (!schema)
+        return damaged(reason);
+    if (const QString foreign = common::foreignSchemaObject(*schema); !foreign.isEmpty())
+        return notOurs(name, role, foreign);
     auto list = db->openDynaset(common::LetterListQuery, {}, &reason);
     if (!list)
-        return notLetterFile(reason);
+        return damaged(reason);
     return {true, {}, false};
 }
 
@@ -321,35 +368,55 @@ namespace {
 // The copy of `source` in `temporary`, flushed and tested as a letter database.
 BackupResult copyAndTest(const QString& source, TemporaryFile& temporary)
 {
-    const BackupResult copied = copyToTemporary(source, temporary);
+    const BackupResult copied = copyToTemporary(source, temporary, source);
     return copied.ok ? testLetterDatabase(temporary.path(), source) : copied;
 }
 
 // A file copied while a save was under way holds part of that save; the journal beside it
-// holds what the save changed. Copied along beside the copy in `temporary`, under the name
-// the engine looks for, the journal is rolled back into the copy when the engine opens it
-// for writing: the copy then holds what was last committed. Only the copy is written.
+// holds the pages the save changed, as they were before. Copied along beside the copy in
+// `temporary`, under the name the engine looks for, the journal is first proven against the
+// copy (db::proveJournal): one that is damaged or not shown to be the copy's own refuses the
+// file, since the engine would play it back regardless (or stop inside it in silence). A
+// proven one is played back when the engine opens the copy for writing, and must be gone
+// then: the copy holds what was last committed. Only the copy is written.
 BackupResult rollBackAlongside(const QString& source, const TemporaryFile& temporary,
                                const QString& shownName)
 {
     const QString journal = journalOf(source);
     if (!QFileInfo::exists(journal))
         return {true, {}, false};
+    const QString name = QDir::toNativeSeparators(shownName);
+    const QString journalName = QDir::toNativeSeparators(shownName + QStringLiteral("-journal"));
     const auto refused = [&](const QString& why) {
-        return failure(
-            QStringLiteral("%1 は保存の途中で写されたもので、その保存（%2）を"
-                           "元に戻せませんでした。（%3）")
-                .arg(QDir::toNativeSeparators(shownName), QDir::toNativeSeparators(journal), why));
+        return failure(QStringLiteral("%1 は保存の途中で写されたもので、その保存（%2）を"
+                                      "元に戻せませんでした。（%3）")
+                           .arg(name, journalName, why));
     };
     const QString copiedJournal = journalOf(temporary.path());
     const BackupResult copied = copyFileSynced(journal, copiedJournal);
     if (!copied.ok)
         return refused(copied.error);
+    const db::JournalProof proof = db::proveJournal(temporary.path(), copiedJournal);
     QString reason;
+    switch (proof.verdict) {
+    case db::JournalProof::Verdict::Refused:
+        return failure(QStringLiteral("%1 の横のジャーナルファイル %2 が、このファイルの"
+                                      "保存の途中のものと確かめられないため、使えません。（%3）")
+                           .arg(name, journalName, proof.reason));
+    case db::JournalProof::Verdict::None:
+    case db::JournalProof::Verdict::NothingToUndo:
+        // The file holds what was last committed; the journal has nothing to give back.
+        if (!removeIfThere(copiedJournal, &reason))
+            return refused(reason);
+        return {true, {}, false};
+    case db::JournalProof::Verdict::Undo:
+        break;
+    }
     if (!db::Database::open(temporary.path(), db::OpenMode::ReadWrite, &reason))
         return refused(reason);
-    // A journal the engine did not take for an unfinished save (an empty one, one already
-    // finished) is left by it; it has nothing to give back.
+    const QFileInfo left(copiedJournal);
+    if (left.exists() && left.size() > 0)
+        return refused(QStringLiteral("ジャーナルファイルが戻されずに残りました。"));
     if (!removeIfThere(copiedJournal, &reason))
         return refused(reason);
     return {true, {}, false};
@@ -364,6 +431,18 @@ BackupResult checkLetters(const QString& path, const QString& shownName)
         return {true, {}, false};
     return failure(QStringLiteral("%1 は使えません。%2")
                        .arg(QDir::toNativeSeparators(shownName), checked.error));
+}
+
+// The failure told with the file the user knows, `shownName`, wherever a layer below named
+// one of the program's own copies of it (the temporary copy, the data folder's working copy).
+BackupResult namingThePick(BackupResult result, const QStringList& copies, const QString& shownName)
+{
+    for (const QString& copy : copies) {
+        if (copy != shownName)
+            result.error.replace(QDir::toNativeSeparators(copy),
+                                 QDir::toNativeSeparators(shownName));
+    }
+    return result;
 }
 
 // The tested temporary file renamed over `target`; it is kept only once it stands there.
@@ -390,7 +469,7 @@ BackupResult backupDataFile(const QString& dataFile, const QString& target)
     TemporaryFile temporary(info.absolutePath(), info.fileName());
     const BackupResult result = copyAndTest(dataFile, temporary);
     if (!result.ok)
-        return result;
+        return namingThePick(result, {temporary.path()}, dataFile);
     return putInPlace(temporary, info.absoluteFilePath());
 }
 
@@ -401,15 +480,17 @@ BackupResult replaceDataFile(const QString& source, const QString& dataFile,
     const QFileInfo info(dataFile);
     removeLeftovers(info.absolutePath(), info.fileName());
     TemporaryFile temporary(info.absolutePath(), info.fileName());
-    BackupResult result = copyToTemporary(source, temporary);
+    BackupResult result = copyToTemporary(source, temporary, name);
+    if (result.ok)
+        result = testKeptAsOurs(temporary.path(), QDir::toNativeSeparators(name), FileRole::Backup);
     if (result.ok)
         result = rollBackAlongside(source, temporary, name);
     if (result.ok)
-        result = testLetterDatabase(temporary.path(), name);
+        result = testLetterDatabase(temporary.path(), name, FileRole::Backup);
     if (result.ok)
         result = checkLetters(temporary.path(), name);
     if (!result.ok)
-        return result;
+        return namingThePick(result, {temporary.path(), source}, name);
     // A journal beside the old file belongs to the old file: let the engine finish with it
     // (so that a cut-off restore still leaves a consistent old file), then make sure none
     // is left that the engine could replay into the restored file.

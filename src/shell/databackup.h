@@ -19,10 +19,18 @@ struct BackupResult
     bool notLetterFile = false;
 };
 
-// Tests that `path` is a sound letter database: the engine's integrity check passes and the
-// record list's query runs on it. The file is opened read-only and never written. A failure
-// names the file as `shownName` (the path itself when it is "").
-BackupResult testLetterDatabase(const QString& path, const QString& shownName = QString());
+// What the file tested is to the user: the data file, or a backup to restore.
+enum class FileRole { DataFile, Backup };
+
+// Tests that `path` is a sound letter database of this program: kept with a rollback journal
+// (never a write-ahead log, which the engine is then not let open), the engine's integrity
+// check passes, its schema holds only the program's own objects (common::foreignSchemaObject:
+// no trigger, no view, the unique index on 作成NO ...) and the record list's query runs on it.
+// The file is opened read-only and never written. A failure names the file as `shownName`
+// (the path itself when it is ""), as a file not written by this program when it is kept
+// another way or holds what the program never makes.
+BackupResult testLetterDatabase(const QString& path, const QString& shownName = QString(),
+                                FileRole role = FileRole::DataFile);
 
 // Writes a tested copy of the data file `dataFile` to `target` (replacing an existing
 // target only once the copy is complete). A hot journal left beside the data file by a save
@@ -32,12 +40,15 @@ BackupResult backupDataFile(const QString& dataFile, const QString& target);
 // Puts a tested copy of `source` in place of the data file `dataFile`: the copy is made in
 // the data file's folder, tested, and renamed over the data file, after any journal left
 // beside the data file has been dealt with (so that it cannot be replayed into the restored
-// file). A journal beside `source` (the file was copied while a save was under way) is
-// copied along and rolled back in the copy, so that the copy holds what was last committed;
-// a journal that cannot be copied or rolled back refuses the file. Every letter of the copy
-// is then read and checked (record::LetterStore::checkAll): a damaged letter refuses the
-// file, named in the error. `source` and its journal are only read. On failure the data
-// file is left as it was. Errors name the picked file as `shownName` (`source` when "").
+// file). A file kept with a write-ahead log is refused before the engine opens it. A journal
+// beside `source` (the file was copied while a save was under way) is copied along, proven
+// to belong to the copy (db::proveJournal) and rolled back in it, so that the copy holds
+// what was last committed; a journal that is damaged, not shown to be the file's own, or that
+// cannot be copied or rolled back refuses the file. The copy is tested as testLetterDatabase
+// does, and every letter of it is then read and checked (record::LetterStore::checkAll): a
+// damaged letter refuses the file, named in the error. `source` and its journal are only
+// read. On failure the data file is left as it was, and nothing of the copy stays. Errors
+// name the picked file as `shownName` (`source` when ""), never a copy of it.
 BackupResult replaceDataFile(const QString& source, const QString& dataFile,
                              const QString& shownName = QString());
 

@@ -461,12 +461,12 @@ private Q_SLOTS:
             << JetDir + "source-basic.mdb"
             << "CREATE TRIGGER t BEFORE INSERT ON 申請者情報 WHEN NEW.作成NO = 4 "
                "BEGIN SELECT RAISE(ABORT, 'refused'); END"
-            << "refused";
+            << "データファイルのトリガーが書き込みを拒みました";
         QTest::newRow("the phrase lists refused after the letters")
             << JetDir + "source-basic.mdb"
             << "CREATE TRIGGER t BEFORE INSERT ON コンボ情報 WHEN NEW.コンボネーム = 22 "
                "BEGIN SELECT RAISE(ABORT, 'refused'); END"
-            << "refused";
+            << "データファイルのトリガーが書き込みを拒みました";
     }
     void failureLeavesFileUnchanged()
     {

@@ -2,6 +2,7 @@
 #include "platform/preparedstatement.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -152,28 +153,124 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("full") << SQLITE_FULL << "ディスクの空き容量が足りません。";
+        QTest::addColumn<QString>("words"); // the engine's own, "" for any
+        QTest::newRow("full") << SQLITE_FULL << "ディスクの空き容量が足りません。" << QString();
         QTest::newRow("busy") << SQLITE_BUSY
                               << "データファイルが他のプログラムで使用中です。"
-                                 "しばらくしてからもう一度保存してください。";
+                                 "しばらくしてからもう一度保存してください。"
+                              << QString();
         QTest::newRow("locked") << SQLITE_LOCKED
                                 << "データファイルが他のプログラムで使用中です。"
-                                   "しばらくしてからもう一度保存してください。";
+                                   "しばらくしてからもう一度保存してください。"
+                                << QString();
         QTest::newRow("read-only")
-            << SQLITE_READONLY << "データファイルに書き込めません（読み取り専用です）。";
+            << SQLITE_READONLY << "データファイルに書き込めません（読み取り専用です）。"
+            << QString();
         QTest::newRow("not a database")
-            << SQLITE_NOTADB << "このファイルは意見書のデータファイルではありません。";
+            << SQLITE_NOTADB << "このファイルは意見書のデータファイルではありません。" << QString();
         QTest::newRow("disk I/O error (extended)")
-            << SQLITE_IOERR_WRITE << "ディスクの読み書きに失敗しました。";
-        QTest::newRow("damaged") << SQLITE_CORRUPT << "データファイルが壊れています。";
-        QTest::newRow("other: engine words follow")
-            << SQLITE_CONSTRAINT << "データベースの処理に失敗しました。（engine words）";
+            << SQLITE_IOERR_WRITE << "ディスクの読み書きに失敗しました。" << QString();
+        QTest::newRow("damaged") << SQLITE_CORRUPT << "データファイルが壊れています。" << QString();
+        // The engine's words on other failures, told in Japanese: what they name, or the code.
+        const QString other = QStringLiteral("データベースの処理に失敗しました。（%1）");
+        QTest::newRow("a missing table")
+            << SQLITE_ERROR << other.arg("表「申請者情報」がありません")
+            << "no such table: 申請者情報";
+        QTest::newRow("a missing column")
+            << SQLITE_ERROR << other.arg("項目「患者名」がありません") << "no such column: 患者名";
+        QTest::newRow("a number held twice")
+            << SQLITE_CONSTRAINT_UNIQUE
+            << other.arg("「申請者情報.作成NO」の値がほかのデータと重なっています")
+            << "UNIQUE constraint failed: 申請者情報.作成NO";
+        QTest::newRow("a trigger's own words left out")
+            << SQLITE_CONSTRAINT_TRIGGER
+            << other.arg("データファイルのトリガーが書き込みを拒みました") << "refused";
+        QTest::newRow("words it does not know: the code")
+            << SQLITE_ERROR << other.arg("エラー番号 1") << "something else went wrong";
     }
     void engineCodesInJapanese()
     {
         QFETCH(int, code);
         QFETCH(QString, text);
-        QCOMPARE(db::engineErrorText(code, QStringLiteral("engine words")), text);
+        QFETCH(QString, words);
+        QCOMPARE(
+            db::engineErrorText(code, words.isEmpty() ? QStringLiteral("engine words") : words),
+            text);
+    }
+
+    // Every failure of the layer reaches the user in Japanese: its own, the engine's words,
+    // the findings of the engine's check.
+    void layerFailuresAreToldInJapanese_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("an index the table lacks") << "index"
+                                                  << "表「記録」に索引「順」がありません。";
+        QTest::newRow("a table the file lacks") << "table"
+                                                << "データファイルに表「なし」がありません。";
+        QTest::newRow("a field the table lacks") << "field"
+                                                 << "項目「なし」がありません。";
+        QTest::newRow("an update without an edit") << "update"
+                                                   << "レコードが編集中ではありません。";
+        QTest::newRow("fewer values than places") << "values"
+                                                  << "SQL 文の値の場所（2 か所）";
+        QTest::newRow("a column the engine does not know")
+            << "column"
+            << "データベースの処理に失敗しました。（項目「なし」がありません）";
+        QTest::newRow("a missing file") << "file"
+                                        << "ファイルまたはフォルダがありません";
+        QTest::newRow("damage the engine's check finds")
+            << "damage"
+            << "データファイルが壊れています（索引「番号順」に行 2 がありません";
+    }
+    void layerFailuresAreToldInJapanese()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, told);
+        auto db = freshFile();
+        QVERIFY(db && db->execute(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (1, '一'), "
+                                                 "(2, '二')")));
+        QString error;
+        if (failure == QLatin1String("index")) {
+            auto rs = db->openTable(QStringLiteral("記録"));
+            QVERIFY(rs && !rs->setIndex(QStringLiteral("順"), &error));
+        } else if (failure == QLatin1String("table")) {
+            QVERIFY(!db->openTable(QStringLiteral("なし"), &error));
+        } else if (failure == QLatin1String("field")) {
+            auto rs = db->openTable(QStringLiteral("記録"));
+            QVERIFY(rs && rs->edit() && !rs->setField(QStringLiteral("なし"), {}, &error));
+        } else if (failure == QLatin1String("update")) {
+            auto rs = db->openTable(QStringLiteral("記録"));
+            QVERIFY(rs && !rs->update(&error));
+        } else if (failure == QLatin1String("values")) {
+            QVERIFY(!db->execute(QStringLiteral("INSERT INTO 記録 (番号, 名前) VALUES (?, ?)"),
+                                 {Variant::fromLong(3)}, &error));
+        } else if (failure == QLatin1String("column")) {
+            QVERIFY(!db->execute(QStringLiteral("UPDATE 記録 SET なし = 1"), {}, &error));
+        } else if (failure == QLatin1String("file")) {
+            QVERIFY(!Database::open(m_dir.filePath(QStringLiteral("なし/ない")),
+                                    OpenMode::ReadWrite, &error) &&
+                    !Database::create(m_dir.filePath(QStringLiteral("なし/ない")), &error));
+        } else {
+            // The name changed in the row alone: its entry in the index no longer matches.
+            QVERIFY(db->execute(QStringLiteral("CREATE INDEX 番号順 ON 記録 (番号, 名前)")));
+            db.reset();
+            QFile file(m_path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray bytes = file.readAll();
+            const QByteArray name = QStringLiteral("二").toUtf8();
+            const qint64 at = bytes.indexOf(name);
+            QVERIFY(at >= 0);
+            QVERIFY(file.seek(at) && file.write(QStringLiteral("三").toUtf8()) == name.size());
+            file.close();
+            db = Database::open(m_path, OpenMode::ReadOnly);
+            QVERIFY(db && !db->integrityCheck(&error));
+        }
+        QVERIFY2(error.contains(told), qPrintable(error));
+        // File names left out, not a word of English.
+        error.remove(m_dir.path());
+        QVERIFY2(!error.contains(QRegularExpression(QStringLiteral("[a-z]{2,}"))),
+                 qPrintable(error));
     }
 
     // A file in use names what was refused, so that the user knows what to try again; a

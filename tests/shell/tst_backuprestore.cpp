@@ -1,5 +1,6 @@
 #include "common/appstate.h"
 #include "common/datafiles.h"
+#include "common/schema.h"
 #include "letterfile.h"
 #include "letterfixtures.h"
 #include "platform/database.h"
@@ -13,12 +14,15 @@
 #include "testenvironment.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QtEndian>
 #include <QtTest>
 
 #include <cerrno>
@@ -158,6 +162,106 @@ QStringList temporaryLeftovers(const QString& folder)
                                   QDir::Files | QDir::Hidden | QDir::System);
 }
 
+// Whether the text, the named files left out, is in Japanese: no word of English in it.
+bool inJapanese(QString text, const QStringList& files)
+{
+    for (const QString& file : files)
+        text.remove(QDir::toNativeSeparators(file));
+    return !text.contains(QRegularExpression(QStringLiteral("[a-z]{2,}")));
+}
+
+// The letter table as the program makes it, but for the definitions in `changed` (by column,
+// 作成NO included) and with `options` after its closing bracket.
+QString letterTableSql(const QHash<QString, QString>& changed, const QString& options = QString())
+{
+    const auto column = [&](const QString& name, const QString& type) {
+        return changed.value(name, name + u' ' + type);
+    };
+    QStringList columns{column(common::LetterKey, QStringLiteral("INTEGER"))};
+    for (const common::LetterField& field : common::letterFields())
+        columns << column(
+            field.name, field.kind == common::FieldKind::YesNo ? QStringLiteral("BOOLEAN DEFAULT 0")
+                        : field.kind == common::FieldKind::AnswerCode ? QStringLiteral("INTEGER")
+                                                                      : QStringLiteral("TEXT"));
+    return QStringLiteral("CREATE TABLE 申請者情報 (%1)%2").arg(columns.join(u", "), options);
+}
+
+// The statements that make the letter table again as `definition` says, its letters kept,
+// with the unique index on 作成NO.
+QStringList remadeLetterTable(const QString& definition)
+{
+    return {QStringLiteral("ALTER TABLE 申請者情報 RENAME TO 旧表"), definition,
+            QStringLiteral("INSERT INTO 申請者情報 SELECT * FROM 旧表"),
+            QStringLiteral("DROP TABLE 旧表"),
+            QStringLiteral("CREATE UNIQUE INDEX 作成NO ON 申請者情報 (作成NO)")};
+}
+
+// Runs the statements on the file, one by one.
+bool runStatements(const QString& path, const QStringList& statements)
+{
+    QString error;
+    auto db = db::Database::open(path, db::OpenMode::ReadWrite, &error);
+    for (const QString& sql : statements) {
+        if (!db || !db->execute(sql, {}, &error)) {
+            qWarning("%s: %s", qPrintable(sql), qPrintable(error));
+            return false;
+        }
+    }
+    return true;
+}
+
+// A letter file of `count` letters (控え患者001 ...), each with an address of 60 times
+// `addressChar`, and `extraSaves` more saves that change nothing; the names in `names`.
+bool makeLetters(const QString& path, int count, QChar addressChar, int extraSaves,
+                 QStringList* names)
+{
+    QFile::remove(path);
+    if (!letterfixtures::createDataFile(path))
+        return false;
+    auto db = db::Database::open(path, db::OpenMode::ReadWrite);
+    if (!db || !db->beginTrans())
+        return false;
+    for (int i = 1; i <= count; ++i) {
+        const QString name = QStringLiteral("控え患者%1").arg(i, 3, 10, QChar(u'0'));
+        if (!db->execute(QStringLiteral("INSERT INTO 申請者情報 (作成NO, 患者名, 住所) "
+                                        "VALUES (?, ?, ?)"),
+                         {db::Variant::fromLong(i), db::Variant::fromString(name),
+                          db::Variant::fromString(QString(60, addressChar))}))
+            return false;
+        names->append(name);
+    }
+    if (!db->commitTrans())
+        return false;
+    for (int i = 0; i < extraSaves; ++i)
+        if (!db->execute(QStringLiteral("UPDATE 申請者情報 SET 患者名 = 患者名 WHERE 作成NO = 1")))
+            return false;
+    return true;
+}
+
+// A save that was cut off: see makeCutOffSave.
+// A save renaming every letter that was cut off, leaving its journal beside the file: see
+// BackupRestoreTest::makeCutOffSave.
+struct CutOffSave
+{
+    enum class Where {
+        // Killed in its commit, once the journal had reached the disk and the commit had
+        // written ten pages of the file, its first page first.
+        InCommit,
+        // A save larger than the engine's page cache (two pages), killed before its commit:
+        // it has written pages into the file, but not the first one.
+        BeforeCommit,
+        // Killed before anything of it reached the file.
+        BeforeWriting,
+    };
+    Where where = Where::InCommit;
+    int letters = 400;
+    QChar addressChar = u'町';
+    int earlierSaves = 0; // saves that change nothing, before it
+    // Without the list's index (a file made before it), the new names are written in place
+    // in the letters' pages alone: the half-saved file is a sound database.
+    bool listIndex = true;
+};
+
 } // namespace
 
 class BackupRestoreTest : public QObject
@@ -172,57 +276,72 @@ private:
 
     QString dataFolder() const { return common::appState().AppPath; }
 
-    // Makes m_backup a file of 400 letters copied while a save renaming every one of them
-    // was under way: a child process begins the save and is killed inside it, leaving the
-    // file half-saved and the save's journal beside it. `committed` gets the names as they
-    // were last committed; the file read alone no longer holds them all.
-    bool makeHalfSavedBackup(QStringList* committed)
+    // Makes `path` a file of letters copied while a save renaming every one of them was under
+    // way: a child process makes the save and is killed inside it, where `save` says, leaving
+    // the save's journal beside the file. `committed` gets the names as they were last
+    // committed; the file alone holds part of the save, unless the save had not reached it.
+    bool makeCutOffSave(const QString& path, const CutOffSave& save, QStringList* committed)
     {
-        QFile::remove(m_backup);
-        if (!letterfixtures::createDataFile(m_backup))
+        if (!makeLetters(path, save.letters, save.addressChar, save.earlierSaves, committed))
             return false;
-        {
-            auto db = db::Database::open(m_backup, db::OpenMode::ReadWrite);
-            if (!db || !db->beginTrans())
-                return false;
-            for (int i = 1; i <= 400; ++i) {
-                const QString name = QStringLiteral("控え患者%1").arg(i, 3, 10, QChar(u'0'));
-                if (!db->execute(QStringLiteral("INSERT INTO 申請者情報 (作成NO, 患者名, 住所) "
-                                                "VALUES (?, ?, ?)"),
-                                 {db::Variant::fromLong(i), db::Variant::fromString(name),
-                                  db::Variant::fromString(QString(60, QChar(u'町')))}))
-                    return false;
-                committed->append(name);
-            }
-            if (!db->commitTrans())
-                return false;
-        }
+        if (!save.listIndex && !runStatements(path, {QStringLiteral("DROP INDEX 一覧項目")}))
+            return false;
         const QString child =
             QCoreApplication::applicationDirPath() + QStringLiteral("/shell_backupchild");
+        const QString name = QStringLiteral("書きかけ");
         QProcess process;
-        process.start(child, {QStringLiteral("midsave"), m_backup, QStringLiteral("書きかけ")});
-        if (!process.waitForReadyRead(30000) || !process.readAll().startsWith("ready")) {
-            qWarning("the saving child did not start: %s", process.readAllStandardError().data());
-            return false;
+        if (save.where == CutOffSave::Where::InCommit) {
+            process.start(child, {QStringLiteral("midcommit"), path, name, QStringLiteral("10")});
+            if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::CrashExit) {
+                qWarning("the committing child was not cut off: %s",
+                         process.readAllStandardError().data());
+                return false;
+            }
+        } else {
+            const bool small = save.where == CutOffSave::Where::BeforeCommit;
+            process.start(child, {QStringLiteral("midsave"), path, name,
+                                  QString::number(small ? 2 : 100000)});
+            if (!process.waitForReadyRead(30000) || !process.readAll().startsWith("ready")) {
+                qWarning("the saving child did not start: %s",
+                         process.readAllStandardError().data());
+                return false;
+            }
+            ::kill(pid_t(process.processId()), SIGKILL);
+            process.waitForFinished(10000);
         }
-        ::kill(pid_t(process.processId()), SIGKILL);
-        process.waitForFinished(10000);
-        if (!QFileInfo::exists(m_backup + QStringLiteral("-journal")))
+        if (!QFileInfo::exists(path + QStringLiteral("-journal")))
             return false;
-        // The file alone holds part of the save.
+        // What the file alone holds.
         const QString alone = m_env->filePath(QStringLiteral("alone.mdb"));
         QFile::remove(alone);
-        if (!QFile::copy(m_backup, alone))
+        if (!QFile::copy(path, alone))
             return false;
-        const QStringList half = listedPatients(alone);
+        const QStringList inFile = listedPatients(alone);
         QFile::remove(alone);
-        if (half == *committed) {
-            qWarning("the killed save left nothing of itself in the file");
+        if ((inFile == *committed) != (save.where == CutOffSave::Where::BeforeWriting)) {
+            qWarning("the killed save left %s of itself in the file",
+                     inFile == *committed ? "nothing" : "part");
             return false;
         }
         return true;
     }
+    // Makes m_backup a file of 400 letters copied while a save renaming every one of them
+    // had written part of itself into the file in its commit.
+    bool makeHalfSavedBackup(QStringList* committed, const CutOffSave& save = {})
+    {
+        return makeCutOffSave(m_backup, save, committed);
+    }
     QString rizari() const { return dataFolder() + QStringLiteral("Rizari.mdb"); }
+    // Restores `picked` through the menu, answering Yes and then OK: the text of the message
+    // that ends it ("" unless the question is followed by exactly one).
+    QString restoreFrom(const QString& picked)
+    {
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(picked).answer(platform::vbYes).answer(platform::vbOK);
+        m_form->mnuReturn_Click();
+        const auto shown = dialogs.messages();
+        return shown.size() == 2 ? shown.at(1).text : QString();
+    }
 
 private Q_SLOTS:
     void init()
@@ -327,6 +446,32 @@ private Q_SLOTS:
         QVERIFY(temporaryLeftovers(m_env->root()).isEmpty());
     }
 
+    // A backup is written only of a file the restore would take back: a data file that
+    // holds what the program never makes is named, and the target is left as it was.
+    void backupRefusesADataFileNotOfTheProgram()
+    {
+        QVERIFY(runStatements(m_data, {QStringLiteral("CREATE TRIGGER 残りを消す AFTER UPDATE ON "
+                                                      "申請者情報 BEGIN DELETE FROM 申請者情報; "
+                                                      "END")}));
+        const QString target = m_env->filePath(QStringLiteral("old.mdb"));
+        QVERIFY(writeBytes(target, "an older backup"));
+        ScriptedDialogs dialogs;
+        dialogs.chooseFile(target).answer(platform::vbOK);
+        m_form->mnuReserve_Click();
+
+        QCOMPARE(dialogs.messages().size(), 1);
+        const QString text = dialogs.messages().at(0).text;
+        QCOMPARE(firstLine(text), SaveFailed);
+        QCOMPARE(reasonLine(text),
+                 QDir::toNativeSeparators(m_data) +
+                     QStringLiteral(" は、このプログラムが書いた意見書のデータファイルでは"
+                                    "ありません。（表「申請者情報」にトリガー「残りを消す」が"
+                                    "あります。このプログラムはトリガーを使いません。）"));
+        QCOMPARE(LetterFile::fileHash(target),
+                 QCryptographicHash::hash("an older backup", QCryptographicHash::Sha256));
+        QVERIFY(temporaryLeftovers(m_env->root()).isEmpty());
+    }
+
     void backupRollsBackACutOffSaveFirst()
     {
         QVERIFY(makeHotJournal(m_data, m_env->root()));
@@ -427,6 +572,15 @@ private Q_SLOTS:
         } else if (firstLine(last.text) == RestoreFailed) {
             QCOMPARE(last.style, 16);
             QCOMPARE(last.title, QStringLiteral("インポート"));
+            // The reason names the file the user picked, never a copy of it, in Japanese.
+            const QString reason = reasonLine(last.text);
+            if (!cancelDialog) {
+                QVERIFY2(reason.contains(QDir::toNativeSeparators(picked)), qPrintable(reason));
+                QVERIFY2(!reason.contains(QStringLiteral(".Ruviro.mdb.")) &&
+                             !reason.contains(QStringLiteral("Rizari")),
+                         qPrintable(reason));
+                QVERIFY2(inJapanese(reason, {picked}), qPrintable(reason));
+            }
         }
         QCOMPARE(m_listOpened, replaced ? 1 : 0);
         if (replaced)
@@ -523,19 +677,23 @@ private Q_SLOTS:
     void restoreRollsBackAHalfSavedBackup_data()
     {
         QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<bool>("halfSaved"); // else a whole backup with an empty journal
-        QTest::newRow("writable backup") << false << true;
-        QTest::newRow("read-only backup") << true << true;
-        QTest::newRow("an empty journal beside a whole backup") << false << false;
+        QTest::addColumn<QString>(
+            "save"); // "half" saved, "begun" without reaching the file, or none
+        QTest::newRow("writable backup, a save cut off in its commit") << false << "half";
+        QTest::newRow("read-only backup, a save cut off in its commit") << true << "half";
+        QTest::newRow("a save that had not reached the file") << false << "begun";
+        QTest::newRow("an empty journal beside a whole backup") << false << "";
     }
     void restoreRollsBackAHalfSavedBackup()
     {
         QFETCH(bool, readOnly);
-        QFETCH(bool, halfSaved);
+        QFETCH(QString, save);
         QStringList committed;
         const QString journal = m_backup + QStringLiteral("-journal");
-        if (halfSaved) {
+        if (save == QLatin1String("half")) {
             QVERIFY(makeHalfSavedBackup(&committed));
+        } else if (save == QLatin1String("begun")) {
+            QVERIFY(makeHalfSavedBackup(&committed, {CutOffSave::Where::BeforeWriting}));
         } else {
             committed = listedPatients(m_backup);
             QVERIFY(writeBytes(journal, {}));
@@ -551,7 +709,8 @@ private Q_SLOTS:
         m_form->mnuReturn_Click();
 
         QCOMPARE(dialogs.messages().size(), 2);
-        QCOMPARE(dialogs.messages().at(1).text, Restored);
+        QVERIFY2(dialogs.messages().at(1).text == Restored,
+                 qPrintable(dialogs.messages().at(1).text));
         QCOMPARE(listedPatients(m_data), committed);
         QVERIFY(!QFileInfo::exists(m_data + QStringLiteral("-journal")));
         QCOMPARE(LetterFile::fileHash(m_backup), pickBefore);
@@ -789,6 +948,244 @@ private Q_SLOTS:
         QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
     }
 
+    // A backup is taken only when its schema holds the program's own objects: a trigger, a
+    // view, a table or an index of another program, a missing or weakened unique index on
+    // 作成NO, a letter table keyed, typed or constrained otherwise each refuse it, named.
+    // Fewer or more columns, and files made before the list's index, are taken.
+    void restoreTakesOnlyTheProgramsOwnSchema_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QString>("told"); // "" when the backup is restored
+        const auto row = [](const char* name, const QStringList& statements, const char* told) {
+            QTest::newRow(name) << statements << QString::fromUtf8(told);
+        };
+        row("a trigger that deletes the other letters on a save",
+            {"CREATE TRIGGER 残りを消す AFTER UPDATE ON 申請者情報 "
+             "BEGIN DELETE FROM 申請者情報 WHERE 作成NO <> NEW.作成NO; END"},
+            "表「申請者情報」にトリガー「残りを消す」があります。");
+        row("a trigger that refuses new letters",
+            {"CREATE TRIGGER 新規を拒む BEFORE INSERT ON 申請者情報 "
+             "BEGIN SELECT RAISE(ABORT, '拒否'); END"},
+            "トリガー「新規を拒む」");
+        row("no unique index on 作成NO", {"DROP INDEX 作成NO"},
+            "作成NO に一意の索引「作成NO」がありません");
+        row("an index on 作成NO that is not unique",
+            {"DROP INDEX 作成NO", "CREATE INDEX 作成NO ON 申請者情報 (作成NO)"},
+            "索引「作成NO」が、作成NO だけに掛けた一意の索引ではありません。");
+        row("a unique index on some letters only",
+            {"DROP INDEX 作成NO",
+             "CREATE UNIQUE INDEX 作成NO ON 申請者情報 (作成NO) WHERE 作成NO > 1"},
+            "索引「作成NO」が、作成NO だけに掛けた一意の索引ではありません。");
+        row("作成NO as INTEGER PRIMARY KEY",
+            remadeLetterTable(letterTableSql({{"作成NO", "作成NO INTEGER PRIMARY KEY"}})),
+            "INTEGER PRIMARY KEY");
+        row("a table without row ids",
+            remadeLetterTable(
+                letterTableSql({{"作成NO", "作成NO INTEGER PRIMARY KEY"}}, " WITHOUT ROWID")),
+            "WITHOUT ROWID");
+        row("a view named 申請者情報",
+            {"ALTER TABLE 申請者情報 RENAME TO 本体",
+             "CREATE VIEW 申請者情報 AS SELECT * FROM 本体"},
+            "ビュー「申請者情報」があります。");
+        row("a table of another program", {"CREATE TABLE 余白 (x)"},
+            "表「余白」は、このプログラムの表ではありません。");
+        row("an index of another program", {"CREATE INDEX 名前順 ON 申請者情報 (患者名)"},
+            "索引「名前順」（表「申請者情報」）は、このプログラムの索引ではありません。");
+        row("a text field made a number",
+            remadeLetterTable(letterTableSql({{"カルテ番号", "カルテ番号 INTEGER"}})),
+            "項目「カルテ番号」の型が「INTEGER」です（このプログラムでは「TEXT」）。");
+        row("a field that must hold a value",
+            remadeLetterTable(letterTableSql({{"患者名", "患者名 TEXT CHECK (患者名 <> '')"}})),
+            "項目「患者名」に、このプログラムが使わない制約（CHECK）があります。");
+        row("an extra column that must hold a value",
+            {"ALTER TABLE 申請者情報 ADD COLUMN 院内メモ TEXT NOT NULL DEFAULT ''"},
+            "項目「院内メモ」に、このプログラムが使わない制約（NOT NULL）があります。");
+        row("phrase lists keyed by their code",
+            {"DROP TABLE コンボ情報",
+             "CREATE TABLE コンボ情報 (コンボネーム INTEGER PRIMARY KEY, コンボ内容 TEXT)"},
+            "表「コンボ情報」の項目「コンボネーム」に、このプログラムが使わない制約（PRIMARY "
+            "KEY）");
+        row("fewer columns", {"ALTER TABLE 申請者情報 DROP COLUMN 医師氏名"}, "");
+        row("an extra column", {"ALTER TABLE 申請者情報 ADD COLUMN 院内メモ TEXT DEFAULT ''"}, "");
+        row("made before the list's index", {"DROP INDEX 一覧項目"}, "");
+        row("no phrase lists", {"DROP TABLE コンボ情報"}, "");
+    }
+    void restoreTakesOnlyTheProgramsOwnSchema()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, told);
+        QVERIFY(runStatements(m_backup, statements));
+        const QByteArray pick = LetterFile::fileHash(m_backup);
+        const QByteArray data = LetterFile::fileHash(m_data);
+        m_form->openRecordList = [this] { ++m_listOpened; };
+        const QString text = restoreFrom(m_backup);
+        if (told.isEmpty()) {
+            QCOMPARE(text, Restored);
+            QCOMPARE(LetterFile::fileHash(m_data), pick);
+            QCOMPARE(m_listOpened, 1);
+        } else {
+            QCOMPARE(firstLine(text), RestoreFailed);
+            const QString reason = reasonLine(text);
+            QVERIFY2(reason.startsWith(QDir::toNativeSeparators(m_backup) +
+                                       QStringLiteral(" は、このプログラムが書いたバックアップ"
+                                                      "ではありません。")),
+                     qPrintable(reason));
+            QVERIFY2(reason.contains(told), qPrintable(reason));
+            QVERIFY2(inJapanese(reason, {m_backup}), qPrintable(reason));
+            QCOMPARE(LetterFile::fileHash(m_data), data);
+            QCOMPARE(m_listOpened, 0);
+        }
+        QCOMPARE(LetterFile::fileHash(m_backup), pick);
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
+    }
+
+    // A journal beside the backup that the engine would play into it, but that is damaged or
+    // is not the backup's own, refuses the restore: the engine stops in silence at a damaged
+    // header or page, and plays another file's pages as readily as the file's own.
+    void restoreRefusesAJournalThatIsNotTheBackups_data()
+    {
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<QString>("told");
+        // The journal of a save cut off in its commit, damaged: the half-saved file is a sound
+        // database, and the journal played back in part or not at all would let it through.
+        QTest::newRow("a damaged header")
+            << "damaged header" << QStringLiteral("ジャーナルファイルの見出しが壊れています。");
+        // Taken for a save that had not reached the file, whose pages the file then holds.
+        QTest::newRow("a header wiped")
+            << "wiped header" << QStringLiteral("まだ書かれていないはずのページ");
+        QTest::newRow("a damaged page record")
+            << "damaged page"
+            << QStringLiteral("ジャーナルファイルの 1 番目のページの写しが壊れています。");
+        // A save larger than the engine's cache writes pages before the first one, as a
+        // journal of another file beside this one would seem to: nothing ties it to the file.
+        QTest::newRow("a save larger than the cache, cut off before its commit")
+            << "before the commit" << QStringLiteral("先頭ページより前にページ");
+        // Two clinics' files made alike; the other's save was cut off in its commit, and its
+        // journal lies beside this backup.
+        QTest::newRow("the journal of another letter file made alike")
+            << "another file" << QStringLiteral("先頭ページより前にページ");
+        QTest::newRow("the journal of another letter file saved once more")
+            << "another file saved once more"
+            << QStringLiteral("先頭ページの写しがこのデータファイルのものではありません。");
+    }
+    void restoreRefusesAJournalThatIsNotTheBackups()
+    {
+        QFETCH(QString, journal);
+        QFETCH(QString, told);
+        const QString journalPath = m_backup + QStringLiteral("-journal");
+        QStringList committed;
+        if (journal.startsWith(QLatin1String("another file"))) {
+            QVERIFY(makeLetters(m_backup, 200, QChar(u'町'), 0, &committed));
+            const QString other = m_env->filePath(QStringLiteral("other-clinic.mdb"));
+            QStringList theirs;
+            CutOffSave theirSave;
+            theirSave.letters = 200;
+            theirSave.addressChar = u'村';
+            theirSave.earlierSaves = journal == QLatin1String("another file saved once more");
+            QVERIFY(makeCutOffSave(other, theirSave, &theirs));
+            QVERIFY(QFile::copy(other + QStringLiteral("-journal"), journalPath));
+        } else {
+            // The half-saved file is a sound database that holds most of the save: played
+            // back by halves, or not at all, the journal would let it through.
+            CutOffSave inPlace;
+            inPlace.listIndex = false;
+            if (journal == QLatin1String("before the commit"))
+                inPlace.where = CutOffSave::Where::BeforeCommit;
+            QVERIFY(makeHalfSavedBackup(&committed, inPlace));
+            const QString alone = m_env->filePath(QStringLiteral("alone.mdb"));
+            QVERIFY(QFile::copy(m_backup, alone));
+            const BackupResult sound = testLetterDatabase(alone);
+            QVERIFY2(sound.ok, qPrintable(sound.error));
+            QFile file(journalPath);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray header = file.read(28);
+            const qint64 sector = qFromBigEndian<quint32>(header.constData() + 20);
+            if (journal == QLatin1String("before the commit")) {
+            } else if (journal == QLatin1String("damaged header")) {
+                QVERIFY(file.seek(0) && file.write("RUVI") == 4);
+            } else if (journal == QLatin1String("wiped header")) {
+                QVERIFY(file.seek(0) && file.write(QByteArray(12, '\0')) == 12);
+            } else {
+                // A byte of the first page image that its check sum counts.
+                const qint64 at = sector + 4 + 4096 - 200;
+                QVERIFY(file.seek(at));
+                const char c = file.read(1).at(0);
+                QVERIFY(file.seek(at) && file.write(QByteArray(1, char(~c))) == 1);
+            }
+        }
+        const QByteArray data = LetterFile::fileHash(m_data);
+        const QByteArray pick = LetterFile::fileHash(m_backup);
+        const QByteArray journalBefore = LetterFile::fileHash(journalPath);
+        const QString text = restoreFrom(m_backup);
+        QCOMPARE(firstLine(text), RestoreFailed);
+        const QString reason = reasonLine(text);
+        QVERIFY2(reason.contains(QDir::toNativeSeparators(journalPath)) && reason.contains(told),
+                 qPrintable(reason));
+        QVERIFY2(inJapanese(reason, {journalPath, m_backup}), qPrintable(reason));
+        QCOMPARE(LetterFile::fileHash(m_data), data);
+        QCOMPARE(LetterFile::fileHash(m_backup), pick);
+        QCOMPARE(LetterFile::fileHash(journalPath), journalBefore);
+        QCOMPARE(m_listOpened, 0);
+        QVERIFY(temporaryLeftovers(dataFolder()).isEmpty());
+    }
+
+    // A backup kept with a write-ahead log is not one this program wrote: it is refused as
+    // such before the engine opens it, and nothing of it is left in the data folder.
+    void restoreRefusesAWalBackup_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writable") << false;
+        QTest::newRow("read-only") << true;
+    }
+    void restoreRefusesAWalBackup()
+    {
+        QFETCH(bool, readOnly);
+        QVERIFY(runStatements(m_backup, {QStringLiteral("PRAGMA journal_mode=WAL"),
+                                         QStringLiteral("UPDATE 申請者情報 SET 住所 = '港町'")}));
+        // The file's header says so (its format versions 2, not 1).
+        QFile file(m_backup);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(20).mid(18), QByteArray("\x02\x02", 2));
+        file.close();
+        if (readOnly)
+            makeReadOnly(m_backup);
+        const QByteArray data = LetterFile::fileHash(m_data);
+        const QStringList before = QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden);
+        const QString text = restoreFrom(m_backup);
+        QCOMPARE(firstLine(text), RestoreFailed);
+        QCOMPARE(reasonLine(text),
+                 QDir::toNativeSeparators(m_backup) +
+                     QStringLiteral(" は、このプログラムが書いたバックアップではありません。"
+                                    "（WAL（ログ先行書き込み）形式のデータベースです。）"));
+        QCOMPARE(LetterFile::fileHash(m_data), data);
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden), before);
+        QVERIFY(!QFileInfo::exists(m_backup + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists(m_backup + QStringLiteral("-shm")));
+        QCOMPARE(m_listOpened, 0);
+    }
+
+    // Damage that the engine's own check finds is told in Japanese, naming what it found.
+    void damageFoundByTheEngineIsToldInJapanese()
+    {
+        // The name changed in the letter's row alone: its entry in the list's index no longer
+        // matches the row.
+        const QByteArray name = QStringLiteral("控え次郎").toUtf8();
+        QFile file(m_backup);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const qint64 at = bytes.indexOf(name);
+        QVERIFY(at >= 0 && bytes.indexOf(name, at + 1) > at);
+        QVERIFY(file.seek(at) && file.write(QStringLiteral("控え四郎").toUtf8()) == name.size());
+        file.close();
+        const QString text = restoreFrom(m_backup);
+        QCOMPARE(firstLine(text), RestoreFailed);
+        const QString reason = reasonLine(text);
+        QVERIFY2(reason.contains(QStringLiteral("データファイルが壊れています（索引「一覧項目」")),
+                 qPrintable(reason));
+        QVERIFY2(inJapanese(reason, {m_backup}), qPrintable(reason));
+        QCOMPARE(m_listOpened, 0);
+    }
+
     // A backup or a restore killed at any moment leaves each file whole: the old one or the
     // new one, never a mix.
     void killedCopiesLeaveWholeFiles()
@@ -796,12 +1193,13 @@ private Q_SLOTS:
         const QString child =
             QCoreApplication::applicationDirPath() + QStringLiteral("/shell_backupchild");
         QVERIFY2(QFileInfo::exists(child), qPrintable(child));
-        // Files of a few megabytes, so that a kill can land inside a copy.
+        // Files of a few megabytes, so that a kill can land inside a copy: a long phrase item
+        // of no list, which the program's own tables hold.
         auto pad = [](const QString& path, int megabytes) {
             auto db = db::Database::open(path, db::OpenMode::ReadWrite);
-            return db && db->execute(QStringLiteral("CREATE TABLE 余白 (x); INSERT INTO 余白 "
-                                                    "VALUES (zeroblob(?))"),
-                                     {db::Variant::fromLong(megabytes << 20)});
+            return db && db->execute(QStringLiteral("INSERT INTO コンボ情報 (コンボネーム, "
+                                                    "コンボ内容) VALUES (0, ?)"),
+                                     {db::Variant::fromString(QString(megabytes << 20, u'x'))});
         };
         QVERIFY(pad(m_data, 4));
         QVERIFY(pad(m_backup, 6));
@@ -812,18 +1210,39 @@ private Q_SLOTS:
         const QString target = m_env->filePath(QStringLiteral("target.mdb"));
         QVERIFY(QFile::copy(m_backup, target));
         const QByteArray oldTarget = LetterFile::fileHash(target);
+        const auto startOver = [&] {
+            return LetterFile::fileHash(m_data) == oldData ||
+                   (QFile::remove(m_data) && QFile::copy(pristine, m_data));
+        };
 
-        // How long one whole run takes here (start-up included), so that the kills fall
-        // across all of it.
-        QElapsedTimer timer;
-        timer.start();
-        {
+        // How long a whole run of each kind takes here (start-up included), so that the kills
+        // fall across all of it: the median of the runs timed so far, three of each kind at
+        // first and one more of each every ten rounds, so that the kill moments follow the
+        // machine's load as it changes.
+        QList<qint64> runTimes[2]; // microseconds, [restoring]
+        const auto arguments = [&](bool restoring) {
+            return restoring ? QStringList{QStringLiteral("restore"), m_backup, m_data}
+                             : QStringList{QStringLiteral("backup"), m_data, target};
+        };
+        const auto timeRun = [&](bool restoring) {
+            QElapsedTimer timer;
+            timer.start();
             QProcess process;
-            process.start(child, {QStringLiteral("backup"), m_data,
-                                  m_env->filePath(QStringLiteral("timing.mdb"))});
-            QVERIFY(process.waitForFinished(10000) && process.exitCode() == 0);
-        }
-        const quint32 runMicroseconds = quint32(timer.nsecsElapsed() / 1000);
+            process.start(child, arguments(restoring));
+            if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+                process.exitCode() != 0)
+                return false;
+            runTimes[restoring].append(timer.nsecsElapsed() / 1000);
+            const QByteArray written = LetterFile::fileHash(restoring ? m_data : target);
+            return written == (restoring ? backup : oldData) && startOver();
+        };
+        const auto medianTime = [&](bool restoring) {
+            QList<qint64> times = runTimes[restoring];
+            std::sort(times.begin(), times.end());
+            return times.at(times.size() / 2);
+        };
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(timeRun(false) && timeRun(true));
 
         // A new seed each run, so that runs kill at other moments; RUVIRO_KILL_SEED repeats a
         // run's draws (each a share of the run's measured time).
@@ -834,16 +1253,21 @@ private Q_SLOTS:
         QRandomGenerator gen(seed);
         int killedMidway = 0;
         int killedInCopy = 0;
-        for (int round = 0; round < 50; ++round) {
+        int round = 0;
+        // Kills that land after a run has ended check only the finished files; should none of
+        // the first 50 land inside a run, more rounds are drawn.
+        for (; round < 50 || (killedMidway == 0 && round < 200); ++round) {
             const bool restoring = round % 2 == 0;
+            if (round % 10 >= 8)
+                QVERIFY(timeRun(restoring));
             const QStringList leftovers =
                 temporaryLeftovers(dataFolder()) + temporaryLeftovers(m_env->root());
+            const qint64 moment =
+                qint64(gen.generateDouble() * 1.25 * double(medianTime(restoring)));
             QProcess process;
-            process.start(child, restoring
-                                     ? QStringList{QStringLiteral("restore"), m_backup, m_data}
-                                     : QStringList{QStringLiteral("backup"), m_data, target});
+            process.start(child, arguments(restoring));
             QVERIFY(process.waitForStarted());
-            ::usleep(gen.bounded(runMicroseconds + runMicroseconds / 4));
+            ::usleep(useconds_t(moment));
             ::kill(pid_t(process.processId()), SIGKILL);
             QVERIFY(process.waitForFinished(10000));
             if (process.exitStatus() == QProcess::CrashExit) {
@@ -861,14 +1285,12 @@ private Q_SLOTS:
             QVERIFY2(t == oldTarget || t == oldData, qPrintable(QString::number(round)));
             QVERIFY(testLetterDatabase(target).ok);
             // Each round starts from the old data file again.
-            if (data != oldData) {
-                QVERIFY(QFile::remove(m_data));
-                QVERIFY(QFile::copy(pristine, m_data));
-            }
+            QVERIFY(startOver());
         }
-        qInfo("%d of 50 runs were killed midway, %d of them inside the copy (a run takes %u us)",
-              killedMidway, killedInCopy, runMicroseconds);
-        QVERIFY(killedMidway > 0 && killedMidway < 50);
+        qInfo("%d of %d runs were killed midway, %d of them inside the copy (a run takes %lld us "
+              "backing up, %lld us restoring)",
+              killedMidway, round, killedInCopy, medianTime(false), medianTime(true));
+        QVERIFY2(killedMidway > 0, "no kill landed inside a run: nothing was checked midway");
         // What killed runs left behind is cleared by the next run.
         QVERIFY(backupDataFile(m_data, target).ok);
         QVERIFY(replaceDataFile(m_backup, m_data).ok);
