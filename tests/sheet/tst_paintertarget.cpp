@@ -2,6 +2,7 @@
 #include "samplesheet.h"
 #include "sheet/paintertarget.h"
 #include "sheet/printlines.h"
+#include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
 #include "sheet/sheetpages.h"
 
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void ticksFillTheirBoxes();
     void arrowIsPainted();
     void pdfOfBothPaperModes();
+    void inkOfRecordedLines();
 };
 
 void PainterTargetTest::fontSubstitution_data()
@@ -165,6 +167,43 @@ void PainterTargetTest::pdfOfBothPaperModes()
                      bytes.count("/Type /Page "),
                  a4 ? 2 : 1);
     }
+}
+
+// Each printed line has its ink in the log: inside the line's own cell, narrower by the
+// stretch it was condensed to, and nothing for a line that draws nothing.
+void PainterTargetTest::inkOfRecordedLines()
+{
+    sheet::RecordingTarget target;
+    target.setFont(u"ＭＳ 明朝"_qs, 10.5);
+    const QString text = u"医療法人　ひまわり会　クリニック Ward 3"_qs;
+    target.setTextFits({{1, 60}});
+    sheet::PrintLines(target, text + u"\r\n"_qs + text + u"\r\n　\r\n"_qs + text, 2000, 3000);
+    const QList<sheet::RecordedOp> lines = target.ops(sheet::RecordedOp::Text);
+    QCOMPARE(lines.size(), 4);
+    const double em = 10.5 * 20;
+    QList<QRectF> inks;
+    for (const sheet::RecordedOp& op : lines)
+        inks << sheet::RecordingTarget::inkRect(op);
+    for (int i : {0, 1, 3}) {
+        const QRectF cell(2000, 3000 + i * em, 10000, em);
+        QVERIFY2(cell.contains(inks[i]), qPrintable(sheet::RecordingTarget::describe(lines[i])));
+        QVERIFY(inks[i].height() > em / 2);
+    }
+    // Glyph by glyph the condensed line keeps 60 % of the width.
+    QCOMPARE(inks[0], inks[3].translated(0, -3 * em));
+    QVERIFY2(std::abs(inks[1].width() / inks[0].width() - 0.6) < 0.02,
+             qPrintable(QString::number(inks[1].width() / inks[0].width())));
+    QCOMPARE(inks[2], QRectF(2000, 3000 + 2 * em + sheet::textCellBaseline(10.5), 0, 0));
+    // The log gives the ink last, rounded outwards to whole twips.
+    const QString line = sheet::RecordingTarget::describe(lines[1]);
+    const QString ink = QStringLiteral(" stretch=60 ink=%1,%2,%3,%4")
+                            .arg(std::floor(inks[1].left()))
+                            .arg(std::floor(inks[1].top()))
+                            .arg(std::ceil(inks[1].right()))
+                            .arg(std::ceil(inks[1].bottom()));
+    QVERIFY2(line.endsWith(ink), qPrintable(line));
+    QVERIFY(
+        line.startsWith(u"text 2000 3210 \""_qs + text + u"\" font=\"ＭＳ 明朝\" 10.5 bold=0"_qs));
 }
 
 QTEST_MAIN(PainterTargetTest)
