@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 namespace sheetdata {
 class SheetModel;
 }
@@ -28,6 +30,10 @@ enum class PrintedPage {
 // empty sheet is not printed.
 void DrawPrintedPage(DrawTarget& printer, PrintedPage page, int x, int y,
                      const sheetdata::SheetModel& model, bool pageHead);
+// The letter's text slots that no setting holds inside their areas, so that the paper shows
+// them cut, ascending; empty when the sheet holds no letter.
+QList<int> cutTextSlots(const sheetdata::SheetModel& model, bool pageHead);
+
 void drawPrintedPageAsLaidOut(DrawTarget& printer, PrintedPage page, int x, int y,
                               const sheetdata::SheetModel& model, bool pageHead);
 
