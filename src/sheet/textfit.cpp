@@ -396,8 +396,13 @@ TextFitPlan textFits(const QList<RecordedOp>& ops)
 
     // A value that overflows still, or whose lines reach below its area, is set anew.
     const Rules rules = rulesOf(ops);
+    // The other texts as they are printed: condensed where they had to be.
+    QList<TextRoom> printed = rooms;
+    for (TextRoom& t : printed)
+        if (plan.fits.contains(t.index))
+            t.width = t.width * plan.fits.value(t.index).stretch / 100;
     for (const Block& block : valueBlocks(ops)) {
-        const Area area(rooms, rules, block.slot);
+        const Area area(printed, rules, block.slot);
         const RecordedOp& first = block.ops.first();
         const double size = first.state.fontSize;
         const double height = textCellHeight(size);
@@ -407,14 +412,14 @@ TextFitPlan textFits(const QList<RecordedOp>& ops)
         if (const TextRoom* t = roomOf.value(block.indexes.first()))
             lineZeroLimit = t->limit;
         // Lines laid out by the form may share their rows with its captions (a name between
-        // brackets); each only must not reach below the rule under the line before it.
+        // brackets); each must not reach the rule or the text under the line before it.
         for (qsizetype i = 1; fits && i < block.ops.size(); ++i) {
             const TextRoom* t = roomOf.value(block.indexes[i]);
             if (!t)
                 continue;
             const double right = std::min(t->limit, t->x + t->width);
             const RecordedOp& before = block.ops[i - 1];
-            fits = t->y + height <= area.bottom(t->x, right, before.y1, height, false);
+            fits = t->y + height <= area.bottom(t->x, right, before.y1, height);
         }
         if (fits)
             continue;
