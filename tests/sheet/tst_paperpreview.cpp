@@ -5,6 +5,7 @@
 // build folder (paper-preview/) for a person to look at.
 
 #include "common/fontsubstitution.h"
+#include "fullletter.h"
 #include "letterfixtures.h"
 #include "platform/printerqt.h"
 #include "privatescheduler.h"
@@ -322,6 +323,9 @@ private Q_SLOTS:
             {"fully filled", letterfixtures::fullyFilledLetter()},
             {"edge values", letterfixtures::edgeValueLetter()},
             {"condensed medicine rows", condensedMedicineLetter()},
+            {"filled to every limit", fullletter::fields()},
+            {"ASCII remarks",
+             fullletter::withRemarks(fullletter::fields(), fullletter::asciiRemarks(7))},
         };
         int number = 0;
         for (const auto& [name, fields] : letters) {
@@ -388,7 +392,7 @@ private Q_SLOTS:
         saveCrop(preview, paper, name + QStringLiteral("-page1-head"), {1000, 1700, 10000, 3000});
         saveCrop(preview, paper, name + QStringLiteral("-medicine"), {1000, 9900, 10000, 1100});
         saveCrop(preview, paper, name + QStringLiteral("-paralysis"), {12900, 2500, 10000, 3200});
-        saveCrop(preview, paper, name + QStringLiteral("-remarks"), {12900, 12300, 10000, 4300});
+        saveCrop(preview, paper, name + QStringLiteral("-remarks"), {12700, 12300, 10200, 4500});
         QVERIFY2(measured >= ends.values.size() / 2,
                  qPrintable(QStringLiteral("only %1 of %2 values could be measured")
                                 .arg(measured)
