@@ -1,6 +1,9 @@
 #include "sheet/textmetrics.h"
 
+#include <QGlyphRun>
 #include <QImage>
+#include <QRawFont>
+#include <QTextLayout>
 
 namespace sheet {
 
@@ -54,7 +57,27 @@ QRectF referenceInk(const DrawState& state, const QString& text)
 {
     if (text.trimmed().isEmpty())
         return {};
-    return referenceMetrics(state).tightBoundingRect(text);
+    // Each glyph's box at the place the layout gives it. (The metrics' tight rectangle adds up
+    // the glyphs' advances rounded to whole dots, which drifts from the layout along a line.)
+    QTextLayout layout(text, referenceFont(state), &referenceDevice());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid())
+        return {};
+    QRectF ink;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            const QRectF box = font.boundingRect(glyphs[i]);
+            if (!box.isEmpty())
+                ink |= box.translated(positions[i]);
+        }
+    }
+    // Positions are on the line's baseline, one ascent below its top.
+    return ink.translated(0, -line.ascent());
 }
 
 } // namespace sheet
