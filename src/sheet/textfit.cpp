@@ -260,40 +260,72 @@ private:
     int m_slot;
 };
 
-// `chars` broken into `count` lines of about equal width; between words where the text has
-// blanks.
-QStringList breakEvenly(const QStringList& chars, const QList<double>& advances, int count)
+// A paragraph of a value (one of its lines as the letter holds it), its characters measured
+// once at the value's own size; at other sizes the widths scale with the size.
+struct Paragraph
 {
-    double total = 0;
-    for (double a : advances)
-        total += a;
-    QStringList lines;
+    QStringList chars;
+    QList<double> advances;
+    double width = 0;
+};
+
+QList<Paragraph> paragraphsOf(const Block& block)
+{
+    const RecordedOp& first = block.ops.first();
+    QHash<QString, double> advance;
+    QList<Paragraph> paragraphs;
+    for (const RecordedOp& op : block.ops) {
+        Paragraph p;
+        p.chars = charactersOf(op.text);
+        for (const QString& c : p.chars) {
+            auto it = advance.constFind(c);
+            if (it == advance.cend())
+                it = advance.insert(c, measure(first, c, first.state.fontSize));
+            p.advances.append(*it);
+            p.width += *it;
+        }
+        paragraphs.append(p);
+    }
+    return paragraphs;
+}
+
+double widthOf(const Paragraph& p, qsizetype from, qsizetype to)
+{
+    double width = 0;
+    for (qsizetype i = from; i < to; ++i)
+        width += p.advances[i];
+    return width;
+}
+
+// Where a paragraph breaks into `count` lines of about equal width (the start of each line
+// after the first); between words where the text has blanks.
+QList<qsizetype> breakEvenly(const Paragraph& p, int count)
+{
+    QList<qsizetype> starts;
     qsizetype from = 0;
-    double sum = 0;
     qsizetype i = 0;
+    double sum = 0;
     for (int line = 1; line < count; ++line) {
-        const double target = total * line / count;
-        while (i < chars.size() && sum + advances[i] / 2 < target)
-            sum += advances[i++];
+        const double target = p.width * line / count;
+        while (i < p.chars.size() && sum + p.advances[i] / 2 < target)
+            sum += p.advances[i++];
         qsizetype at = i;
         // Keep a word whole: break after the blank before it, if one is near.
         for (qsizetype j = at; j > from && j > at - 24; --j) {
-            if (chars[j - 1] == u" ") {
+            if (p.chars[j - 1] == u" ") {
                 at = j;
                 break;
             }
         }
         if (at <= from)
             at = std::max(from + 1, i);
-        lines.append(chars.mid(from, at - from).join(QString()));
+        at = std::min(at, p.chars.size());
+        starts.append(at);
         from = at;
-        sum = 0;
-        for (qsizetype j = 0; j < at; ++j)
-            sum += advances[j];
         i = at;
+        sum = widthOf(p, 0, at);
     }
-    lines.append(chars.mid(from).join(QString()));
-    return lines;
+    return starts;
 }
 
 struct Layout
@@ -304,11 +336,13 @@ struct Layout
 };
 
 // The value's paragraphs set at `size` in at most the lines its area holds, each condensed no
-// further than MinimumTextStretch; nothing when they do not fit.
-std::optional<Layout> layoutAt(const Block& block, const Area& area, double lineZeroLimit,
-                               double size, bool cutToFit)
+// further than MinimumTextStretch; nothing when they do not fit, or, with `cutToFit`, cut
+// after what fits, with the mark.
+std::optional<Layout> layoutAt(const Block& block, const QList<Paragraph>& paragraphs,
+                               const Area& area, double lineZeroLimit, double size, bool cutToFit)
 {
     const RecordedOp& first = block.ops.first();
+    const double scale = size / first.state.fontSize;
     const double x = first.x1;
     const double y0 = first.y1;
     const double height = textCellHeight(size);
@@ -316,6 +350,8 @@ std::optional<Layout> layoutAt(const Block& block, const Area& area, double line
     const double room = limit - x;
     if (room <= 0)
         return std::nullopt;
+    // The widest a line may be before it is condensed to MinimumTextStretch.
+    const double widest = room * 100 / MinimumTextStretch;
     // The lines the area holds: as far down as nothing lies under them and their room stays
     // as wide as the first line's.
     const double below = area.bottom(x, limit, y0, height);
@@ -324,50 +360,48 @@ std::optional<Layout> layoutAt(const Block& block, const Area& area, double line
            area.rightLimit(x, y0 + lines * height, height) >= limit - 1 && lines < 200)
         ++lines;
 
-    QList<QStringList> broken;
-    int total = 0;
-    for (const RecordedOp& op : block.ops) {
-        const QStringList chars = charactersOf(op.text);
-        QList<double> advances;
-        for (const QString& c : chars)
-            advances.append(measure(first, c, size));
-        const double width = measure(first, op.text, size);
-        int count = std::max(1, int(std::ceil(width * MinimumTextStretch / 100 / room - 1e-9)));
-        QStringList parts;
+    QStringList all;
+    for (const Paragraph& p : paragraphs) {
+        int count = std::max(1, int(std::ceil(p.width * scale / widest - 1e-9)));
+        QList<qsizetype> starts;
         for (;; ++count) {
-            parts = breakEvenly(chars, advances, count);
-            const bool fits = std::all_of(parts.begin(), parts.end(), [&](const QString& p) {
-                return measure(first, p, size) * MinimumTextStretch / 100 <= room;
-            });
-            if (fits || count >= std::max<qsizetype>(1, chars.size()))
+            starts = breakEvenly(p, count);
+            bool fits = true;
+            qsizetype from = 0;
+            for (qsizetype k = 0; k <= starts.size() && fits; ++k) {
+                const qsizetype to = k < starts.size() ? starts[k] : p.chars.size();
+                fits = widthOf(p, from, to) * scale <= widest;
+                from = to;
+            }
+            if (fits || count >= std::max<qsizetype>(1, p.chars.size()))
                 break;
         }
-        total += int(parts.size());
-        broken.append(parts);
-        if (total > lines && !cutToFit)
+        qsizetype from = 0;
+        for (qsizetype k = 0; k <= starts.size(); ++k) {
+            const qsizetype to = k < starts.size() ? starts[k] : p.chars.size();
+            all.append(p.chars.mid(from, to - from).join(QString()));
+            from = to;
+        }
+        if (all.size() > lines && !cutToFit)
             return std::nullopt;
     }
     Layout layout;
     layout.size = size;
-    QStringList all;
-    for (const QStringList& parts : broken)
-        all += parts;
     if (all.size() > lines) {
         all = all.mid(0, lines);
         layout.cut = true;
-    }
-    if (layout.cut) {
         // The last line keeps what fits before the mark.
         QStringList chars = charactersOf(all.last());
-        while (!chars.isEmpty() &&
-               measure(first, chars.join(QString()) + CutMark, size) * MinimumTextStretch / 100 >
-                   room)
+        while (!chars.isEmpty() && measure(first, chars.join(QString()) + CutMark, size) > widest)
             chars.removeLast();
         all.last() = chars.join(QString()) + CutMark;
     }
-    for (qsizetype i = 0; i < all.size(); ++i)
-        layout.lines.append(
-            {all[i], y0 + i * height, stretchFor(measure(first, all[i], size), room)});
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const double width = measure(first, all[i], size);
+        if (width > widest + 0.5 && !cutToFit)
+            return std::nullopt;
+        layout.lines.append({all[i], y0 + i * height, stretchFor(width, room)});
+    }
     return layout;
 }
 
@@ -423,11 +457,12 @@ TextFitPlan textFits(const QList<RecordedOp>& ops)
         }
         if (fits)
             continue;
+        const QList<Paragraph> paragraphs = paragraphsOf(block);
         std::optional<Layout> layout;
         for (double s = size; s >= MinimumTextSize - 1e-9 && !layout; s -= 0.25)
-            layout = layoutAt(block, area, lineZeroLimit, s, false);
+            layout = layoutAt(block, paragraphs, area, lineZeroLimit, s, false);
         if (!layout)
-            layout = layoutAt(block, area, lineZeroLimit, MinimumTextSize, true);
+            layout = layoutAt(block, paragraphs, area, lineZeroLimit, MinimumTextSize, true);
         if (!layout)
             continue; // no room at all: left as it stands
         TextFit fit;
