@@ -430,11 +430,15 @@ TextFitPlan textFits(const QList<RecordedOp>& ops)
 
     // A value that overflows still, or whose lines reach below its area, is set anew.
     const Rules rules = rulesOf(ops);
-    // The other texts as they are printed: condensed where they had to be.
+    // The other texts as they are printed: condensed where they had to be, and a value too
+    // long even then no further than its room, where it is set anew.
     QList<TextRoom> printed = rooms;
-    for (TextRoom& t : printed)
-        if (plan.fits.contains(t.index))
+    for (TextRoom& t : printed) {
+        if (overflowing.contains(t.index) && t.value && t.slot >= 0)
+            t.width = std::max(0.0, t.limit - t.x);
+        else if (plan.fits.contains(t.index))
             t.width = t.width * plan.fits.value(t.index).stretch / 100;
+    }
     for (const Block& block : valueBlocks(ops)) {
         const Area area(printed, rules, block.slot);
         const RecordedOp& first = block.ops.first();

@@ -271,6 +271,26 @@ private Q_SLOTS:
             }
     }
 
+    // A cut value fills its area before the mark, even where a value of the other page runs
+    // past its own room (the 問題行動他名 of page 1 beside the remarks of page 2).
+    void cutRemarksFillTheirBox()
+    {
+        const Fields fields = letterfixtures::withValues(
+            fullletter::fields(), {{u"問題行動他名"_qs, text(fullletter::kanji(80))},
+                                   {u"意見書特記事項印刷"_qs, text(fullletter::wideRemarks(60))}});
+        const QList<RecordedOp> ops = draw(fullletter::sheet(fields), Drawing::Preview);
+        QList<RecordedOp> lines;
+        for (const RecordedOp& op : ops)
+            if (op.kind == RecordedOp::Text && op.state.slot == 87)
+                lines.append(op);
+        QVERIFY(!lines.isEmpty());
+        QVERIFY(lines.last().text.endsWith(CutMark));
+        // The box of the remarks ends at 15600; no room for one more line is left.
+        const double bottom = lines.last().y1 + textCellHeight(lines.last().state.fontSize);
+        QVERIFY2(15600 - bottom < textCellHeight(lines.last().state.fontSize),
+                 qPrintable(QString::number(bottom)));
+    }
+
     // A cut never splits a pair of surrogates: the character before the mark is whole, wherever
     // the cut falls.
     void cutKeepsCharactersWhole()
