@@ -273,13 +273,19 @@ void PainterTargetTest::paintedWhereTheRecordingSays()
     const QRectF painted = darkBounds(canvas, tpp, ink.adjusted(-300, -100, 1500, 100));
     // A pixel either side for the glyphs' own rounding and the edge's shade.
     const double slack = 1.5 * tpp + 2;
-    const QString found = QStringLiteral("painted %1..%2, logged %3..%4 twips")
+    const QString found = QStringLiteral("painted %1,%2..%3,%4, logged %5,%6..%7,%8 twips")
                               .arg(painted.left())
+                              .arg(painted.top())
                               .arg(painted.right())
+                              .arg(painted.bottom())
                               .arg(ink.left())
-                              .arg(ink.right());
+                              .arg(ink.top())
+                              .arg(ink.right())
+                              .arg(ink.bottom());
     QVERIFY2(std::abs(painted.left() - ink.left()) <= slack, qPrintable(found));
     QVERIFY2(std::abs(painted.right() - ink.right()) <= slack, qPrintable(found));
+    QVERIFY2(std::abs(painted.top() - ink.top()) <= slack, qPrintable(found));
+    QVERIFY2(std::abs(painted.bottom() - ink.bottom()) <= slack, qPrintable(found));
 }
 
 QTEST_MAIN(PainterTargetTest)
