@@ -65,15 +65,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        // libcups takes the user's options from the home folder it finds at its first call.
         QVERIFY(m_dir.isValid());
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("home"))));
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("cups-client"))));
-        qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
-        qputenv("CUPS_SERVERROOT",
-                QFile::encodeName(m_dir.filePath(QStringLiteral("cups-client"))));
-        qunsetenv("LPDEST");
-        qunsetenv("PRINTER");
+        QVERIFY(privatecups::useClientFolders(m_dir.path()));
         common::installFontSubstitutions();
     }
     void cleanupTestCase()
