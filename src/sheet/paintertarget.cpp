@@ -1,6 +1,7 @@
 #include "sheet/paintertarget.h"
 
 #include "platform/screen.h"
+#include "sheet/textmetrics.h"
 #include "sheetdata/sheetlayout.h"
 
 #include <QPaintDevice>
@@ -87,37 +88,9 @@ QBrush PainterTarget::brush() const
     }
 }
 
-void PainterTarget::settingChanged(Setting setting)
-{
-    if (setting == Setting::Font) {
-        m_font.reset();
-        m_metrics.reset();
-    }
-}
-
-const QFont& PainterTarget::font()
-{
-    if (!m_font) {
-        QFont font(fontName());
-        font.setPointSizeF(fontSize());
-        font.setBold(fontBold());
-        font.setKerning(false);
-        font.setHintingPreference(QFont::PreferNoHinting);
-        m_font = font;
-    }
-    return *m_font;
-}
-
-const QFontMetricsF& PainterTarget::metrics()
-{
-    if (!m_metrics)
-        m_metrics.emplace(font(), m_painter.device());
-    return *m_metrics;
-}
-
 double PainterTarget::textWidth(const QString& text)
 {
-    return metrics().horizontalAdvance(text) * m_twipsPerPixelX;
+    return referenceAdvance(state(), text);
 }
 
 void PainterTarget::drawLine(int x1, int y1, int x2, int y2, const QColor& color)
@@ -157,15 +130,15 @@ void PainterTarget::drawEllipse(double cx, double cy, double rx, double ry, cons
 
 void PainterTarget::drawText(double x, double y, const QString& text)
 {
-    if (state().stretch != 100) {
-        QFont condensed = font();
-        condensed.setStretch(state().stretch);
-        m_painter.setFont(condensed);
-    } else {
-        m_painter.setFont(font());
-    }
+    // The glyphs go where the reference layout puts them, at any resolution: the text is laid
+    // out in twips (the painter scaled to them, the font's em as many twips as the
+    // reference's), so no advance is rounded to this device's pixels on the way.
+    m_painter.save();
+    m_painter.scale(1 / m_twipsPerPixelX, 1 / m_twipsPerPixelY);
+    m_painter.setFont(referenceFontForTwips(state(), m_painter.device()->logicalDpiY()));
     m_painter.setPen(foreColor());
-    m_painter.drawText(toDevice(x, y + textCellBaseline(fontSize())), text);
+    m_painter.drawText(QPointF(x, y + textCellBaseline(fontSize())), text);
+    m_painter.restore();
 }
 
 void PainterTarget::drawPicture(const QImage& image, int x, int y, int width, int height)

@@ -2,9 +2,6 @@
 
 #include "sheet/drawtarget.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-
 #include <optional>
 
 class QPainter;
@@ -12,7 +9,8 @@ class QPainter;
 namespace sheet {
 
 // Draws on a QPainter: the preview canvas (a QImage), a printer page or a PDF. Twips are turned
-// into the device's pixels by its logical resolution; pen widths are device pixels.
+// into the device's pixels by its logical resolution; pen widths are device pixels. Texts are
+// measured and placed by the reference layout (textmetrics.h), the same on every device.
 class PainterTarget : public DrawTarget
 {
 public:
@@ -25,7 +23,6 @@ public:
     double textWidth(const QString& text) override;
 
 protected:
-    void settingChanged(Setting setting) override;
     void drawLine(int x1, int y1, int x2, int y2, const QColor& color) override;
     void drawBox(int x1, int y1, int x2, int y2, const QColor& color) override;
     void drawEllipse(double cx, double cy, double rx, double ry, const QColor& color,
@@ -37,15 +34,11 @@ private:
     QPointF toDevice(double x, double y) const;
     QPen pen(const QColor& color) const;
     QBrush brush() const;
-    const QFont& font();
-    const QFontMetricsF& metrics();
 
     QPainter& m_painter;
     bool m_preview;
     double m_twipsPerPixelX;
     double m_twipsPerPixelY;
-    std::optional<QFont> m_font;
-    std::optional<QFontMetricsF> m_metrics;
 };
 
 // A white preview canvas of the whole sheet, 23814 × 16840 twips, at `twipsPerPixel` (the

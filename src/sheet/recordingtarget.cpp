@@ -1,32 +1,14 @@
 #include "sheet/recordingtarget.h"
 
-#include <QFont>
-#include <QFontMetricsF>
+#include "sheet/textmetrics.h"
+
 #include <QImage>
+
+#include <cmath>
 
 namespace sheet {
 
 namespace {
-
-// Metrics of a font at 1440 dots per inch: one device pixel is one twip.
-QFontMetricsF twipMetrics(const DrawState& state)
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        const int dotsPerMeter = qRound(1440 / 0.0254);
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    QFont font(state.fontName);
-    font.setPointSizeF(state.fontSize);
-    font.setBold(state.fontBold);
-    font.setKerning(false);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    if (state.stretch != 100)
-        font.setStretch(state.stretch);
-    return QFontMetricsF(font, &device);
-}
 
 QString number(double value)
 {
@@ -42,12 +24,21 @@ RecordingTarget::RecordingTarget(bool preview, double twipsPerPixel)
 
 double RecordingTarget::textWidth(const QString& text)
 {
-    return twipMetrics(state()).horizontalAdvance(text);
+    return referenceAdvance(state(), text);
 }
 
 double RecordingTarget::printedWidth(const RecordedOp& op)
 {
-    return twipMetrics(op.state).horizontalAdvance(op.text);
+    return referenceAdvance(op.state, op.text);
+}
+
+QRectF RecordingTarget::inkRect(const RecordedOp& op)
+{
+    const QPointF pen(op.x1, op.y1 + textCellBaseline(op.state.fontSize));
+    const QRectF ink = referenceInk(op.state, op.text);
+    if (ink.isEmpty())
+        return QRectF(pen, QSizeF(0, 0));
+    return ink.translated(pen);
 }
 
 QList<RecordedOp> RecordingTarget::ops(RecordedOp::Kind kind) const
@@ -175,12 +166,21 @@ QString RecordingTarget::describe(const RecordedOp& op)
         return QStringLiteral("arc %1 %2 rx=%3 ry=%4 from=%5 to=%6 %7 %8")
             .arg(number(op.x1), number(op.y1), number(op.x2), number(op.y2),
                  number(op.start.value_or(0)), number(op.end.value_or(0)), pen, op.color.name());
-    case RecordedOp::Text:
-        return QStringLiteral("text %1 %2 \"%3\" font=\"%4\" %5 bold=%6 %7%8")
+    case RecordedOp::Text: {
+        // The ink in whole twips, rounded outwards so that it still covers every glyph.
+        const QRectF ink = inkRect(op);
+        const QString inkText = QStringLiteral(" ink=%1,%2,%3,%4")
+                                    .arg(std::floor(ink.left()))
+                                    .arg(std::floor(ink.top()))
+                                    .arg(std::ceil(ink.right()))
+                                    .arg(std::ceil(ink.bottom()));
+        return QStringLiteral("text %1 %2 \"%3\" font=\"%4\" %5 bold=%6 %7%8%9")
             .arg(number(op.x1), number(op.y1), op.text, s.fontName, number(s.fontSize))
             .arg(int(s.fontBold))
             .arg(op.color.name(),
-                 s.stretch == 100 ? QString() : QStringLiteral(" stretch=%1").arg(s.stretch));
+                 s.stretch == 100 ? QString() : QStringLiteral(" stretch=%1").arg(s.stretch),
+                 inkText);
+    }
     case RecordedOp::Picture:
         return QStringLiteral("picture %1 %2 %3 %4 image=%5x%6")
             .arg(number(op.x1), number(op.y1), number(op.x2), number(op.y2))

@@ -3,6 +3,7 @@
 #include "sheet/drawtarget.h"
 
 #include <QList>
+#include <QRectF>
 #include <QSize>
 #include <QStringList>
 
@@ -26,7 +27,7 @@ struct RecordedOp
 
 // A drawing target for the tests: it draws nothing and keeps every operation, setting changes
 // included, with its exact twip coordinates. Text sizes are the real fonts' at 1440 dots per
-// inch, so that line heights are those of the fonts the program uses.
+// inch, the one layout every target draws (textmetrics.h).
 class RecordingTarget : public DrawTarget
 {
 public:
@@ -37,11 +38,16 @@ public:
     double textWidth(const QString& text) override;
     // The width a recorded text took, twips (condensed as it was printed).
     static double printedWidth(const RecordedOp& op);
+    // The rectangle, in sheet twips, that a recorded text's glyphs cover as printed (its size,
+    // stretch and font; its cell's top at the op's y). A text that draws nothing covers the
+    // empty rectangle at its pen.
+    static QRectF inkRect(const RecordedOp& op);
 
     const QList<RecordedOp>& ops() const { return m_ops; }
     QList<RecordedOp> ops(RecordedOp::Kind kind) const;
     void clear() { m_ops.clear(); }
-    // One line per operation, e.g. `box 1140 2205 10770 5895 width=2 style=0 fill=1 #000000`.
+    // One line per operation, e.g. `box 1140 2205 10770 5895 width=2 style=0 fill=1 #000000`;
+    // a text line ends with the ink it covers, ` ink=LEFT,TOP,RIGHT,BOTTOM` in whole twips.
     QStringList log() const;
     static QString describe(const RecordedOp& op);
 

@@ -2,6 +2,7 @@
 #include "samplesheet.h"
 #include "sheet/paintertarget.h"
 #include "sheet/printlines.h"
+#include "sheet/recordingtarget.h"
 #include "sheet/sheetdrawing.h"
 #include "sheet/sheetpages.h"
 
@@ -16,6 +17,21 @@ namespace {
 bool isDark(QRgb pixel)
 {
     return qGray(pixel) < 128;
+}
+
+// The smallest rectangle of a canvas at `twipsPerPixel` that holds every inked pixel inside
+// `twips` (a thin stroke's shade too), in twips (pixel edges).
+QRectF darkBounds(const QImage& canvas, double twipsPerPixel, QRectF twips)
+{
+    const QRect r(int(twips.left() / twipsPerPixel), int(twips.top() / twipsPerPixel),
+                  int(twips.width() / twipsPerPixel) + 1, int(twips.height() / twipsPerPixel) + 1);
+    QRect found;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (canvas.valid(x, y) && qGray(canvas.pixel(x, y)) < 192)
+                found |= QRect(x, y, 1, 1);
+    return QRectF(found.left() * twipsPerPixel, found.top() * twipsPerPixel,
+                  found.width() * twipsPerPixel, found.height() * twipsPerPixel);
 }
 
 // Dark pixels inside the rectangle (twips) of a canvas at `twipsPerPixel`.
@@ -46,6 +62,9 @@ private Q_SLOTS:
     void ticksFillTheirBoxes();
     void arrowIsPainted();
     void pdfOfBothPaperModes();
+    void inkOfRecordedLines();
+    void paintedWhereTheRecordingSays_data();
+    void paintedWhereTheRecordingSays();
 };
 
 void PainterTargetTest::fontSubstitution_data()
@@ -165,6 +184,108 @@ void PainterTargetTest::pdfOfBothPaperModes()
                      bytes.count("/Type /Page "),
                  a4 ? 2 : 1);
     }
+}
+
+// Each printed line has its ink in the log: inside the line's own cell, narrower by the
+// stretch it was condensed to, and nothing for a line that draws nothing.
+void PainterTargetTest::inkOfRecordedLines()
+{
+    sheet::RecordingTarget target;
+    target.setFont(u"ＭＳ 明朝"_qs, 10.5);
+    const QString text = u"医療法人　ひまわり会　クリニック Ward 3"_qs;
+    target.setTextFits({{1, 60}});
+    sheet::PrintLines(target, text + u"\r\n"_qs + text + u"\r\n　\r\n"_qs + text, 2000, 3000);
+    const QList<sheet::RecordedOp> lines = target.ops(sheet::RecordedOp::Text);
+    QCOMPARE(lines.size(), 4);
+    const double em = 10.5 * 20;
+    QList<QRectF> inks;
+    for (const sheet::RecordedOp& op : lines)
+        inks << sheet::RecordingTarget::inkRect(op);
+    for (int i : {0, 1, 3}) {
+        const QRectF cell(2000, 3000 + i * em, 10000, em);
+        QVERIFY2(cell.contains(inks[i]), qPrintable(sheet::RecordingTarget::describe(lines[i])));
+        QVERIFY(inks[i].height() > em / 2);
+    }
+    // Glyph by glyph the condensed line keeps 60 % of the width.
+    QCOMPARE(inks[0], inks[3].translated(0, -3 * em));
+    QVERIFY2(std::abs(inks[1].width() / inks[0].width() - 0.6) < 0.02,
+             qPrintable(QString::number(inks[1].width() / inks[0].width())));
+    QCOMPARE(inks[2], QRectF(2000, 3000 + 2 * em + sheet::textCellBaseline(10.5), 0, 0));
+    // The log gives the ink last, rounded outwards to whole twips.
+    const QString line = sheet::RecordingTarget::describe(lines[1]);
+    const QString ink = QStringLiteral(" stretch=60 ink=%1,%2,%3,%4")
+                            .arg(std::floor(inks[1].left()))
+                            .arg(std::floor(inks[1].top()))
+                            .arg(std::ceil(inks[1].right()))
+                            .arg(std::ceil(inks[1].bottom()));
+    QVERIFY2(line.endsWith(ink), qPrintable(line));
+    QVERIFY(
+        line.startsWith(u"text 2000 3210 \""_qs + text + u"\" font=\"ＭＳ 明朝\" 10.5 bold=0"_qs));
+}
+
+// The preview and the paper put every glyph where the recording measured it, whatever the
+// resolution: a long line ends where its logged ink ends, to a pixel.
+void PainterTargetTest::paintedWhereTheRecordingSays_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<int>("stretch");
+    QTest::addColumn<QString>("text");
+    const QString address =
+        u"東京都千代田区神田駿河台四丁目三番地　医療法人社団ひまわり会　内科クリニック"_qs;
+    const QString medicine = u"アムロジピンＯＤ錠５ｍｇ　１錠　１日１回朝食後"_qs;
+    for (const double dpi : {96.0, 150.0, 250.0, 300.0, 600.0}) {
+        const QByteArray at = QByteArray::number(dpi) + " dpi";
+        QTest::newRow("address, " + at) << dpi << u"ＭＳ 明朝"_qs << 9.75 << 100 << address;
+        QTest::newRow("medicine condensed, " + at)
+            << dpi << u"ＭＳ 明朝"_qs << 10.5 << 71 << medicine;
+        QTest::newRow("proportional latin, " + at)
+            << dpi << u"ＭＳ Ｐ明朝"_qs << 9.75 << 100
+            << u"Lorem ipsum dolor sit amet, consectetur adipiscing elit 0123456789"_qs;
+        QTest::newRow("name, " + at)
+            << dpi << u"ＭＳ 明朝"_qs << 14.25 << 100 << u"寿限無寿限無五劫の擦り切れ海砂利水魚"_qs;
+    }
+}
+
+void PainterTargetTest::paintedWhereTheRecordingSays()
+{
+    QFETCH(double, dpi);
+    QFETCH(QString, font);
+    QFETCH(double, size);
+    QFETCH(int, stretch);
+    QFETCH(QString, text);
+    const auto print = [&](sheet::DrawTarget& target) {
+        target.setFont(font, size);
+        target.setTextFits({{0, stretch}});
+        sheet::PrintLines(target, text, 1200, 3000);
+    };
+    sheet::RecordingTarget recording;
+    print(recording);
+    const QRectF ink = sheet::RecordingTarget::inkRect(recording.ops(sheet::RecordedOp::Text)[0]);
+    const double tpp = 1440 / dpi;
+    QImage canvas = sheet::newPreviewCanvas(tpp);
+    {
+        QPainter painter(&canvas);
+        sheet::PainterTarget target(painter, true);
+        print(target);
+    }
+    const QRectF painted = darkBounds(canvas, tpp, ink.adjusted(-300, -100, 1500, 100));
+    // A pixel either side for the glyphs' own rounding and the edge's shade.
+    const double slack = 1.5 * tpp + 2;
+    const QString found = QStringLiteral("painted %1,%2..%3,%4, logged %5,%6..%7,%8 twips")
+                              .arg(painted.left())
+                              .arg(painted.top())
+                              .arg(painted.right())
+                              .arg(painted.bottom())
+                              .arg(ink.left())
+                              .arg(ink.top())
+                              .arg(ink.right())
+                              .arg(ink.bottom());
+    QVERIFY2(std::abs(painted.left() - ink.left()) <= slack, qPrintable(found));
+    QVERIFY2(std::abs(painted.right() - ink.right()) <= slack, qPrintable(found));
+    QVERIFY2(std::abs(painted.top() - ink.top()) <= slack, qPrintable(found));
+    QVERIFY2(std::abs(painted.bottom() - ink.bottom()) <= slack, qPrintable(found));
 }
 
 QTEST_MAIN(PainterTargetTest)
