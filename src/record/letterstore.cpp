@@ -40,6 +40,14 @@ bool isWriteProtected(const QString& path)
     return info.exists() && (info.permissions() & writeBits) == 0;
 }
 
+// Why a save, a deletion or an addition does not write `path`, or "" when it may.
+QString writeProtection(const QString& path)
+{
+    if (isWriteProtected(path))
+        return QStringLiteral("データファイル %1 は読み取り専用です。").arg(path);
+    return {};
+}
+
 // The highest 作成NO of the table (0 for an empty table), through the index.
 std::optional<qint32> highestNo(db::Database& database, QString* error)
 {
@@ -308,10 +316,9 @@ LetterReadResult LetterStore::read(qint32 letterNo) const
 LetterSaveResult LetterStore::save(const Letter& letter, const Letter& asRead) const
 {
     LetterSaveResult result;
-    if (isWriteProtected(m_path)) {
-        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+    result.error = writeProtection(m_path);
+    if (!result.error.isEmpty())
         return result;
-    }
     QString error;
     std::unique_ptr<db::Database> database =
         db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
@@ -387,10 +394,9 @@ LetterListResult LetterStore::list() const
 LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
 {
     LetterDeleteResult result;
-    if (isWriteProtected(m_path)) {
-        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+    result.error = writeProtection(m_path);
+    if (!result.error.isEmpty())
         return result;
-    }
     const qint32 letterNo = listed.letterNo;
     QString error;
     auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
@@ -475,10 +481,9 @@ LetterDeleteResult LetterStore::remove(const LetterListRow& listed) const
 LettersAddResult LetterStore::add(const QList<Letter>& letters, const AlsoWrite& alsoWrite) const
 {
     LettersAddResult result;
-    if (isWriteProtected(m_path)) {
-        result.error = QStringLiteral("データファイル %1 は読み取り専用です。").arg(m_path);
+    result.error = writeProtection(m_path);
+    if (!result.error.isEmpty())
         return result;
-    }
     QString error;
     auto database = db::Database::open(m_path, db::OpenMode::ReadWrite, &error);
     if (!database) {

@@ -12,6 +12,7 @@ namespace shots {
 // `name` inside the folder named on the command line.
 QString file(const QString& name);
 
+std::unique_ptr<QObject> dialogShots();
 std::unique_ptr<QObject> mainWindowShots();
 std::unique_ptr<QObject> importShots();
 std::unique_ptr<QObject> entryShots();

@@ -121,13 +121,7 @@ private Q_SLOTS:
         // libcups reads the user's options from the home folder it finds at its first call in
         // the process: the whole run has a home folder of its own.
         QVERIFY(m_dir.isValid());
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("home"))));
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("cups-client"))));
-        qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
-        qputenv("CUPS_SERVERROOT",
-                QFile::encodeName(m_dir.filePath(QStringLiteral("cups-client"))));
-        qunsetenv("LPDEST");
-        qunsetenv("PRINTER");
+        QVERIFY(privatecups::useClientFolders(m_dir.path()));
         QCOMPARE(shell::PrinterOptionsFile::userFilePath(), optionsFile());
 
         common::installFontSubstitutions();

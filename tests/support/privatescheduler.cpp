@@ -463,4 +463,17 @@ bool PrivateScheduler::write(const QString& name, const QString& text, bool exec
                                               QFile::ReadOther | QFile::ExeOther);
 }
 
+bool useClientFolders(const QString& root)
+{
+    const QDir dir(root);
+    if (!QDir().mkpath(dir.filePath(QStringLiteral("home"))) ||
+        !QDir().mkpath(dir.filePath(QStringLiteral("cups-client"))))
+        return false;
+    qputenv("HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
+    qputenv("CUPS_SERVERROOT", QFile::encodeName(dir.filePath(QStringLiteral("cups-client"))));
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    return true;
+}
+
 } // namespace privatecups

@@ -67,6 +67,12 @@ struct ClinicPrinter
 // The PPD of `printer`, named `model`.
 QString clinicPpd(const QString& model, const ClinicPrinter& printer);
 
+// Gives this process's CUPS client folders of its own under `root`: the home folder the user's
+// options file is read from (libcups takes it at its first call in the process, so this comes
+// before any), and the client's configuration folder; no printer named by LPDEST or PRINTER.
+// False when a folder cannot be made.
+bool useClientFolders(const QString& root);
+
 class PrivateScheduler
 {
 public:
