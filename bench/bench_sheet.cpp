@@ -1,5 +1,6 @@
 // Drawing the whole sheet with a letter: on the preview canvas, and into a PDF.
 #include "common/fontsubstitution.h"
+#include "fullletter.h"
 #include "platform/printerqt.h"
 #include "sheet/paintertarget.h"
 #include "sheet/printjob.h"
@@ -42,6 +43,40 @@ void previewCanvas(benchmark::State& state)
     }
 }
 BENCHMARK(previewCanvas)->Unit(benchmark::kMillisecond);
+
+// The letter filled to every limit of the entry form, many of its values too long for their
+// boxes: on the preview canvas and on one A3 sheet of a 600 dpi PDF. Read against
+// previewCanvas and pdfSheet/a4:0 of the same run.
+void fullLetter(benchmark::State& state)
+{
+    const bool pdf = state.range(0) != 0;
+    const sheetdata::SheetModel model = fullletter::sheet();
+    for (auto _ : state) {
+        if (!pdf) {
+            QImage canvas = sheet::newPreviewCanvas(15);
+            {
+                QPainter painter(&canvas);
+                sheet::PainterTarget target(painter, true);
+                sheet::DrawSheet(target, model, true);
+            }
+            benchmark::DoNotOptimize(canvas.constBits());
+            continue;
+        }
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setResolution(600);
+            writer.setPageLayout(
+                QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape, QMarginsF()));
+            QPainter painter(&writer);
+            sheet::PainterTarget target(painter, false);
+            sheet::DrawPrintedPage(target, sheet::PrintedPage::WholeSheet, 0, 0, model, true);
+        }
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+}
+BENCHMARK(fullLetter)->Arg(0)->Arg(1)->ArgName("pdf")->Unit(benchmark::kMillisecond);
 
 void pdfSheet(benchmark::State& state)
 {

@@ -114,7 +114,7 @@ void DrawTarget::circle(double cx, double cy, double radius, std::optional<QColo
     m_state.currentY = cy;
 }
 
-void DrawTarget::setTextFits(QHash<int, int> fits)
+void DrawTarget::setTextFits(QHash<int, TextFit> fits)
 {
     m_fits = std::move(fits);
     m_printed = 0;
@@ -123,9 +123,26 @@ void DrawTarget::setTextFits(QHash<int, int> fits)
 void DrawTarget::printLine(const QString& text)
 {
     const double height = textHeight(text);
-    m_state.stretch = m_fits.value(m_printed++, 100);
-    drawText(m_state.currentX, m_state.currentY, text);
-    m_state.stretch = 100;
+    const auto fit = m_fits.constFind(m_printed++);
+    if (fit == m_fits.cend()) {
+        drawText(m_state.currentX, m_state.currentY, text);
+    } else if (!fit->lines) {
+        m_state.stretch = fit->stretch;
+        drawText(m_state.currentX, m_state.currentY, text);
+        m_state.stretch = 100;
+    } else {
+        const double size = m_state.fontSize;
+        const bool resized = fit->size > 0 && fit->size != size;
+        if (resized)
+            setFontSize(fit->size);
+        for (const FittedLine& line : *fit->lines) {
+            m_state.stretch = line.stretch;
+            drawText(m_state.currentX, line.y, line.text);
+        }
+        m_state.stretch = 100;
+        if (resized)
+            setFontSize(size);
+    }
     m_state.currentX = 0;
     m_state.currentY += height;
 }

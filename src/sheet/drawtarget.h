@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -50,6 +51,29 @@ struct DrawState
     double currentX = 0; // twips
     double currentY = 0;
     int stretch = 100; // width of the printed text in percent (condensed below 100)
+    int slot = -1;     // the letter's text slot being printed; -1 for the form's own texts
+};
+
+// One line of a text set anew to stay inside its area: printed at the text's x and at `y`.
+struct FittedLine
+{
+    QString text;
+    double y = 0;      // twips, top of its cell
+    int stretch = 100; // percent
+};
+
+// How one printed text is set so that it stays inside its area.
+struct TextFit
+{
+    TextFit() = default;
+    // The text as it stands, condensed to `stretch` percent.
+    TextFit(int stretch) : stretch(stretch) {}
+
+    int stretch = 100; // the text as it stands, condensed to this
+    double size = 0;   // points; 0 keeps the font's size
+    // Printed in place of the text when set: the text broken into further lines, or cut with a
+    // mark. Empty prints nothing (a line already printed by an earlier line of its text).
+    std::optional<QList<FittedLine>> lines;
 };
 
 // A surface the sheet is drawn on: the preview canvas, a printer page or a recording for the
@@ -111,9 +135,12 @@ public:
     // Prints one line of text at (CurrentX, CurrentY) in the current font and ForeColor, then
     // moves CurrentX to 0 and CurrentY one line lower.
     void printLine(const QString& text);
-    // Condensed widths for the texts about to be printed: the n-th printLine from now (0 the
-    // next) is set at `fits[n]` percent of its width; texts not named keep theirs.
-    void setTextFits(QHash<int, int> fits);
+    // How the texts about to be printed are set: the n-th printLine from now (0 the next) is
+    // set by `fits[n]`; texts not named are printed as they stand.
+    void setTextFits(QHash<int, TextFit> fits);
+    // The letter's text slot printed from now on (-1: the form's own texts), kept with every
+    // text drawn so that a text too long for its area can be told by its slot.
+    void setTextSlot(int slot) { m_state.slot = slot; }
     // True while the letter's own texts are printed (not the form's captions): a condensed
     // value keeps a wider gap before the next text.
     void setPrintingValues(bool values) { m_values = values; }
@@ -137,7 +164,7 @@ protected:
 
 private:
     DrawState m_state;
-    QHash<int, int> m_fits;
+    QHash<int, TextFit> m_fits;
     int m_printed = 0;
     bool m_values = false;
     double m_screenTwipsPerPixelX = 15;

@@ -2,6 +2,7 @@
 
 #include "sheet/drawtarget.h"
 #include "sheet/marks.h"
+#include "sheet/recordingtarget.h"
 #include "sheet/sheetpages.h"
 #include "sheet/sheettexts.h"
 #include "sheet/textfit.h"
@@ -47,6 +48,15 @@ void DrawPrintedPage(DrawTarget& printer, PrintedPage page, int x, int y,
     drawWithFittedTexts(printer, [&](DrawTarget& target) {
         drawPrintedPageAsLaidOut(target, page, x, y, model, pageHead);
     });
+}
+
+QList<int> cutTextSlots(const sheetdata::SheetModel& model, bool pageHead)
+{
+    if (!model.FormLoaded)
+        return {};
+    RecordingTarget probe(false);
+    drawPrintedPageAsLaidOut(probe, PrintedPage::WholeSheet, 0, 0, model, pageHead);
+    return textFits(probe.ops()).cutSlots();
 }
 
 void drawPrintedPageAsLaidOut(DrawTarget& printer, PrintedPage page, int x, int y,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 namespace sheetdata {
 class SheetModel;
 }
@@ -11,7 +13,8 @@ class DrawTarget;
 // The whole sheet on the preview canvas at origin (0, 0), as the main window shows it: both
 // page layouts and, when a letter is on the sheet, its texts and marks; the empty sheet shows
 // the onset-date template instead. The canvas must be cleared (white) before. A text that
-// would run into the next one or past its frame is set condensed.
+// would run into the next one or past its frame is set condensed; a value too long even
+// then takes a further line, a smaller size, or is cut at its area (see textfit.h).
 void DrawSheet(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead);
 // The same with every text at its own width, as the layout gives it.
 void drawSheetAsLaidOut(DrawTarget& canvas, const sheetdata::SheetModel& model, bool pageHead);
@@ -28,6 +31,10 @@ enum class PrintedPage {
 // empty sheet is not printed.
 void DrawPrintedPage(DrawTarget& printer, PrintedPage page, int x, int y,
                      const sheetdata::SheetModel& model, bool pageHead);
+// The letter's text slots that no setting holds inside their areas, so that the paper shows
+// them cut, ascending; empty when the sheet holds no letter.
+QList<int> cutTextSlots(const sheetdata::SheetModel& model, bool pageHead);
+
 void drawPrintedPageAsLaidOut(DrawTarget& printer, PrintedPage page, int x, int y,
                               const sheetdata::SheetModel& model, bool pageHead);
 

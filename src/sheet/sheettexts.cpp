@@ -199,7 +199,9 @@ void printSlots(DrawTarget& obj, int x, int y, std::span<const QString> formText
         const Placed at = fitInValueBox(obj, place.slot, place.x(common::charCount(text)), text);
         if (at.size != obj.fontSize())
             obj.setFontSize(at.size);
+        obj.setTextSlot(place.slot);
         PrintLines(obj, text, x + at.x, y + place.y);
+        obj.setTextSlot(-1);
     }
 }
 
@@ -223,7 +225,9 @@ void DrawData2(DrawTarget& obj, int x, int y, std::span<const QString> formText,
     if (pageHead && sheetdata::PageHeadSlot < qsizetype(formText.size())) {
         obj.setFont(QString::fromUtf16(Mincho), 9.75);
         obj.setFontBold(false);
+        obj.setTextSlot(sheetdata::PageHeadSlot);
         PrintLines(obj, formText[sheetdata::PageHeadSlot], x + 19080, y + 2100);
+        obj.setTextSlot(-1);
     }
     obj.setPrintingValues(false);
 }

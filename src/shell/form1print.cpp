@@ -7,6 +7,7 @@
 #include "sheet/printjob.h"
 #include "shell/form1.h"
 #include "shell/frmadj.h"
+#include "shell/printwarning.h"
 
 namespace shell {
 
@@ -45,6 +46,9 @@ void Form1::runPrintDialog()
         }
         switch (result) {
         case frmAdj::Print:
+            // A value cut at its box is told before anything prints; the user may go back.
+            if (!confirmCutValues(m_model, common::appState().PageHead))
+                return;
             if (common::appState().PaperType)
                 GoPrintA3();
             else

@@ -7,9 +7,11 @@
 //
 // Without --sample or --data it draws the empty sheet. --crop cuts the PNG to a rectangle of
 // the sheet given in twips. --write-letters makes a new data file with four test letters:
-// 1 answers everything, 2 nothing, 3 was imported with Nulls, 4 holds edge values.
+// 1 answers everything, 2 nothing, 3 was imported with Nulls, 4 holds edge values, 5 is
+// filled to every limit of the entry form, 6 the same with remarks of long ASCII lines.
 
 #include "common/fontsubstitution.h"
+#include "fullletter.h"
 #include "letterfixtures.h"
 #include "samplesheet.h"
 #include "sheet/paintertarget.h"
@@ -98,7 +100,11 @@ bool writeLetters(const QString& path, QString* error)
     return createDataFile(path, error) && writeLetter(path, 1, fullyFilledLetter(), error) &&
            writeLetter(path, 2, unansweredLetter(), error) &&
            writeLetter(path, 3, importedLetterWithNulls(), error) &&
-           writeLetter(path, 4, edgeValueLetter(), error);
+           writeLetter(path, 4, edgeValueLetter(), error) &&
+           writeLetter(path, 5, fullletter::fields(), error) &&
+           writeLetter(path, 6,
+                       fullletter::withRemarks(fullletter::fields(), fullletter::asciiRemarks(7)),
+                       error);
 }
 
 int fail(const QString& message)

@@ -29,10 +29,11 @@ QString cycle(const char16_t* pool, int count)
 // Characters a line of the remarks box holds: 44 full-width.
 constexpr int RemarksLineChars = 44;
 
-// A line of ASCII words that the remarks box wraps once: about 130 half-width characters.
+// A line of ASCII words that the remarks box wraps twice: about 200 half-width characters.
 const char16_t* const AsciiLine =
     u"BP 158/96 mmHg, HbA1c 8.1%, eGFR 38 mL/min/1.73m2; Donepezil 5mg and Amlodipine 5mg "
-    u"continued, home nurse visits WEEKLY to check WEIGHT.";
+    u"continued, home nurse visits WEEKLY to check WEIGHT, SKIN and FALLS; review in 4 weeks "
+    u"or EARLIER when WORSE.";
 
 } // namespace
 
@@ -49,9 +50,13 @@ QString hiragana(int count)
 QString wideRemarks(int lines)
 {
     QStringList all;
-    for (int i = 0; i < lines; ++i)
-        all.append(QStringLiteral("%1").arg(i + 1, 2, 10, QChar(u'０')).replace(u'0', u'０') +
-                   kanji(RemarksLineChars - 2));
+    for (int i = 0; i < lines; ++i) {
+        // The line's number in full-width digits, then kanji to the end of the line.
+        QString number = QStringLiteral("%1").arg(i + 1, 2, 10, QChar(u'0'));
+        for (QChar& c : number)
+            c = QChar(c.unicode() - u'0' + u'０');
+        all.append(number + kanji(RemarksLineChars - 2));
+    }
     return all.join(QStringLiteral("\r\n"));
 }
 

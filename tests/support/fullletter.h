@@ -18,7 +18,7 @@ letterfixtures::Fields fields();
 
 // Remarks of `lines` lines of wide characters, each as long as a line of the remarks box.
 QString wideRemarks(int lines);
-// Remarks of `paragraphs` lines of ASCII words, each wrapping to two lines in the remarks box.
+// Remarks of `paragraphs` lines of ASCII words, each wrapping to three lines in the remarks box.
 QString asciiRemarks(int paragraphs);
 // The letter with other remarks, their print copy made as saving makes it.
 letterfixtures::Fields withRemarks(letterfixtures::Fields fields, const QString& remarks);
