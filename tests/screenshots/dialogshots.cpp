@@ -23,7 +23,6 @@
 namespace {
 
 const QString Queue = QStringLiteral("CUPS-PDF");
-const QString QueuePpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 
 // The first visible top-level widget of type T, or null.
 template <typename T> T* visibleDialog()
@@ -133,11 +132,12 @@ private Q_SLOTS:
     // "プロパティ..." of the print dialog on an A3 queue, with the page setup it opens.
     void printerProperties()
     {
-        QVERIFY2(QFile::exists(QueuePpd), "CUPS-PDF's PPD is not installed");
         QString problem = m_scheduler.start();
         if (problem.isEmpty())
-            problem = m_scheduler.addQueue({Queue, QueuePpd, {}, {}, {}});
-        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("no CUPS scheduler: ") + problem));
+            problem = m_scheduler.addCupsPdfQueue(Queue);
+        QVERIFY2(
+            problem.isEmpty(),
+            qPrintable(QStringLiteral("no CUPS-PDF queue on a private scheduler: ") + problem));
         TestEnvironment env;
         const auto form = privatecups::startMainWindow(m_scheduler, Queue, true);
         form->show();

@@ -29,7 +29,6 @@
 namespace {
 
 const QString Queue = QStringLiteral("CUPS-PDF");
-const QString QueuePpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
 
 constexpr double Dpi = 250;
 constexpr double TwipsPerPixel = 1440 / Dpi;
@@ -298,19 +297,17 @@ private Q_SLOTS:
         common::installFontSubstitutions();
         m_outputDir = QDir::currentPath() + QStringLiteral("/paper-preview");
         QVERIFY2(QDir().mkpath(m_outputDir), qPrintable(m_outputDir));
-        QVERIFY2(QFile::exists(QueuePpd),
-                 "CUPS-PDF's PPD is not installed (package printer-driver-cups-pdf; "
-                 "scripts/install-deps installs it)");
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
                  "pdftoppm is not installed (package poppler-utils; scripts/install-deps "
                  "installs it)");
         QString problem = m_scheduler.start();
         if (problem.isEmpty())
-            problem = m_scheduler.addQueue(
-                {Queue, QueuePpd, {}, {}, {QStringLiteral("pdftops-renderer-default=pdftocairo")}});
+            problem = m_scheduler.addCupsPdfQueue(Queue);
         if (problem.isEmpty())
             problem = m_scheduler.makeDefault(Queue);
-        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("no CUPS scheduler: ") + problem));
+        QVERIFY2(
+            problem.isEmpty(),
+            qPrintable(QStringLiteral("no CUPS-PDF queue on a private scheduler: ") + problem));
         QVERIFY2(m_letters.isValid(), qPrintable(m_letters.error()));
     }
     void cleanupTestCase() { m_scheduler.stop(); }

@@ -42,7 +42,7 @@ using privatecups::PdfWord;
 
 // CUPS-PDF's own description: every paper printable to its edges.
 const QString EdgeQueue = QStringLiteral("CUPS-PDF");
-const QString EdgePpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+const QString EdgePpd = privatecups::CupsPdfPpd;
 // The same printer described as one that cannot print within 4 mm of any edge.
 const QString MarginQueue = QStringLiteral("Four-Millimetres");
 constexpr double MarginTwips = 4 / 25.4 * 1440;
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(margin.open(QIODevice::WriteOnly));
         margin.write(withMargins(QString::fromLatin1(edge.readAll()), MarginTwips / 20).toLatin1());
         margin.close();
-        const QStringList renderer = {QStringLiteral("pdftops-renderer-default=pdftocairo")};
+        const QStringList renderer = privatecups::SearchablePdfOptions;
         QString problem = m_scheduler.start();
         if (problem.isEmpty())
             problem = m_scheduler.addQueue({EdgeQueue, EdgePpd, {}, {}, renderer});

@@ -301,6 +301,15 @@ QString PrivateScheduler::start()
     return {};
 }
 
+QString PrivateScheduler::addCupsPdfQueue(const QString& name)
+{
+    if (!QFile::exists(CupsPdfPpd))
+        return QStringLiteral("CUPS-PDF's PPD %1 is not installed (package "
+                              "printer-driver-cups-pdf; scripts/install-deps installs it)")
+            .arg(CupsPdfPpd);
+    return addQueue({name, CupsPdfPpd, {}, {}, SearchablePdfOptions});
+}
+
 QString PrivateScheduler::addQueue(const QueueSpec& queue)
 {
     if (m_socket.isEmpty())

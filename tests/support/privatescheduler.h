@@ -67,6 +67,12 @@ struct ClinicPrinter
 // The PPD of `printer`, named `model`.
 QString clinicPpd(const QString& model, const ClinicPrinter& printer);
 
+// CUPS-PDF's description, as its package (printer-driver-cups-pdf) installs it.
+inline const QString CupsPdfPpd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+// The options that keep a queue's PDFs searchable.
+inline const QStringList SearchablePdfOptions = {
+    QStringLiteral("pdftops-renderer-default=pdftocairo")};
+
 // Gives this process's CUPS client folders of its own under `root`: the home folder the user's
 // options file is read from (libcups takes it at its first call in the process, so this comes
 // before any), and the client's configuration folder; no printer named by LPDEST or PRINTER.
@@ -87,6 +93,9 @@ public:
     // Adds an enabled, unshared queue that aborts a job its printer fails. Empty when added,
     // otherwise why not.
     QString addQueue(const QueueSpec& queue);
+    // Adds a queue described by CUPS-PDF's PPD (CupsPdfPpd) whose PDFs keep their text
+    // searchable (pdftocairo). Empty when added, otherwise why not (the PPD missing among them).
+    QString addCupsPdfQueue(const QString& name);
     // Adds a queue on the scheduler's own printer described by clinicPpd(), with the
     // scheduler's defaults `options` ("name=value").
     QString addClinicQueue(const QString& name, const ClinicPrinter& printer,
