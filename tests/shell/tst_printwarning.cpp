@@ -91,7 +91,7 @@ private Q_SLOTS:
         print(withOtherBehaviour(fullletter::kanji(80)), a3);
         QCOMPARE(dialogs.remaining(), 0);
         QCOMPARE(dialogs.messages().size(), 1);
-        const ScriptedDialogs::Shown& shown = dialogs.messages().at(0);
+        const ScriptedDialogs::Shown shown = dialogs.messages().at(0);
         QCOMPARE(shown.title, QStringLiteral("印刷"));
         QCOMPARE(shown.style,
                  int(platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2));
