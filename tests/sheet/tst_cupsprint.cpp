@@ -221,11 +221,7 @@ private Q_SLOTS:
         common::installFontSubstitutions();
         m_outputDir = QDir::currentPath() + QStringLiteral("/cups-print");
         QVERIFY2(QDir().mkpath(m_outputDir), qPrintable(m_outputDir));
-        QString problem = m_scheduler.start();
-        if (problem.isEmpty())
-            problem = m_scheduler.addCupsPdfQueue(Queue);
-        if (problem.isEmpty())
-            problem = m_scheduler.makeDefault(Queue);
+        const QString problem = m_scheduler.startWithCupsPdfQueue(Queue);
         QVERIFY2(
             problem.isEmpty(),
             qPrintable(QStringLiteral("no CUPS-PDF queue on a private scheduler: ") + problem));

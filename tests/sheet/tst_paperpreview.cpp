@@ -300,11 +300,7 @@ private Q_SLOTS:
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
                  "pdftoppm is not installed (package poppler-utils; scripts/install-deps "
                  "installs it)");
-        QString problem = m_scheduler.start();
-        if (problem.isEmpty())
-            problem = m_scheduler.addCupsPdfQueue(Queue);
-        if (problem.isEmpty())
-            problem = m_scheduler.makeDefault(Queue);
+        const QString problem = m_scheduler.startWithCupsPdfQueue(Queue);
         QVERIFY2(
             problem.isEmpty(),
             qPrintable(QStringLiteral("no CUPS-PDF queue on a private scheduler: ") + problem));

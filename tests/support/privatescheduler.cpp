@@ -310,6 +310,16 @@ QString PrivateScheduler::addCupsPdfQueue(const QString& name)
     return addQueue({name, CupsPdfPpd, {}, {}, SearchablePdfOptions});
 }
 
+QString PrivateScheduler::startWithCupsPdfQueue(const QString& name)
+{
+    QString problem = start();
+    if (problem.isEmpty())
+        problem = addCupsPdfQueue(name);
+    if (problem.isEmpty())
+        problem = makeDefault(name);
+    return problem;
+}
+
 QString PrivateScheduler::addQueue(const QueueSpec& queue)
 {
     if (m_socket.isEmpty())

@@ -96,6 +96,9 @@ public:
     // Adds a queue described by CUPS-PDF's PPD (CupsPdfPpd) whose PDFs keep their text
     // searchable (pdftocairo). Empty when added, otherwise why not (the PPD missing among them).
     QString addCupsPdfQueue(const QString& name);
+    // Starts the scheduler with one such queue, its default printer. Empty when it runs,
+    // otherwise why not.
+    QString startWithCupsPdfQueue(const QString& name);
     // Adds a queue on the scheduler's own printer described by clinicPpd(), with the
     // scheduler's defaults `options` ("name=value").
     QString addClinicQueue(const QString& name, const ClinicPrinter& printer,
