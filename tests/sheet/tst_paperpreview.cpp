@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -222,6 +223,7 @@ class PaperPreviewTest : public QObject
 {
     Q_OBJECT
 private:
+    QTemporaryDir m_client;
     privatecups::PrivateScheduler m_scheduler;
     SheetFixture m_letters;
     QString m_outputDir;
@@ -294,6 +296,9 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        // The user's own printer options (a default of more copies, another paper) stay out.
+        QVERIFY(m_client.isValid());
+        QVERIFY(privatecups::useClientFolders(m_client.path()));
         common::installFontSubstitutions();
         m_outputDir = QDir::currentPath() + QStringLiteral("/paper-preview");
         QVERIFY2(QDir().mkpath(m_outputDir), qPrintable(m_outputDir));
