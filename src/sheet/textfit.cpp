@@ -40,44 +40,58 @@ double overlay(const TextRoom& t)
     return std::max(1.0, std::min(t.width / 2, 300.0));
 }
 
+// The rules of a drawing: its lines and the sides of its boxes.
+struct Rules
+{
+    QList<Rule> down;
+    QList<Across> across;
+};
+
+Rules rulesOf(const QList<RecordedOp>& ops)
+{
+    Rules rules;
+    for (const RecordedOp& op : ops) {
+        if (op.kind == RecordedOp::Line) {
+            if (std::abs(op.x1 - op.x2) < 1)
+                rules.down.append({op.x1, std::min(op.y1, op.y2), std::max(op.y1, op.y2)});
+            else if (std::abs(op.y1 - op.y2) < 1)
+                rules.across.append({op.y1, std::min(op.x1, op.x2), std::max(op.x1, op.x2)});
+        } else if (op.kind == RecordedOp::Box) {
+            const double left = std::min(op.x1, op.x2);
+            const double right = std::max(op.x1, op.x2);
+            const double top = std::min(op.y1, op.y2);
+            const double bottom = std::max(op.y1, op.y2);
+            rules.down.append({left, top, bottom});
+            rules.down.append({right, top, bottom});
+            rules.across.append({top, left, right});
+            rules.across.append({bottom, left, right});
+        }
+    }
+    return rules;
+}
+
 } // namespace
 
 QList<TextRoom> textRooms(const QList<RecordedOp>& ops)
 {
     QList<TextRoom> texts;
-    QList<Rule> rules;
     int printed = 0;
     for (const RecordedOp& op : ops) {
-        switch (op.kind) {
-        case RecordedOp::Text: {
-            TextRoom t;
-            t.index = printed++;
-            t.x = op.x1;
-            t.y = op.y1;
-            t.width = RecordingTarget::printedWidth(op);
-            t.height = textCellHeight(op.state.fontSize);
-            t.text = op.text;
-            t.value = op.value;
-            t.slot = op.state.slot;
-            if (!op.text.trimmed().isEmpty())
-                texts.append(t);
-            break;
-        }
-        case RecordedOp::Line:
-            if (std::abs(op.x1 - op.x2) < 1)
-                rules.append({op.x1, std::min(op.y1, op.y2), std::max(op.y1, op.y2)});
-            break;
-        case RecordedOp::Box: {
-            const double top = std::min(op.y1, op.y2);
-            const double bottom = std::max(op.y1, op.y2);
-            rules.append({op.x1, top, bottom});
-            rules.append({op.x2, top, bottom});
-            break;
-        }
-        default:
-            break;
-        }
+        if (op.kind != RecordedOp::Text)
+            continue;
+        TextRoom t;
+        t.index = printed++;
+        t.x = op.x1;
+        t.y = op.y1;
+        t.width = RecordingTarget::printedWidth(op);
+        t.height = textCellHeight(op.state.fontSize);
+        t.text = op.text;
+        t.value = op.value;
+        t.slot = op.state.slot;
+        if (!op.text.trimmed().isEmpty())
+            texts.append(t);
     }
+    const QList<Rule> rules = rulesOf(ops).down;
     for (TextRoom& t : texts) {
         t.limit = std::numeric_limits<double>::infinity();
         // The middle of the cell, where the glyphs are: a rule that only touches the cell's
@@ -119,31 +133,6 @@ QList<int> TextFitPlan::cutSlots() const
 }
 
 namespace {
-
-struct Rules
-{
-    QList<Rule> down;
-    QList<Across> across;
-};
-
-Rules rulesOf(const QList<RecordedOp>& ops)
-{
-    Rules rules;
-    for (const RecordedOp& op : ops) {
-        if (op.kind == RecordedOp::Line) {
-            if (std::abs(op.x1 - op.x2) < 1)
-                rules.down.append({op.x1, std::min(op.y1, op.y2), std::max(op.y1, op.y2)});
-            else if (std::abs(op.y1 - op.y2) < 1)
-                rules.across.append({op.y1, std::min(op.x1, op.x2), std::max(op.x1, op.x2)});
-        } else if (op.kind == RecordedOp::Box) {
-            const double left = std::min(op.x1, op.x2);
-            const double right = std::max(op.x1, op.x2);
-            rules.across.append({op.y1, left, right});
-            rules.across.append({op.y2, left, right});
-        }
-    }
-    return rules;
-}
 
 // Every line of one value of the letter, as recorded: the lines of one text slot.
 struct Block
